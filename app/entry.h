@@ -1,0 +1,23 @@
+// The program entry: job mode or set-up mode, chosen by the command line.
+#pragma once
+
+#include <functional>
+#include <string>
+
+namespace app {
+
+struct Modes {
+  // Converts one print job; true when the program is to end, false to go on.
+  std::function<bool(const std::string& inputPath)> convertPrintJob;
+  // Shows the set-up window until it is closed.
+  std::function<void()> runSetup;
+};
+
+// Runs the program with the arguments of the running process: the job on
+// argument 1, then argument 2, for the first that names an existing file,
+// otherwise (or when the jobs answer false) set-up mode. Returns the process
+// exit code: 0, or 1 after an error escaped and was shown in the
+// "Application Error" box.
+int RunProgram(const Modes& modes);
+
+}  // namespace app

@@ -1,0 +1,8 @@
+// The program: job mode for a print job, set-up mode otherwise.
+#include "app/entry.h"
+#include "main/setup_mode.h"
+#include "procs/convert_print_job.h"
+
+int main() {
+  return app::RunProgram({procs::ConvertPrintJob, main_window::RunSetupMode});
+}

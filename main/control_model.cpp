@@ -1,0 +1,205 @@
+#include "main/control_model.h"
+
+#include <exception>
+#include <stdexcept>
+
+#include "main/error_box.h"
+#include "platform/error.h"
+#include "platform/services.h"
+
+namespace main_window {
+
+Control::Control(std::string name, Control* parent)
+    : Component(std::move(name)), parent_(parent) {
+  if (parent_) parent_->children_.push_back(this);
+}
+
+void Control::SetVisible(bool visible) {
+  if (visible_ == visible) return;
+  visible_ = visible;
+  Notify(Change::kVisible);
+}
+
+void Control::SetEnabled(bool enabled) {
+  if (enabled_ == enabled) return;
+  enabled_ = enabled;
+  Notify(Change::kEnabled);
+}
+
+void Control::SetText(const std::string& text) {
+  if (text_ == text) return;
+  text_ = text;
+  Notify(Change::kText);
+}
+
+void Control::Notify(Change change, int row) {
+  if (observer_) observer_(*this, change, row);
+}
+
+void TextBox::SetText(const std::string& text) {
+  if (Text() == text) return;
+  StoreText(text);
+  Notify(Change::kText);
+  if (onChange) onChange(*this);
+}
+
+void Button::Click() {
+  if (onClick) onClick(*this);
+}
+
+void RadioButton::SetChecked(bool checked) {
+  if (checked_ == checked) return;
+  checked_ = checked;
+  Notify(Change::kChecked);
+  if (!checked) return;
+  if (Parent()) {
+    for (Control* sibling : Parent()->Children()) {
+      auto* radio = dynamic_cast<RadioButton*>(sibling);
+      if (radio && radio != this) radio->SetChecked(false);
+    }
+  }
+  if (onClick) onClick(*this);
+}
+
+void CheckBox::SetChecked(bool checked) {
+  if (checked_ == checked) return;
+  checked_ = checked;
+  Notify(Change::kChecked);
+  if (onClick) onClick(*this);
+}
+
+void PageControl::SetActivePageIndex(int index) {
+  if (index == activePage_ || index < 0 || index >= static_cast<int>(Children().size())) return;
+  activePage_ = index;
+  Notify(Change::kActivePage);
+}
+
+int ListView::SelectedIndex() const {
+  for (int i = 0; i < RowCount(); ++i) {
+    if (rows_[i].selected) return i;
+  }
+  return -1;
+}
+
+int ListView::AddRow(const ListRow& row) {
+  rows_.push_back(row);
+  rows_.back().selected = false;
+  int index = RowCount() - 1;
+  Notify(Change::kRows, index);
+  Raise(index, RowChange::kAdded);
+  return index;
+}
+
+void ListView::RemoveRow(int index) {
+  if (index < 0 || index >= RowCount()) throw std::out_of_range("No list row " + std::to_string(index));
+  rows_.erase(rows_.begin() + index);
+  Notify(Change::kRows, index);
+  Raise(index, RowChange::kRemoved);
+}
+
+void ListView::Clear() {
+  while (RowCount() > 0) RemoveRow(RowCount() - 1);
+}
+
+void ListView::SetSelected(int index, bool selected) {
+  if (Row(index).selected == selected) return;
+  if (selected) {
+    int previous = SelectedIndex();
+    if (previous >= 0) SetSelected(previous, false);
+  }
+  rows_.at(index).selected = selected;
+  Notify(Change::kRow, index);
+  Raise(index, RowChange::kState);
+}
+
+void ListView::SetSubItems(int index, std::vector<std::string> subItems) {
+  rows_.at(index).subItems = std::move(subItems);
+  Notify(Change::kRow, index);
+}
+
+void ListView::SetSubItem(int index, int subItem, const std::string& text) {
+  rows_.at(index).subItems.at(subItem) = text;
+  Notify(Change::kRow, index);
+}
+
+void ListView::Raise(int row, RowChange change) {
+  if (onChange) onChange(*this, row, change);
+}
+
+bool OpenDialog::Execute() {
+  platform::FileDialogRequest request;
+  request.title = title;
+  request.filter = filter;
+  request.filterIndex = filterIndex;
+  request.initialFolder = initialDir;
+  request.fileName = fileName;
+  request.options = options;
+  auto chosen = platform::Current().dialogs->OpenFile(request);
+  if (!chosen) return false;
+  fileName = *chosen;
+  return true;
+}
+
+Component* Form::FindComponent(const std::string& name) const {
+  for (Component* component : order_) {
+    if (component->Name() == name) return component;
+  }
+  return nullptr;
+}
+
+void Form::Close() {
+  if (closed_) return;
+  closed_ = true;
+  Notify(Change::kClosed);
+}
+
+void Form::RunEvent(const std::function<void()>& event) {
+  try {
+    event();
+  } catch (const platform::Error& e) {
+    ShowErrorBox(e.Message());
+  } catch (const std::exception& e) {
+    ShowErrorBox(e.what());
+  }
+}
+
+void Form::BuildFrom(const std::vector<resources::ControlLayout>& layout) {
+  using resources::ControlKind;
+  for (const auto& entry : layout) {
+    Control* parent = this;
+    if (*entry.parent) parent = Take<Control>(entry.parent);
+    std::unique_ptr<Component> made;
+    switch (entry.kind) {
+      case ControlKind::kPageControl: made = std::make_unique<PageControl>(entry.name, parent); break;
+      case ControlKind::kTabSheet: made = std::make_unique<TabSheet>(entry.name, parent); break;
+      case ControlKind::kGroupBox: made = std::make_unique<GroupBox>(entry.name, parent); break;
+      case ControlKind::kLabel: made = std::make_unique<Label>(entry.name, parent); break;
+      case ControlKind::kEdit:
+      case ControlKind::kMemo: made = std::make_unique<TextBox>(entry.name, parent); break;
+      case ControlKind::kButton:
+      case ControlKind::kSpeedButton: made = std::make_unique<Button>(entry.name, parent); break;
+      case ControlKind::kRadioButton: made = std::make_unique<RadioButton>(entry.name, parent); break;
+      case ControlKind::kCheckBox: made = std::make_unique<CheckBox>(entry.name, parent); break;
+      case ControlKind::kListView: made = std::make_unique<ListView>(entry.name, parent); break;
+      case ControlKind::kImage: made = std::make_unique<Image>(entry.name, parent); break;
+      case ControlKind::kOpenDialog: made = std::make_unique<OpenDialog>(entry.name); break;
+      case ControlKind::kImageList: made = std::make_unique<ImageList>(entry.name); break;
+    }
+    // Initial states are set before any handler is wired, so they raise nothing.
+    if (auto* control = dynamic_cast<Control*>(made.get())) {
+      control->SetText(entry.caption);
+      control->SetEnabled(entry.enabled);
+      control->SetVisible(entry.visible);
+      if (auto* check = dynamic_cast<CheckBox*>(control)) check->SetChecked(entry.checked);
+      if (auto* radio = dynamic_cast<RadioButton*>(control)) radio->SetChecked(entry.checked);
+    }
+    order_.push_back(made.get());
+    owned_.push_back(std::move(made));
+  }
+}
+
+void Form::MissingComponent(const std::string& name) {
+  throw std::logic_error("The window has no component " + name + " of that kind");
+}
+
+}  // namespace main_window

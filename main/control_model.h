@@ -1,0 +1,269 @@
+// The window toolkit's controls as plain objects: the state the handlers read
+// and write, and the events the toolkit raises. A binding (the Win32 window)
+// mirrors the state on screen through the change observer and feeds the
+// user's actions back in through the same calls a handler would make.
+//
+// Event rules, as the toolkit has them:
+//  - setting a text to the text it already holds raises nothing; any other
+//    change of a text box's text raises its change event, by program or user;
+//  - checking a radio button clears its siblings (silently) and raises its
+//    click; clearing one raises nothing;
+//  - changing a check box's state raises its click;
+//  - adding, removing, selecting and deselecting list rows raise the list's
+//    change event at once; replacing a row's sub-items raises nothing.
+// Handlers receive the control that raised the event. Errors a handler
+// raises pass through the call that raised the event.
+#pragma once
+
+#include <functional>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "resources/setup_window_layout.h"
+
+namespace main_window {
+
+class Control;
+using Event = std::function<void(Control& sender)>;
+
+// What changed, for the binding.
+enum class Change { kText, kVisible, kEnabled, kChecked, kRows, kRow, kActivePage, kClosed };
+
+// row: the row concerned for kRows and kRow, otherwise -1.
+using ChangeObserver = std::function<void(Control& control, Change change, int row)>;
+
+// Anything the window owns, visible or not.
+class Component {
+ public:
+  explicit Component(std::string name) : name_(std::move(name)) {}
+  virtual ~Component() = default;
+  Component(const Component&) = delete;
+  Component& operator=(const Component&) = delete;
+
+  const std::string& Name() const { return name_; }
+
+ private:
+  std::string name_;
+};
+
+class Control : public Component {
+ public:
+  // Registers with the parent, which must outlive it (the window owns both).
+  Control(std::string name, Control* parent);
+
+  Control* Parent() const { return parent_; }
+  const std::vector<Control*>& Children() const { return children_; }
+
+  bool Visible() const { return visible_; }
+  void SetVisible(bool visible);
+  bool Enabled() const { return enabled_; }
+  void SetEnabled(bool enabled);
+
+  // The caption, or a text box's contents.
+  const std::string& Text() const { return text_; }
+  virtual void SetText(const std::string& text);
+
+  // One observer per control; the binding sets it.
+  void SetObserver(ChangeObserver observer) { observer_ = std::move(observer); }
+
+ protected:
+  void Notify(Change change, int row = -1);
+  void StoreText(const std::string& text) { text_ = text; }
+
+ private:
+  Control* parent_;
+  std::vector<Control*> children_;
+  bool visible_ = true;
+  bool enabled_ = true;
+  std::string text_;
+  ChangeObserver observer_;
+};
+
+class Label : public Control {
+ public:
+  using Control::Control;
+};
+
+class GroupBox : public Control {
+ public:
+  using Control::Control;
+};
+
+class Image : public Control {
+ public:
+  using Control::Control;
+};
+
+// Single-line text box or memo.
+class TextBox : public Control {
+ public:
+  using Control::Control;
+  void SetText(const std::string& text) override;
+
+  Event onChange;
+};
+
+// Push button or speed button.
+class Button : public Control {
+ public:
+  using Control::Control;
+  // A click by the user (or a program acting as one).
+  void Click();
+
+  Event onClick;
+};
+
+class RadioButton : public Control {
+ public:
+  using Control::Control;
+  bool Checked() const { return checked_; }
+  // Checking clears the radio buttons with the same parent and raises the
+  // click; clearing raises nothing.
+  void SetChecked(bool checked);
+  // The user's click: checks it.
+  void Click() { SetChecked(true); }
+
+  Event onClick;
+
+ private:
+  bool checked_ = false;
+};
+
+class CheckBox : public Control {
+ public:
+  using Control::Control;
+  bool Checked() const { return checked_; }
+  // A change raises the click.
+  void SetChecked(bool checked);
+  // The user's click: toggles.
+  void Click() { SetChecked(!checked_); }
+
+  Event onClick;
+
+ private:
+  bool checked_ = false;
+};
+
+class TabSheet : public Control {
+ public:
+  using Control::Control;
+};
+
+// Its pages are its TabSheet children, in order.
+class PageControl : public Control {
+ public:
+  using Control::Control;
+  int ActivePageIndex() const { return activePage_; }
+  // Raises nothing; out-of-range indexes are ignored.
+  void SetActivePageIndex(int index);
+
+ private:
+  int activePage_ = 0;
+};
+
+struct ListRow {
+  std::string caption;
+  int imageIndex = 0;
+  std::vector<std::string> subItems;
+  bool selected = false;
+};
+
+enum class RowChange { kAdded, kRemoved, kState };
+
+// A report-mode list with at most one selected row.
+class ListView : public Control {
+ public:
+  using Control::Control;
+  using ChangeEvent = std::function<void(Control& sender, int row, RowChange change)>;
+
+  int RowCount() const { return static_cast<int>(rows_.size()); }
+  const ListRow& Row(int index) const { return rows_.at(index); }
+  // The selected row, or -1.
+  int SelectedIndex() const;
+
+  // Appends a row (its selected flag is ignored: rows come in unselected)
+  // and returns its index.
+  int AddRow(const ListRow& row);
+  // Raises kRemoved with the index the row had.
+  void RemoveRow(int index);
+  void Clear();
+  // Selecting a row first deselects the one selected before; every change of
+  // a row's state raises kState for that row. No change raises nothing.
+  void SetSelected(int index, bool selected);
+  // Raises nothing.
+  void SetSubItems(int index, std::vector<std::string> subItems);
+  void SetSubItem(int index, int subItem, const std::string& text);
+
+  ChangeEvent onChange;
+
+ private:
+  void Raise(int row, RowChange change);
+  std::vector<ListRow> rows_;
+};
+
+// The file-open dialog: its settings and the last file chosen.
+class OpenDialog : public Component {
+ public:
+  using Component::Component;
+  // Shows the dialog through the platform; false when the user cancels.
+  bool Execute();
+
+  std::string filter;
+  int filterIndex = 1;
+  std::string initialDir;
+  std::string title;
+  uint32_t options = 0;  // platform::kOfn... flags
+  std::string fileName;
+};
+
+class ImageList : public Component {
+ public:
+  using Component::Component;
+  int width = 16;
+  int height = 16;
+};
+
+// The window itself: owns every component, in creation order.
+class Form : public Control {
+ public:
+  explicit Form(std::string name) : Control(std::move(name), nullptr) {}
+
+  const std::vector<Component*>& Components() const { return order_; }
+  // Null when there is none of that name.
+  Component* FindComponent(const std::string& name) const;
+
+  // The general-purpose tag number.
+  int Tag() const { return tag_; }
+  void SetTag(int tag) { tag_ = tag; }
+
+  // Asks the binding to close the window; the session then ends.
+  void Close();
+  bool Closed() const { return closed_; }
+
+  // Runs one event that comes from outside (the user, the window's
+  // creation): an error ends the event and is shown in the standard error
+  // box, and the window goes on.
+  void RunEvent(const std::function<void()>& event);
+
+ protected:
+  // Builds every component of the layout table, in its order.
+  void BuildFrom(const std::vector<resources::ControlLayout>& layout);
+  // The component of that name as the type the caller expects.
+  template <typename T>
+  T* Take(const std::string& name) const {
+    auto* component = dynamic_cast<T*>(FindComponent(name));
+    if (!component) MissingComponent(name);
+    return component;
+  }
+
+ private:
+  [[noreturn]] static void MissingComponent(const std::string& name);
+  std::vector<std::unique_ptr<Component>> owned_;
+  std::vector<Component*> order_;
+  int tag_ = 0;
+  bool closed_ = false;
+};
+
+}  // namespace main_window

@@ -1,0 +1,22 @@
+#include "main/error_box.h"
+
+#include "main/setup_mode.h"
+#include "platform/services.h"
+
+namespace main_window {
+
+std::string ErrorBoxText(const std::string& text) {
+  if (!text.empty() && static_cast<unsigned char>(text.back()) > '.') return text + '.';
+  return text;
+}
+
+void ShowErrorBox(const std::string& text) {
+  auto& services = platform::Current();
+  // Task-modal: the box has no owner, and the window must not take events
+  // while it is up.
+  services.messageBoxes->Show(ErrorBoxText(text),
+                              ApplicationTitle(services.processInfo->ProgramPath()),
+                              platform::kMbOk | platform::kMbIconError | platform::kMbTaskModal);
+}
+
+}  // namespace main_window

@@ -1,0 +1,109 @@
+#include "main/frm_main.h"
+
+#include "platform/dialogs.h"
+#include "platform/path.h"
+#include "platform/services.h"
+#include "procs/find_ghostscript_folder.h"
+#include "procs/outside_programs.h"
+#include "settings/settings_file.h"
+
+namespace main_window {
+
+TFrmMain::TFrmMain() : Form("FrmMain") {
+  SetText(resources::SetupWindow().title);
+  BuildFrom(resources::SetupWindowControls());
+  BtnClose = Take<Button>("BtnClose");
+  OpenDialog1 = Take<OpenDialog>("OpenDialog1");
+  ImageList1 = Take<ImageList>("ImageList1");
+  PageControl1 = Take<PageControl>("PageControl1");
+  TabSheet1 = Take<TabSheet>("TabSheet1");
+  TabSheet2 = Take<TabSheet>("TabSheet2");
+  GroupBox1 = Take<GroupBox>("GroupBox1");
+  Label1 = Take<Label>("Label1");
+  Label2 = Take<Label>("Label2");
+  Label3 = Take<Label>("Label3");
+  BtnGhostFind = Take<Button>("BtnGhostFind");
+  EditGhost = Take<TextBox>("EditGhost");
+  GroupBox2 = Take<GroupBox>("GroupBox2");
+  Label4 = Take<Label>("Label4");
+  ListView1 = Take<ListView>("ListView1");
+  BtnGetPrinters = Take<Button>("BtnGetPrinters");
+  BtnAddPort = Take<Button>("BtnAddPort");
+  BtnDelPort = Take<Button>("BtnDelPort");
+  BtnAddPrinter = Take<Button>("BtnAddPrinter");
+  GroupBox3 = Take<GroupBox>("GroupBox3");
+  BtnSelDir = Take<Button>("BtnSelDir");
+  Label5 = Take<Label>("Label5");
+  Label6 = Take<Label>("Label6");
+  RBTprompt = Take<RadioButton>("RBTprompt");
+  RBTSaveAs = Take<RadioButton>("RBTSaveAs");
+  EditSaveTo = Take<TextBox>("EditSaveTo");
+  CHBShowPDF = Take<CheckBox>("CHBShowPDF");
+  Button1 = Take<Button>("Button1");
+  GroupBox4 = Take<GroupBox>("GroupBox4");
+  Image1 = Take<Image>("Image1");
+  Label7 = Take<Label>("Label7");
+  GroupBox5 = Take<GroupBox>("GroupBox5");
+  MemFiles = Take<TextBox>("MemFiles");
+  Label8 = Take<Label>("Label8");
+  BtnRegister = Take<Button>("BtnRegister");
+  Label9 = Take<Label>("Label9");
+
+  OpenDialog1->filter =
+      "Ghostscript bin files (gswin32c.exe)|gswin32c.exe|All Files (*.*)|*.*";
+  OpenDialog1->filterIndex = 1;
+  OpenDialog1->options = platform::kOfnHideReadOnly | platform::kOfnEnableSizing;
+  Wire();
+}
+
+void TFrmMain::Wire() {
+  auto click = [this](void (TFrmMain::*handler)(Control&)) {
+    return [this, handler](Control& sender) { (this->*handler)(sender); };
+  };
+  BtnClose->onClick = click(&TFrmMain::BtnCloseClick);
+  EditGhost->onChange = click(&TFrmMain::EditGhostChange);
+  BtnGhostFind->onClick = click(&TFrmMain::BtnGhostFindClick);
+  for (Button* button : {BtnGetPrinters, BtnAddPort, BtnDelPort, BtnAddPrinter}) {
+    button->onClick = click(&TFrmMain::PortStuff);
+  }
+  ListView1->onChange = [this](Control& sender, int row, RowChange change) {
+    ListView1Change(sender, row, change);
+  };
+  BtnSelDir->onClick = click(&TFrmMain::ChangePrintersettings);
+  RBTprompt->onClick = click(&TFrmMain::ChangePrintersettings);
+  RBTSaveAs->onClick = click(&TFrmMain::ChangePrintersettings);
+  CHBShowPDF->onClick = click(&TFrmMain::ChangePrintersettings);
+  EditSaveTo->onChange = click(&TFrmMain::ChangePrintersettings);
+  Button1->onClick = click(&TFrmMain::Button1Click);
+  MemFiles->onChange = click(&TFrmMain::MemFilesChange);
+  BtnRegister->onClick = click(&TFrmMain::BtnRegisterClick);
+}
+
+void TFrmMain::FormCreate(Control&) {
+  EditGhost->SetText(procs::FindGhostscriptFolder());
+  LoadExtensionList();
+  // After the list is loaded, whose change event enables it.
+  BtnRegister->SetEnabled(false);
+  PortStuff(*this);
+}
+
+void TFrmMain::BtnCloseClick(Control&) { Close(); }
+
+void TFrmMain::EditGhostChange(Control&) {
+  namespace path = platform::path;
+  std::string program =
+      path::AddTrailingDelimiter(EditGhost->Text()) + procs::GhostscriptProgramName();
+  BtnGhostFind->SetVisible(!platform::Current().files->FileExists(program));
+  Label2->SetText(BtnGhostFind->Visible() ? kMarkMissing : kMarkFound);
+}
+
+void TFrmMain::BtnGhostFindClick(Control&) {
+  namespace path = platform::path;
+  OpenDialog1->initialDir = EditGhost->Text();
+  if (!OpenDialog1->Execute()) return;
+  std::string folder = path::RemoveTrailingDelimiter(path::FolderPart(OpenDialog1->fileName));
+  settings::SettingsFile().WriteText("GhostScript", "Location", folder);
+  EditGhost->SetText(folder);
+}
+
+}  // namespace main_window

@@ -1,0 +1,36 @@
+// The common file dialogs. No owner window (job mode has none).
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+
+namespace platform {
+
+enum : uint32_t {
+  kOfnOverwritePrompt = 0x2,
+  kOfnHideReadOnly = 0x4,
+  kOfnNoChangeDir = 0x8,
+  kOfnExplorer = 0x80000,
+  kOfnEnableSizing = 0x800000,
+};
+
+struct FileDialogRequest {
+  std::string title;             // "" for the system's own title
+  std::string filter;            // display|pattern|display|pattern
+  int filterIndex = 1;           // 1 for the first entry
+  std::string defaultExtension;  // with or without the leading "."
+  std::string initialFolder;
+  std::string fileName;
+  uint32_t options = 0;          // kOfn... flags
+};
+
+class Dialogs {
+ public:
+  virtual ~Dialogs() = default;
+  // The chosen file's full path, or nothing when the user cancels.
+  virtual std::optional<std::string> SaveFile(const FileDialogRequest& request) = 0;
+  virtual std::optional<std::string> OpenFile(const FileDialogRequest& request) = 0;
+};
+
+}  // namespace platform

@@ -1,0 +1,25 @@
+// A process whose program path and command line a test chooses.
+#pragma once
+
+#include "platform/process_info.h"
+
+namespace platform::fake {
+
+class FakeProcessInfo : public ProcessInfo {
+ public:
+  FakeProcessInfo(std::string programPath, std::string commandLine)
+      : programPath_(std::move(programPath)), commandLine_(std::move(commandLine)) {}
+  std::string ProgramPath() override { return programPath_; }
+  std::string CommandLine() override { return commandLine_; }
+  // Every address lies in the program, at its distance from moduleBase.
+  ModuleLocation ModuleOf(const void* address) override;
+
+  void SetCommandLine(std::string line) { commandLine_ = std::move(line); }
+  uintptr_t moduleBase = 0;
+
+ private:
+  std::string programPath_;
+  std::string commandLine_;
+};
+
+}  // namespace platform::fake

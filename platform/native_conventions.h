@@ -1,0 +1,21 @@
+// What differs between the platforms the program is built for, beyond the
+// services: path style, ANSI lead bytes, outside programs' file names.
+// Defined once per platform implementation.
+#pragma once
+
+#include <string>
+
+#include "platform/path.h"
+
+namespace platform {
+
+namespace path {
+Style NativeStyle();
+LeadBytes NativeLeadBytes();
+}  // namespace path
+
+// The Ghostscript console program's file name: "gswin32c.exe" on Windows,
+// "gs" on POSIX.
+std::string GhostscriptConsoleName();
+
+}  // namespace platform

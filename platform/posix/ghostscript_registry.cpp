@@ -1,0 +1,103 @@
+#include "platform/posix/ghostscript_registry.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cctype>
+
+namespace platform::posix {
+
+namespace {
+
+const std::string kGhostscriptKey = "SOFTWARE\\AFPL Ghostscript";
+
+bool SameText(const std::string& a, const std::string& b) {
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return std::tolower(static_cast<unsigned char>(x)) ==
+                  std::tolower(static_cast<unsigned char>(y));
+         });
+}
+
+bool IsProgram(const std::string& path) {
+  struct stat st {};
+  return stat(path.c_str(), &st) == 0 && S_ISREG(st.st_mode) && access(path.c_str(), X_OK) == 0;
+}
+
+// Folders of the search path that hold an executable "gs", last first.
+std::vector<std::string> GhostscriptFolders(const std::string& searchPath) {
+  std::vector<std::string> folders;
+  size_t start = 0;
+  while (start <= searchPath.size()) {
+    size_t end = searchPath.find(':', start);
+    if (end == std::string::npos) end = searchPath.size();
+    std::string folder = searchPath.substr(start, end - start);
+    while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+    if (!folder.empty() && folder.front() == '/' && IsProgram(folder + "/gs") &&
+        std::find(folders.begin(), folders.end(), folder) == folders.end()) {
+      folders.push_back(folder);
+    }
+    start = end + 1;
+  }
+  std::reverse(folders.begin(), folders.end());
+  return folders;
+}
+
+class ReadOnlyKey : public RegistryKey {
+ public:
+  ReadOnlyKey(std::vector<std::string> subkeys, std::string gsDll)
+      : subkeys_(std::move(subkeys)), gsDll_(std::move(gsDll)) {}
+  std::vector<std::string> SubkeyNames() override { return subkeys_; }
+  std::optional<RegistryValue> ReadValue(const std::string& name) override {
+    if (gsDll_.empty() || !SameText(name, "GS_DLL")) return std::nullopt;
+    return RegistryValue{kRegSz, gsDll_ + '\0'};
+  }
+  bool WriteString(const std::string&, const std::string&) override { return false; }
+  bool WriteDword(const std::string&, uint32_t) override { return false; }
+
+ private:
+  std::vector<std::string> subkeys_;
+  std::string gsDll_;
+};
+
+class GhostscriptPresentingRegistry : public Registry {
+ public:
+  GhostscriptPresentingRegistry(std::unique_ptr<Registry> inner, std::string searchPath)
+      : inner_(std::move(inner)), searchPath_(std::move(searchPath)) {}
+
+  std::unique_ptr<RegistryKey> OpenKey(const std::string& path, uint32_t access) override {
+    std::string relative = RelativeRegistryPath(path);
+    if (SameText(relative, kGhostscriptKey)) {
+      return std::make_unique<ReadOnlyKey>(GhostscriptFolders(searchPath_), "");
+    }
+    std::string prefix = kGhostscriptKey + "\\";
+    if (relative.size() > prefix.size() && SameText(relative.substr(0, prefix.size()), prefix)) {
+      std::string version = relative.substr(prefix.size());
+      for (const auto& folder : GhostscriptFolders(searchPath_)) {
+        if (folder == version) return std::make_unique<ReadOnlyKey>(
+            std::vector<std::string>{}, folder + "/gs");
+      }
+      return nullptr;
+    }
+    return inner_->OpenKey(path, access);
+  }
+
+  std::unique_ptr<RegistryKey> CreateKey(const std::string& path, uint32_t access) override {
+    return inner_->CreateKey(path, access);
+  }
+
+  bool DeleteKeyTree(const std::string& path) override { return inner_->DeleteKeyTree(path); }
+
+ private:
+  std::unique_ptr<Registry> inner_;
+  std::string searchPath_;
+};
+
+}  // namespace
+
+std::unique_ptr<Registry> MakeGhostscriptPresentingRegistry(std::unique_ptr<Registry> inner,
+                                                            std::string searchPath) {
+  return std::make_unique<GhostscriptPresentingRegistry>(std::move(inner), std::move(searchPath));
+}
+
+}  // namespace platform::posix

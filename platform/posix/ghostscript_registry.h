@@ -1,0 +1,19 @@
+// Linux has no Ghostscript registry entries: this registry shows each "gs" on
+// the search path as an installed version under "SOFTWARE\AFPL Ghostscript",
+// with "GS_DLL" naming the program itself (so its folder is the candidate).
+// Versions are listed in reverse search-path order, so that the first "gs"
+// on the path is the last listed and wins. Every other key is the inner
+// registry's; the Ghostscript key of the inner registry is not shown.
+#pragma once
+
+#include <memory>
+#include <string>
+
+#include "platform/registry.h"
+
+namespace platform::posix {
+
+std::unique_ptr<Registry> MakeGhostscriptPresentingRegistry(std::unique_ptr<Registry> inner,
+                                                            std::string searchPath);
+
+}  // namespace platform::posix

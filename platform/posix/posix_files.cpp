@@ -1,0 +1,135 @@
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+
+#include "platform/path.h"
+#include "platform/posix/posix_backends.h"
+
+namespace platform::posix {
+
+namespace {
+
+// Windows error codes that callers of Files see on every build.
+constexpr int kErrorFileNotFound = 2;
+constexpr int kErrorPathNotFound = 3;
+constexpr int kErrorTooManyOpenFiles = 4;
+constexpr int kErrorAccessDenied = 5;
+constexpr int kErrorGenFailure = 31;
+constexpr int kErrorDiskFull = 101;
+
+class ScopedFd {
+ public:
+  explicit ScopedFd(int fd) : fd_(fd) {}
+  ~ScopedFd() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  ScopedFd(const ScopedFd&) = delete;
+  ScopedFd& operator=(const ScopedFd&) = delete;
+
+  bool IsValid() const { return fd_ >= 0; }
+  int Get() const { return fd_; }
+  // Closes now; returns 0 or the errno of close.
+  int Close() {
+    int fd = fd_;
+    fd_ = -1;
+    return ::close(fd) == 0 ? 0 : errno;
+  }
+
+ private:
+  int fd_;
+};
+
+bool IsFolder(const std::string& path) {
+  struct stat info{};
+  return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+// Windows tells a missing file (2) from a missing folder (3).
+int WindowsError(int error, const std::string& path) {
+  switch (error) {
+    case 0:
+      return 0;
+    case ENOENT: {
+      if (path.empty()) return kErrorPathNotFound;
+      std::string folder = path::FolderPart(path, path::Style::Posix);
+      return IsFolder(folder.empty() ? "." : folder) ? kErrorFileNotFound : kErrorPathNotFound;
+    }
+    case ENOTDIR:
+    case ENAMETOOLONG:
+      return kErrorPathNotFound;
+    case EACCES:
+    case EPERM:
+    case EISDIR:
+    case EROFS:
+      return kErrorAccessDenied;
+    case EMFILE:
+    case ENFILE:
+      return kErrorTooManyOpenFiles;
+    case ENOSPC:
+    case EDQUOT:
+      return kErrorDiskFull;
+    default:
+      return kErrorGenFailure;
+  }
+}
+
+// Returns 0 or the errno of the failing write; a write that makes no
+// progress counts as a full disk, as a short WriteFile does on Windows.
+int WriteAll(int fd, const std::string& bytes) {
+  size_t done = 0;
+  while (done < bytes.size()) {
+    ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) return errno;
+    if (n == 0) return ENOSPC;
+    done += static_cast<size_t>(n);
+  }
+  return 0;
+}
+
+class PosixFiles : public Files {
+ public:
+  bool FileExists(const std::string& path) override {
+    struct stat info{};
+    return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
+  }
+
+  int CreateEmptyFile(const std::string& path) override {
+    ScopedFd fd(::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    if (!fd.IsValid()) return WindowsError(errno, path);
+    return WindowsError(fd.Close(), path);
+  }
+
+  bool DeleteFile(const std::string& path) override { return ::unlink(path.c_str()) == 0; }
+
+  int AppendToFile(const std::string& path, const std::string& bytes) override {
+    ScopedFd fd(::open(path.c_str(), O_WRONLY | O_APPEND | O_CLOEXEC));
+    if (!fd.IsValid()) return WindowsError(errno, path);
+    if (int error = WriteAll(fd.Get(), bytes)) return WindowsError(error, path);
+    return WindowsError(fd.Close(), path);
+  }
+
+  bool ReadFile(const std::string& path, std::string& bytes) override {
+    ScopedFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!fd.IsValid()) return false;
+    std::string all;
+    char buffer[65536];
+    for (;;) {
+      ssize_t n = ::read(fd.Get(), buffer, sizeof buffer);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) return false;
+      if (n == 0) break;
+      all.append(buffer, static_cast<size_t>(n));
+    }
+    bytes = std::move(all);
+    return true;
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<Files> MakeFiles() { return std::make_unique<PosixFiles>(); }
+
+}  // namespace platform::posix

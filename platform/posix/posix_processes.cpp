@@ -1,0 +1,101 @@
+#include <signal.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/posix/posix_backends.h"
+#include "platform/windows_command_line.h"
+
+extern char** environ;
+
+namespace platform::posix {
+
+namespace {
+
+// The words of a command line in the form posix_spawnp takes them. Built
+// before any fork, since the child of a fork must not allocate.
+class SpawnRequest {
+ public:
+  explicit SpawnRequest(const std::string& commandLine)
+      : words_(SplitWindowsCommandLine(commandLine)) {
+    for (std::string& word : words_) argv_.push_back(word.data());
+    argv_.push_back(nullptr);
+    valid_ = !words_[0].empty() && ::posix_spawnattr_init(&attributes_) == 0;
+    if (!valid_) return;
+    // A Windows child starts fresh: default signal handling, nothing blocked.
+    sigset_t all, none;
+    sigfillset(&all);
+    sigemptyset(&none);
+    ::posix_spawnattr_setsigdefault(&attributes_, &all);
+    ::posix_spawnattr_setsigmask(&attributes_, &none);
+    ::posix_spawnattr_setflags(&attributes_, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
+  }
+  ~SpawnRequest() {
+    if (valid_) ::posix_spawnattr_destroy(&attributes_);
+  }
+  SpawnRequest(const SpawnRequest&) = delete;
+  SpawnRequest& operator=(const SpawnRequest&) = delete;
+
+  // glibc reports a failed exec as the result of posix_spawnp, so a
+  // program that cannot be run never yields a pid.
+  std::optional<pid_t> Spawn() {
+    if (!valid_) return std::nullopt;
+    pid_t pid = 0;
+    if (::posix_spawnp(&pid, argv_[0], nullptr, &attributes_, argv_.data(), environ) != 0)
+      return std::nullopt;
+    return pid;
+  }
+
+ private:
+  std::vector<std::string> words_;
+  std::vector<char*> argv_;
+  posix_spawnattr_t attributes_{};
+  bool valid_ = false;
+};
+
+// The exit code, 128 + the signal for a killed child, or nothing when the
+// child cannot be waited for (SIGCHLD ignored by the caller).
+std::optional<uint32_t> WaitForExit(pid_t pid) {
+  int status = 0;
+  while (::waitpid(pid, &status, 0) < 0) {
+    if (errno != EINTR) return std::nullopt;
+  }
+  if (WIFEXITED(status)) return static_cast<uint32_t>(WEXITSTATUS(status));
+  if (WIFSIGNALED(status)) return 128u + static_cast<uint32_t>(WTERMSIG(status));
+  return std::nullopt;
+}
+
+// The show mode has no meaning here, and there is no console to make: the
+// child shares the caller's standard streams.
+class PosixProcesses : public Processes {
+ public:
+  std::optional<uint32_t> RunAndWait(const std::string& commandLine, uint16_t) override {
+    SpawnRequest request(commandLine);
+    std::optional<pid_t> pid = request.Spawn();
+    if (!pid) return std::nullopt;
+    return WaitForExit(*pid);
+  }
+
+  // Double fork: a short-lived middle process spawns the program and exits
+  // at once, so the program belongs to init (or the nearest subreaper),
+  // which reaps it. The caller keeps no child and needs no SIGCHLD handler.
+  bool Start(const std::string& commandLine, uint16_t) override {
+    SpawnRequest request(commandLine);
+    pid_t middle = ::fork();
+    if (middle < 0) return false;
+    if (middle == 0) ::_exit(request.Spawn() ? 0 : 1);
+    std::optional<uint32_t> started = WaitForExit(middle);
+    return started && *started == 0;
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<Processes> MakeProcesses() { return std::make_unique<PosixProcesses>(); }
+
+}  // namespace platform::posix

@@ -1,0 +1,25 @@
+// What the system says about the running process.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace platform {
+
+struct ModuleLocation {
+  std::string fileName;  // the module's file name without its folder; "" if unknown
+  uintptr_t offset = 0;  // the address as an offset from the module's start
+};
+
+class ProcessInfo {
+ public:
+  virtual ~ProcessInfo() = default;
+  // Full path of the program file (Windows: GetModuleFileNameA, 261 bytes).
+  virtual std::string ProgramPath() = 0;
+  // The raw command line (Windows: GetCommandLineA).
+  virtual std::string CommandLine() = 0;
+  // The loaded module that holds a code address.
+  virtual ModuleLocation ModuleOf(const void* address) = 0;
+};
+
+}  // namespace platform

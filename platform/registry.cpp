@@ -1,0 +1,14 @@
+#include "platform/registry.h"
+
+namespace platform {
+
+std::string RegistryText(const RegistryValue& value) {
+  auto end = value.data.find('\0');
+  return end == std::string::npos ? value.data : value.data.substr(0, end);
+}
+
+std::string RelativeRegistryPath(const std::string& path) {
+  return !path.empty() && path[0] == '\\' ? path.substr(1) : path;
+}
+
+}  // namespace platform

@@ -1,0 +1,63 @@
+// The registry below HKEY_LOCAL_MACHINE. Paths are relative to that root; a
+// leading "\" means "from the root" and is accepted (the Win32 functions
+// themselves refuse it, so the backends strip it). Names match without regard
+// to case. Keys are owned by the returned object and closed when it dies.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace platform {
+
+enum : uint32_t {
+  kRegSz = 1,
+  kRegExpandSz = 2,
+  kRegBinary = 3,
+  kRegDword = 4,
+};
+
+enum : uint32_t {
+  kKeyRead = 0x20019,
+  kKeyAllAccess = 0xF003F,
+};
+
+struct RegistryValue {
+  uint32_t type = 0;
+  std::string data;  // raw bytes; text values include their terminating zero
+};
+
+class RegistryKey {
+ public:
+  virtual ~RegistryKey() = default;
+  // Direct subkey names in the registry's enumeration order (index 0 up).
+  virtual std::vector<std::string> SubkeyNames() = 0;
+  // Nothing when the value is absent or cannot be read.
+  virtual std::optional<RegistryValue> ReadValue(const std::string& name) = 0;
+  // REG_SZ: the text and one zero byte. False when refused.
+  virtual bool WriteString(const std::string& name, const std::string& text) = 0;
+  // REG_DWORD: 4 bytes little-endian. False when refused.
+  virtual bool WriteDword(const std::string& name, uint32_t value) = 0;
+};
+
+class Registry {
+ public:
+  virtual ~Registry() = default;
+  // Opens an existing key with the access asked for; null on failure.
+  virtual std::unique_ptr<RegistryKey> OpenKey(const std::string& path, uint32_t access) = 0;
+  // Creates the key (non-volatile) or opens it if it exists; null on failure.
+  virtual std::unique_ptr<RegistryKey> CreateKey(const std::string& path, uint32_t access) = 0;
+  // Deletes the key with all its subkeys. False when it cannot be deleted.
+  virtual bool DeleteKeyTree(const std::string& path) = 0;
+};
+
+// The text of a REG_SZ or REG_EXPAND_SZ value: the bytes up to the first
+// zero byte (the stored terminator is not part of the text).
+std::string RegistryText(const RegistryValue& value);
+
+// Strips one leading "\" from a registry path.
+std::string RelativeRegistryPath(const std::string& path);
+
+}  // namespace platform

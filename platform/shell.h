@@ -1,0 +1,19 @@
+// The shell.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace platform {
+
+class Shell {
+ public:
+  virtual ~Shell() = default;
+  // ShellExecuteA with no owner window. Returns the shell's result, a value
+  // above 32 on success. POSIX: "open" is xdg-open, not waited for.
+  virtual intptr_t Execute(const std::string& verb, const std::string& file,
+                           const std::string& parameters, const std::string& directory,
+                           int showMode) = 0;
+};
+
+}  // namespace platform

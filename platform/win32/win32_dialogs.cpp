@@ -1,0 +1,57 @@
+#include <vector>
+
+#include "platform/win32/win32_backends.h"
+#include "platform/win32/windows_api.h"
+
+namespace platform::win32 {
+
+namespace {
+
+// The dialog wants "Text\0pattern\0...\0\0" where we keep vertical bars.
+std::vector<char> NulSeparated(const std::string& filter) {
+  std::vector<char> out(filter.begin(), filter.end());
+  for (auto& c : out)
+    if (c == '|') c = '\0';
+  out.push_back('\0');
+  out.push_back('\0');
+  return out;
+}
+
+std::optional<std::string> Run(const FileDialogRequest& request, bool save) {
+  std::vector<char> filter = NulSeparated(request.filter);
+  std::vector<char> file(32768, '\0');
+  request.fileName.copy(file.data(), file.size() - 1);
+  std::string ext = request.defaultExtension;
+  if (!ext.empty() && ext.front() == '.') ext.erase(0, 1);
+
+  OPENFILENAMEA ofn{};
+  ofn.lStructSize = sizeof ofn;
+  ofn.hwndOwner = nullptr;
+  ofn.lpstrFilter = filter.data();
+  ofn.nFilterIndex = request.filterIndex;
+  ofn.lpstrFile = file.data();
+  ofn.nMaxFile = static_cast<DWORD>(file.size());
+  ofn.lpstrInitialDir = request.initialFolder.empty() ? nullptr : request.initialFolder.c_str();
+  ofn.lpstrTitle = request.title.empty() ? nullptr : request.title.c_str();
+  ofn.lpstrDefExt = ext.empty() ? nullptr : ext.c_str();
+  ofn.Flags = request.options;
+  BOOL ok = save ? ::GetSaveFileNameA(&ofn) : ::GetOpenFileNameA(&ofn);
+  if (!ok) return std::nullopt;
+  return std::string(file.data());
+}
+
+class Win32Dialogs : public Dialogs {
+ public:
+  std::optional<std::string> SaveFile(const FileDialogRequest& request) override {
+    return Run(request, true);
+  }
+  std::optional<std::string> OpenFile(const FileDialogRequest& request) override {
+    return Run(request, false);
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<Dialogs> MakeDialogs() { return std::make_unique<Win32Dialogs>(); }
+
+}  // namespace platform::win32

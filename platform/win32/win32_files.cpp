@@ -1,0 +1,78 @@
+#include "platform/win32/scoped_handle.h"
+#include "platform/win32/win32_backends.h"
+#include "platform/win32/windows_api.h"
+
+// <windows.h> maps DeleteFile to DeleteFileA; the interface means its own.
+#undef DeleteFile
+
+namespace platform::win32 {
+
+namespace {
+
+constexpr int kErrorGenFailure = 31;
+constexpr int kErrorDiskFull = 101;
+
+// GetLastError after a failed call; never 0, so a failure cannot pass for
+// success.
+int LastError() {
+  DWORD error = ::GetLastError();
+  return error == ERROR_SUCCESS ? kErrorGenFailure : static_cast<int>(error);
+}
+
+class Win32Files : public Files {
+ public:
+  bool FileExists(const std::string& path) override {
+    WIN32_FIND_DATAA data{};
+    ScopedFindHandle find(::FindFirstFileA(path.c_str(), &data));
+    return find.IsValid() && (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+  }
+
+  int CreateEmptyFile(const std::string& path) override {
+    ScopedFileHandle file(::CreateFileA(path.c_str(), GENERIC_READ | GENERIC_WRITE, 0, nullptr,
+                                        CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid()) return LastError();
+    return ::CloseHandle(file.Release()) ? 0 : LastError();
+  }
+
+  bool DeleteFile(const std::string& path) override { return ::DeleteFileA(path.c_str()) != 0; }
+
+  int AppendToFile(const std::string& path, const std::string& bytes) override {
+    ScopedFileHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid()) return LastError();
+    if (::SetFilePointer(file.Get(), 0, nullptr, FILE_END) == INVALID_SET_FILE_POINTER &&
+        ::GetLastError() != NO_ERROR) {
+      return LastError();
+    }
+    DWORD written = 0;
+    if (!::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                     nullptr)) {
+      return LastError();
+    }
+    if (written != bytes.size()) return kErrorDiskFull;
+    return ::CloseHandle(file.Release()) ? 0 : LastError();
+  }
+
+  bool ReadFile(const std::string& path, std::string& bytes) override {
+    ScopedFileHandle file(::CreateFileA(path.c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid()) return false;
+    std::string all;
+    char buffer[65536];
+    for (;;) {
+      DWORD n = 0;
+      if (!::ReadFile(file.Get(), buffer, sizeof buffer, &n, nullptr)) return false;
+      if (n == 0) break;
+      all.append(buffer, n);
+    }
+    bytes = std::move(all);
+    return true;
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<Files> MakeFiles() { return std::make_unique<Win32Files>(); }
+
+}  // namespace platform::win32

@@ -1,0 +1,19 @@
+#include "platform/win32/win32_backends.h"
+#include "platform/win32/windows_api.h"
+
+namespace platform::win32 {
+
+namespace {
+
+class Win32MessageBoxes : public MessageBoxes {
+ public:
+  int Show(const std::string& text, const std::string& caption, uint32_t flags) override {
+    return ::MessageBoxA(nullptr, text.c_str(), caption.c_str(), flags);
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<MessageBoxes> MakeMessageBoxes() { return std::make_unique<Win32MessageBoxes>(); }
+
+}  // namespace platform::win32

@@ -1,0 +1,41 @@
+#include "platform/path.h"
+#include "platform/win32/win32_backends.h"
+#include "platform/win32/windows_api.h"
+
+namespace platform::win32 {
+
+namespace {
+
+class Win32ProcessInfo : public ProcessInfo {
+ public:
+  std::string ProgramPath() override {
+    char buffer[261] = {};
+    DWORD n = ::GetModuleFileNameA(nullptr, buffer, sizeof buffer);
+    return std::string(buffer, n);
+  }
+
+  std::string CommandLine() override {
+    const char* line = ::GetCommandLineA();
+    return line ? line : "";
+  }
+
+  ModuleLocation ModuleOf(const void* address) override {
+    HMODULE module = nullptr;
+    if (!address ||
+        !::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                                  GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                              static_cast<LPCSTR>(address), &module)) {
+      return {};
+    }
+    char buffer[261] = {};
+    DWORD n = ::GetModuleFileNameA(module, buffer, sizeof buffer);
+    return {path::FileNamePart(std::string(buffer, n), path::Style::Windows),
+            reinterpret_cast<uintptr_t>(address) - reinterpret_cast<uintptr_t>(module)};
+  }
+};
+
+}  // namespace
+
+std::unique_ptr<ProcessInfo> MakeProcessInfo() { return std::make_unique<Win32ProcessInfo>(); }
+
+}  // namespace platform::win32

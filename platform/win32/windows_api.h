@@ -1,0 +1,17 @@
+// The one place that includes <windows.h>. Everything else in platform/win32
+// includes this header instead.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+#include <commdlg.h>
+#include <shellapi.h>
+#include <shlobj.h>
+
+// <windows.h> maps these names to their ...A/...W forms; our interfaces use
+// the plain words as method names, and we call the ...A forms explicitly.
+#undef DeleteFile
+#undef ReadFile
+#undef CreateFile
+#undef MessageBox
+#undef FormatMessage

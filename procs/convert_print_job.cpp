@@ -1,0 +1,135 @@
+#include "procs/convert_print_job.h"
+
+#include <cstdio>
+
+#include "app/command_line.h"
+#include "main/ghostscript_folder.h"
+#include "platform/error.h"
+#include "platform/path.h"
+#include "platform/services.h"
+#include "platform/system_lock.h"
+#include "procs/find_ghostscript_folder.h"
+#include "procs/outside_programs.h"
+#include "procs/response_file.h"
+#include "settings/settings_file.h"
+
+namespace procs {
+
+namespace {
+
+constexpr uint16_t kSwHide = 0;
+constexpr int kSwShowNormal = 1;
+// Jobs wait for each other from choosing the automatic name to the end of
+// Ghostscript: they share the one response file and the pdf_NN numbers.
+constexpr char kJobLockName[] = "PdfPrinterJob";
+
+struct PortOptions {
+  bool showPdf = true;
+  int32_t saveType = 0;
+  std::string saveFolder = "c:\\";
+};
+
+PortOptions ReadPortOptions(const std::string& inputPath) {
+  PortOptions options;
+  app::Arguments args = app::ProgramArguments();
+  for (size_t n = 1; n <= args.Count(); ++n) {
+    std::string port = args.Get(n);
+    if (port.compare(0, 3, "PPP") != 0) continue;
+    settings::SettingsFile file;
+    options.showPdf = file.ReadFlag(port, "ShowPDF", true);
+    options.saveType = file.ReadNumber(port, "SaveType", 0);
+    options.saveFolder = file.ReadText(port, "SaveToFolder", "c:\\");
+    file.WriteText("Log", "LastInputFile", inputPath);
+  }
+  return options;
+}
+
+std::string TwoDigits(unsigned n) {
+  char text[16];
+  std::snprintf(text, sizeof text, "%02u", n);
+  return text;
+}
+
+// The first pdf_NN.pdf in the folder that is not an existing file.
+std::string NextAutomaticName(const std::string& saveFolder) {
+  auto& files = *platform::Current().files;
+  std::string folder = platform::path::AddTrailingDelimiter(saveFolder);
+  for (unsigned n = 1;; ++n) {
+    std::string candidate = folder + "pdf_" + TwoDigits(n) + ".pdf";
+    if (!files.FileExists(candidate)) return candidate;
+  }
+}
+
+platform::FileDialogRequest SaveDialog(const PortOptions& options) {
+  platform::FileDialogRequest dialog;
+  dialog.title = "Save PDF file as...";
+  dialog.filter = "Adobe Acrobat files (*.pdf)|*.pdf|All files (*.*)|*.*";
+  dialog.filterIndex = 1;
+  dialog.defaultExtension = ".pdf";
+  dialog.initialFolder = options.saveFolder;
+  dialog.options = platform::kOfnOverwritePrompt | platform::kOfnHideReadOnly |
+                   platform::kOfnEnableSizing | platform::kOfnExplorer;
+  return dialog;
+}
+
+[[noreturn]] void FailJob(const std::string& text) {
+  platform::Current().messageBoxes->Show(text, "Error", platform::kMbOk | platform::kMbIconError);
+  throw platform::ExitWithCode(1);
+}
+
+}  // namespace
+
+bool ConvertPrintJob(const std::string& inputPath) {
+  auto& services = platform::Current();
+  using main_window::GhostscriptFolder;
+
+  GhostscriptFolder = platform::path::AddTrailingDelimiter(FindGhostscriptFolder());
+  std::string program = GhostscriptFolder + GhostscriptProgramName();
+  if (!services.files->FileExists(program)) {
+    int answer = services.messageBoxes->Show(
+        "Cannot find " + program + " - please install/locate...", "Error",
+        platform::kMbOkCancel | platform::kMbIconError);
+    return answer != platform::kIdOk;
+  }
+
+  PortOptions options = ReadPortOptions(inputPath);
+  platform::FileDialogRequest dialog = SaveDialog(options);
+
+  // Only 1 names automatically; anything else asks, so no empty name ever
+  // reaches Ghostscript.
+  std::unique_ptr<platform::SystemLock> lock;
+  std::string outputPath;
+  if (options.saveType == 1) {
+    lock = platform::AcquireSystemLock(kJobLockName);
+    outputPath = NextAutomaticName(options.saveFolder);
+  } else {
+    auto chosen = services.dialogs->SaveFile(dialog);
+    if (!chosen) return true;
+    outputPath = *chosen;
+    lock = platform::AcquireSystemLock(kJobLockName);
+  }
+
+  std::string responseFile = GhostscriptFolder + kResponseFileName;
+  services.files->DeleteFile(responseFile);
+  for (const auto& line : ResponseFileLines(GhostscriptFolder, outputPath)) {
+    AppendLine(responseFile, line);
+  }
+
+  auto exitCode = RunAndWait(GhostscriptCommandLine(GhostscriptFolder, inputPath), kSwHide);
+  lock.reset();
+  if (!exitCode) {
+    FailJob("Ghostscript (" + program + ") could not be started, so " + outputPath +
+            " was not created.");
+  }
+  if (*exitCode != 0 || !services.files->FileExists(outputPath)) {
+    FailJob("Ghostscript could not create " + outputPath + " (exit code " +
+            std::to_string(*exitCode) + ").");
+  }
+
+  if (options.showPdf) {
+    services.shell->Execute("open", outputPath, "", "c:\\", kSwShowNormal);
+  }
+  return true;
+}
+
+}  // namespace procs

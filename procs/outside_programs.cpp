@@ -1,0 +1,39 @@
+#include "procs/outside_programs.h"
+
+#include "platform/native_conventions.h"
+#include "platform/path.h"
+
+namespace procs {
+
+namespace {
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+}  // namespace
+
+std::string GhostscriptProgramName() { return platform::GhostscriptConsoleName(); }
+
+std::string GhostscriptCommandLine(const std::string& ghostscriptFolder,
+                                   const std::string& inputPath) {
+  return Quoted(ghostscriptFolder + GhostscriptProgramName()) + " @" +
+         Quoted(ghostscriptFolder + "tarnel.rsp") + " " + Quoted(inputPath);
+}
+
+std::string RrSetCommandLine(const std::string& programFolder) {
+  return programFolder + "rr_set.exe /s";
+}
+
+std::string PortArgumentsValue(const std::string& programPath, const std::string& portName) {
+  return programPath + " %1 " + Quoted(portName);
+}
+
+std::string PortCommandValue(const std::string& programFolder) {
+  return programFolder + "redrun.exe";
+}
+
+std::string PortLogFileNameValue(const std::string& programPath) {
+  return platform::path::ChangeExtension(programPath, ".log");
+}
+
+std::string UnregisterShellExtensionCommandLine() { return "RegSvr32.exe -u -s morvane.dll"; }
+std::string RegisterShellExtensionCommandLine() { return "RegSvr32.exe morvane.dll"; }
+
+}  // namespace procs

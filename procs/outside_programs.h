@@ -1,0 +1,35 @@
+// Every command line and registry value the program hands to an outside
+// program is built here, so each has one definition and one exact text.
+#pragma once
+
+#include <string>
+
+namespace procs {
+
+// The Ghostscript console program's file name ("gswin32c.exe"; "gs" on
+// POSIX).
+std::string GhostscriptProgramName();
+
+// The Ghostscript command line: the program in ghostscriptFolder (which ends
+// in a delimiter), "@" and the quoted response file, then the input file.
+// The program path and the input path are quoted too, so blanks in either
+// cannot split them or start another program.
+std::string GhostscriptCommandLine(const std::string& ghostscriptFolder,
+                                   const std::string& inputPath);
+
+// The monitor's set-up program, run before a port is created:
+// the program folder (with delimiter) followed by "rr_set.exe /s".
+std::string RrSetCommandLine(const std::string& programFolder);
+
+// The port key's "Arguments": program path, " %1 ", the port name quoted.
+std::string PortArgumentsValue(const std::string& programPath, const std::string& portName);
+// The port key's "Command": the program folder followed by "redrun.exe".
+std::string PortCommandValue(const std::string& programFolder);
+// The port key's "LogFileName": the program path with the extension ".log".
+std::string PortLogFileNameValue(const std::string& programPath);
+
+// The batch converter's shell extension, unregistered and registered.
+std::string UnregisterShellExtensionCommandLine();
+std::string RegisterShellExtensionCommandLine();
+
+}  // namespace procs

@@ -1,0 +1,41 @@
+// The Ghostscript response file and the routines that write and run it.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "platform/path.h"
+
+namespace procs {
+
+// The response file's name, in the Ghostscript folder.
+constexpr char kResponseFileName[] = "tarnel.rsp";
+
+// The nine lines (without line ends) for a Ghostscript folder that ends in a
+// delimiter and the PDF file to make.
+std::vector<std::string> ResponseFileLines(
+    const std::string& ghostscriptFolder, const std::string& outputPath,
+    platform::path::Style style = platform::path::Style::Native);
+
+// Appends line + CR LF to the file, creating it first when it does not exist.
+// Opens and closes the file for every line. Raises EInOutError with the text
+// for the system's error code ("File not found", "Disk full", ...).
+void AppendLine(const std::string& path, const std::string& line);
+
+// The text for an I/O error code: 2 "File not found", 3 "Invalid filename",
+// 4 "Too many open files", 5 "File access denied", 100 "Read beyond end of
+// file", 101 "Disk full", 106 "Invalid numeric input", else "I/O error <n>".
+std::string InOutErrorText(int code);
+
+// The parent of a folder, with a trailing delimiter ("D\V\bin\" -> "D\V\",
+// "C:\" -> "C:\", "name" -> "\").
+std::string ParentFolder(const std::string& folder,
+                         platform::path::Style style = platform::path::Style::Native);
+
+// Runs the command line with the show mode and waits for its end. The exit
+// code, or nothing when the program could not be started.
+std::optional<uint32_t> RunAndWait(const std::string& commandLine, uint16_t showMode);
+
+}  // namespace procs

@@ -1,0 +1,150 @@
+// The Files backend of this build (POSIX natively, Win32 under Wine): what
+// callers rely on, with the Windows error numbers on every build.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <memory>
+#include <string>
+
+#include "platform/files.h"
+#include "support/native_files_processes.h"
+#include "support/scratch_dir.h"
+
+namespace {
+
+using testing_support::ReadBytes;
+using testing_support::WriteBytes;
+namespace fs = std::filesystem;
+
+constexpr int kFileNotFound = 2;
+constexpr int kPathNotFound = 3;
+constexpr int kAccessDenied = 5;
+
+class FilesContractTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_NE(files_, nullptr);
+    WriteBytes(File("existing.txt"), "first line\r\n");
+    fs::create_directory(File("folder"));
+  }
+
+  std::string File(const std::string& name) const { return scratch_.File(name); }
+  std::string InMissingFolder() const { return (fs::path(File("missing")) / "file.txt").string(); }
+
+  testing_support::ScratchDir scratch_;
+  std::unique_ptr<platform::Files> files_ = testing_support::MakeNativeFilesForTest();
+};
+
+TEST_F(FilesContractTest, FileExistsOnlyForFiles) {
+  WriteBytes(File("empty.txt"), "");
+  const struct {
+    std::string path;
+    bool exists;
+  } cases[] = {
+      {File("existing.txt"), true},
+      {File("empty.txt"), true},
+      {File("folder"), false},
+      {File("nothing.txt"), false},
+      {InMissingFolder(), false},
+      {(fs::path(File("existing.txt")) / "below.txt").string(), false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    EXPECT_EQ(files_->FileExists(c.path), c.exists);
+  }
+}
+
+TEST_F(FilesContractTest, CreateEmptyFileMakesOrTruncates) {
+  EXPECT_EQ(files_->CreateEmptyFile(File("new.txt")), 0);
+  EXPECT_TRUE(fs::is_regular_file(File("new.txt")));
+  EXPECT_EQ(fs::file_size(File("new.txt")), 0u);
+
+  EXPECT_EQ(files_->CreateEmptyFile(File("existing.txt")), 0);
+  EXPECT_EQ(fs::file_size(File("existing.txt")), 0u);
+}
+
+TEST_F(FilesContractTest, CreateEmptyFileRefusalsGiveTheirCode) {
+  // The folder is left as it was, with what is in it.
+  WriteBytes((fs::path(File("folder")) / "inside.txt").string(), "kept");
+  EXPECT_EQ(files_->CreateEmptyFile(InMissingFolder()), kPathNotFound);
+  EXPECT_FALSE(fs::exists(File("missing")));
+  EXPECT_EQ(files_->CreateEmptyFile(File("folder")), kAccessDenied);
+  EXPECT_TRUE(fs::is_directory(File("folder")));
+  EXPECT_EQ(ReadBytes((fs::path(File("folder")) / "inside.txt").string()), "kept");
+}
+
+TEST_F(FilesContractTest, AppendToFileAddsBytesAtTheEnd) {
+  const std::string binary("a\0b\r\n\n\x1a\xff", 8);
+  const struct {
+    const char* what;
+    std::string bytes;
+  } cases[] = {
+      {"a line", "second line\r\n"},
+      {"nothing", ""},
+      {"bytes kept as they are, no text translation", binary},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteBytes(File("existing.txt"), "first line\r\n");
+    EXPECT_EQ(files_->AppendToFile(File("existing.txt"), c.bytes), 0);
+    EXPECT_EQ(ReadBytes(File("existing.txt")), "first line\r\n" + c.bytes);
+  }
+}
+
+TEST_F(FilesContractTest, AppendToFileEachCallGoesToTheFileAtOnce) {
+  EXPECT_EQ(files_->AppendToFile(File("existing.txt"), "two\r\n"), 0);
+  EXPECT_EQ(ReadBytes(File("existing.txt")), "first line\r\ntwo\r\n");
+  EXPECT_EQ(files_->AppendToFile(File("existing.txt"), "three\r\n"), 0);
+  EXPECT_EQ(ReadBytes(File("existing.txt")), "first line\r\ntwo\r\nthree\r\n");
+}
+
+TEST_F(FilesContractTest, AppendToFileRefusalsCreateNothing) {
+  const struct {
+    const char* what;
+    std::string path;
+    int error;
+  } cases[] = {
+      {"missing file", File("nothing.txt"), kFileNotFound},
+      {"missing folder", InMissingFolder(), kPathNotFound},
+      {"a folder at the path", File("folder"), kAccessDenied},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(files_->AppendToFile(c.path, "line\r\n"), c.error);
+    EXPECT_FALSE(fs::is_regular_file(c.path));
+  }
+  EXPECT_FALSE(fs::exists(File("missing")));
+  EXPECT_TRUE(fs::is_directory(File("folder")));
+  EXPECT_EQ(ReadBytes(File("existing.txt")), "first line\r\n");
+}
+
+TEST_F(FilesContractTest, DeleteFileRemovesOnlyFiles) {
+  EXPECT_TRUE(files_->DeleteFile(File("existing.txt")));
+  EXPECT_FALSE(fs::exists(File("existing.txt")));
+
+  EXPECT_FALSE(files_->DeleteFile(File("existing.txt")));
+  EXPECT_FALSE(files_->DeleteFile(InMissingFolder()));
+  EXPECT_FALSE(files_->DeleteFile(File("folder")));
+  EXPECT_TRUE(fs::is_directory(File("folder")));
+}
+
+TEST_F(FilesContractTest, ReadFileGivesEveryByte) {
+  std::string big(200000, 'x');
+  big[0] = '\0';
+  big.back() = '\xff';
+  WriteBytes(File("big.bin"), big);
+  std::string bytes;
+  EXPECT_TRUE(files_->ReadFile(File("big.bin"), bytes));
+  EXPECT_EQ(bytes, big);
+}
+
+TEST_F(FilesContractTest, ReadFileFailureLeavesTheBufferAlone) {
+  for (const std::string& path : {File("nothing.txt"), InMissingFolder(), File("folder")}) {
+    SCOPED_TRACE(path);
+    std::string bytes = "untouched";
+    EXPECT_FALSE(files_->ReadFile(path, bytes));
+    EXPECT_EQ(bytes, "untouched");
+  }
+}
+
+}  // namespace

@@ -1,0 +1,276 @@
+#include "procs/convert_print_job.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <functional>
+
+#include "main/ghostscript_folder.h"
+#include "platform/error.h"
+#include "platform/fake/fake_dialogs.h"
+#include "platform/fake/fake_message_boxes.h"
+#include "platform/fake/fake_process_info.h"
+#include "platform/fake/fake_registry.h"
+#include "platform/fake/fake_shell.h"
+#include "platform/path.h"
+#include "platform/services.h"
+#include "procs/outside_programs.h"
+#include "procs/response_file.h"
+#include "settings/settings_file.h"
+#include "support/scratch_dir.h"
+
+namespace {
+
+namespace path = platform::path;
+using testing_support::ReadBytes;
+using testing_support::WriteBytes;
+
+// Stands in for Ghostscript: records the command line and, like the real
+// one, makes the file named in the response file (unless told otherwise).
+class GhostscriptDouble : public platform::Processes {
+ public:
+  std::optional<uint32_t> RunAndWait(const std::string& commandLine, uint16_t showMode) override {
+    commandLines.push_back(commandLine);
+    showModes.push_back(showMode);
+    responseAtRun = ReadBytes(responseFile);
+    if (!startable) return std::nullopt;
+    if (writesPdf) {
+      std::string marker = "-sOutputFile=\"";
+      auto at = responseAtRun.find(marker);
+      auto end = responseAtRun.find('"', at + marker.size());
+      WriteBytes(responseAtRun.substr(at + marker.size(), end - at - marker.size()), "%PDF-1.4");
+    }
+    return exitCode;
+  }
+  bool Start(const std::string&, uint16_t) override { return false; }
+
+  std::string responseFile;
+  std::vector<std::string> commandLines;
+  std::vector<uint16_t> showModes;
+  std::string responseAtRun;
+  bool startable = true;
+  bool writesPdf = true;
+  uint32_t exitCode = 0;
+};
+
+class ConvertPrintJobTest : public ::testing::Test {
+ protected:
+  ConvertPrintJobTest() {
+    std::filesystem::create_directories(gsFolder);
+    std::filesystem::create_directories(saveFolder);
+    WriteBytes(gsFolder + sep + procs::GhostscriptProgramName(), "exe");
+    WriteBytes(spool, "%!PS-Adobe-3.0\n");
+    settings.WriteText("GhostScript", "Location", gsFolder);
+    gs.responseFile = gsFolder + sep + "tarnel.rsp";
+  }
+
+  bool Run(const std::string& args) {
+    info.SetCommandLine("pdfprinter.exe " + args);
+    return procs::ConvertPrintJob(spool);
+  }
+  void SetPort(const std::string& port, int saveType, bool showPdf) {
+    settings.WriteNumber(port, "SaveType", saveType);
+    settings.WriteFlag(port, "ShowPDF", showPdf);
+    settings.WriteText(port, "SaveToFolder", saveFolder);
+  }
+  std::string Quoted(const std::string& s) { return "\"" + s + "\""; }
+
+  const std::string sep{path::Delimiter()};
+  testing_support::ScratchDir dir;
+  std::string gsFolder = dir.File("gs") + sep + "bin";
+  std::string saveFolder = dir.File("out");
+  std::string spool = dir.File("00012.SPL");
+  platform::fake::FakeProcessInfo info{dir.File("pdfprinter.exe"), ""};
+  platform::fake::FakeRegistry registry;
+  platform::fake::FakeMessageBoxes boxes;
+  platform::fake::FakeDialogs dialogs;
+  platform::fake::FakeShell shell;
+  GhostscriptDouble gs;
+  platform::ScopedServices scope{{.processInfo = &info,
+                                  .registry = &registry,
+                                  .processes = &gs,
+                                  .shell = &shell,
+                                  .dialogs = &dialogs,
+                                  .messageBoxes = &boxes}};
+  settings::SettingsFile settings;
+};
+
+TEST_F(ConvertPrintJobTest, MissingGhostscriptAsksAndAnswers) {
+  settings.WriteText("GhostScript", "Location", dir.File("nowhere"));
+  struct {
+    int answer;
+    bool result;
+  } cases[] = {{platform::kIdOk, false}, {platform::kIdCancel, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.answer);
+    boxes.Answer(c.answer);
+    EXPECT_EQ(Run(Quoted(spool) + " \"PPP1:\""), c.result);
+  }
+  ASSERT_EQ(boxes.Shown().size(), 2u);
+  EXPECT_EQ(boxes.Shown()[0].caption, "Error");
+  EXPECT_EQ(boxes.Shown()[0].text,
+            "Cannot find " + sep + procs::GhostscriptProgramName() + " - please install/locate...");
+  EXPECT_EQ(boxes.Shown()[0].flags, platform::kMbOkCancel | platform::kMbIconError);
+  EXPECT_EQ(main_window::GhostscriptFolder, sep);
+  EXPECT_EQ(settings.ReadText("Log", "LastInputFile", "<none>"), "<none>");
+  EXPECT_TRUE(gs.commandLines.empty());
+  EXPECT_TRUE(dialogs.Shown().empty());
+}
+
+TEST_F(ConvertPrintJobTest, AutomaticNamesFillGapsAndPassNinetyNine) {
+  SetPort("PPP1:", 1, false);
+  std::string folder = saveFolder + sep;
+  EXPECT_TRUE(Run(Quoted(spool) + " \"PPP1:\""));
+  EXPECT_TRUE(std::filesystem::exists(folder + "pdf_01.pdf"));
+  WriteBytes(folder + "pdf_03.pdf", "x");
+  EXPECT_TRUE(Run(Quoted(spool) + " \"PPP1:\""));
+  EXPECT_TRUE(std::filesystem::exists(folder + "pdf_02.pdf"));
+  for (int n = 4; n <= 99; ++n) WriteBytes(folder + "pdf_" + (n < 10 ? "0" : "") + std::to_string(n) + ".pdf", "x");
+  EXPECT_TRUE(Run(Quoted(spool) + " \"PPP1:\""));
+  EXPECT_TRUE(std::filesystem::exists(folder + "pdf_100.pdf"));
+  EXPECT_TRUE(dialogs.Shown().empty());
+  EXPECT_TRUE(shell.calls.empty());  // show PDF off
+  EXPECT_TRUE(boxes.Shown().empty());
+}
+
+TEST_F(ConvertPrintJobTest, ResponseFileAndCommandLineAreExact) {
+  SetPort("PPP2:", 1, true);
+  EXPECT_TRUE(Run(Quoted(spool) + " \"PPP2:\""));
+  std::string gsWithSep = gsFolder + sep;
+  std::string output = saveFolder + sep + "pdf_01.pdf";
+  std::string expected;
+  for (const auto& line : procs::ResponseFileLines(gsWithSep, output)) expected += line + "\r\n";
+  EXPECT_EQ(gs.responseAtRun, expected);
+  EXPECT_NE(expected.find(" -sOutputFile=\"" + output + "\"\r\n"), std::string::npos);
+  ASSERT_EQ(gs.commandLines.size(), 1u);
+  EXPECT_EQ(gs.commandLines[0], procs::GhostscriptCommandLine(gsWithSep, spool));
+  EXPECT_EQ(gs.showModes[0], 0);  // hidden
+  ASSERT_EQ(shell.calls.size(), 1u);
+  EXPECT_EQ(shell.calls[0].verb, "open");
+  EXPECT_EQ(shell.calls[0].file, output);
+  EXPECT_EQ(shell.calls[0].parameters, "");
+  EXPECT_EQ(shell.calls[0].directory, "c:\\");
+  EXPECT_EQ(shell.calls[0].showMode, 1);
+  EXPECT_EQ(settings.ReadText("Log", "LastInputFile", ""), spool);
+  EXPECT_EQ(main_window::GhostscriptFolder, gsWithSep);
+}
+
+TEST_F(ConvertPrintJobTest, SaveDialogIsPreparedAndAnswered) {
+  SetPort("PPP1:", 0, true);
+  std::string chosen = saveFolder + sep + "report.pdf";
+  dialogs.Answer(chosen);
+  EXPECT_TRUE(Run(Quoted(spool) + " \"PPP1:\""));
+  ASSERT_EQ(dialogs.Shown().size(), 1u);
+  const auto& shown = dialogs.Shown()[0];
+  EXPECT_TRUE(shown.save);
+  EXPECT_EQ(shown.request.title, "Save PDF file as...");
+  EXPECT_EQ(shown.request.filter, "Adobe Acrobat files (*.pdf)|*.pdf|All files (*.*)|*.*");
+  EXPECT_EQ(shown.request.filterIndex, 1);
+  EXPECT_EQ(shown.request.defaultExtension, ".pdf");
+  EXPECT_EQ(shown.request.initialFolder, saveFolder);
+  EXPECT_EQ(shown.request.fileName, "");
+  EXPECT_EQ(shown.request.options, 0x2u | 0x4u | 0x800000u | 0x80000u);
+  EXPECT_TRUE(std::filesystem::exists(chosen));
+  ASSERT_EQ(shell.calls.size(), 1u);
+  EXPECT_EQ(shell.calls[0].file, chosen);
+}
+
+TEST_F(ConvertPrintJobTest, WithoutPortArgumentTheDefaultsApply) {
+  EXPECT_TRUE(Run(Quoted(spool) + " ppp1: xPPP1:"));  // neither begins with "PPP"
+  ASSERT_EQ(dialogs.Shown().size(), 1u);
+  EXPECT_EQ(dialogs.Shown()[0].request.initialFolder, "c:\\");
+  EXPECT_EQ(settings.ReadText("Log", "LastInputFile", "<none>"), "<none>");
+  EXPECT_TRUE(gs.commandLines.empty());  // cancelled
+}
+
+TEST_F(ConvertPrintJobTest, TheLastPortArgumentWins) {
+  SetPort("PPP1:", 0, true);
+  SetPort("PPP7:", 1, false);
+  EXPECT_TRUE(Run(Quoted(spool) + " PPP1: PPP7:"));
+  EXPECT_TRUE(dialogs.Shown().empty());
+  EXPECT_TRUE(std::filesystem::exists(saveFolder + sep + "pdf_01.pdf"));
+  EXPECT_TRUE(shell.calls.empty());
+}
+
+TEST_F(ConvertPrintJobTest, CancelledDialogLeavesEverythingAlone) {
+  WriteBytes(gs.responseFile, "earlier job\r\n");
+  EXPECT_TRUE(Run(Quoted(spool) + " \"PPP1:\""));
+  EXPECT_EQ(ReadBytes(gs.responseFile), "earlier job\r\n");
+  EXPECT_TRUE(gs.commandLines.empty());
+  EXPECT_TRUE(shell.calls.empty());
+}
+
+TEST_F(ConvertPrintJobTest, UnknownSaveTypeAsksInsteadOfPassingAnEmptyName) {
+  settings.WriteNumber("PPP1:", "SaveType", 2);
+  EXPECT_TRUE(Run(Quoted(spool) + " \"PPP1:\""));
+  EXPECT_EQ(dialogs.Shown().size(), 1u);
+  EXPECT_TRUE(gs.commandLines.empty());
+}
+
+TEST_F(ConvertPrintJobTest, EmptySaveFolderGivesARootPath) {
+  settings.WriteNumber("PPP1:", "SaveType", 1);
+  settings.WriteFlag("PPP1:", "ShowPDF", false);
+  settings.WriteText("PPP1:", "SaveToFolder", "");
+  gs.writesPdf = false;
+  gs.exitCode = 0;
+  EXPECT_THROW(Run(Quoted(spool) + " \"PPP1:\""), platform::ExitWithCode);
+  EXPECT_NE(gs.responseAtRun.find(" -sOutputFile=\"" + sep + "pdf_"), std::string::npos);
+}
+
+TEST_F(ConvertPrintJobTest, GhostscriptFailureIsReportedAndNothingIsOpened) {
+  SetPort("PPP1:", 1, true);
+  struct {
+    const char* name;
+    bool startable, writesPdf;
+    uint32_t exitCode;
+    std::string inText;
+  } cases[] = {
+      {"non-zero exit", true, true, 1, "(exit code 1)"},
+      {"no PDF made", true, false, 0, "(exit code 0)"},
+      {"cannot start", false, false, 0, "could not be started"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    std::filesystem::remove_all(saveFolder);
+    std::filesystem::create_directories(saveFolder);
+    gs.startable = c.startable;
+    gs.writesPdf = c.writesPdf;
+    gs.exitCode = c.exitCode;
+    size_t before = boxes.Shown().size();
+    try {
+      Run(Quoted(spool) + " \"PPP1:\"");
+      ADD_FAILURE() << "job reported success";
+    } catch (const platform::ExitWithCode& exit) {
+      EXPECT_EQ(exit.code, 1);
+    }
+    ASSERT_EQ(boxes.Shown().size(), before + 1);
+    const auto& box = boxes.Shown().back();
+    EXPECT_EQ(box.caption, "Error");
+    EXPECT_NE(box.text.find(saveFolder + sep + "pdf_01.pdf"), std::string::npos) << box.text;
+    EXPECT_NE(box.text.find(c.inText), std::string::npos) << box.text;
+    EXPECT_TRUE(shell.calls.empty());
+  }
+}
+
+TEST_F(ConvertPrintJobTest, UnwritableSettingsFileEndsTheJobBeforeConverting) {
+  std::string ini = settings.Path();
+  std::filesystem::remove(ini);
+  std::filesystem::create_directory(ini);  // a folder where the file should be
+  try {
+    Run(Quoted(spool) + " \"PPP1:\"");
+    FAIL() << "no error";
+  } catch (const platform::EIniFileException& e) {
+    EXPECT_EQ(e.Message(), "Unable to write to " + ini);
+  }
+  EXPECT_TRUE(gs.commandLines.empty());
+  EXPECT_TRUE(dialogs.Shown().empty());
+}
+
+TEST_F(ConvertPrintJobTest, UnwritableResponseFileRaisesTheIoError) {
+  SetPort("PPP1:", 1, false);
+  std::filesystem::create_directory(gs.responseFile);  // cannot be deleted or written
+  EXPECT_THROW(Run(Quoted(spool) + " \"PPP1:\""), platform::EInOutError);
+  EXPECT_TRUE(gs.commandLines.empty());
+}
+
+}  // namespace

@@ -1,0 +1,130 @@
+#include "app/entry.h"
+
+#include <gtest/gtest.h>
+
+#include <regex>
+
+#include "app/application_error.h"
+#include "platform/error.h"
+#include "platform/fake/fake_message_boxes.h"
+#include "platform/fake/fake_process_info.h"
+#include "platform/services.h"
+#include "support/scratch_dir.h"
+
+namespace {
+
+using testing_support::ScratchDir;
+
+[[gnu::noinline]] void RaiseFromHere() { throw platform::EInOutError("Disk full", 101); }
+
+// Runs the entry with a command line and job/set-up doubles, and records
+// what happened.
+class EntryTest : public ::testing::Test {
+ protected:
+  EntryTest() { testing_support::WriteBytes(spool, "%!PS\n"); }
+
+  int Run(const std::string& commandLine) {
+    info.SetCommandLine(commandLine);
+    platform::ScopedServices scope({.processInfo = &info, .messageBoxes = &boxes});
+    return app::RunProgram({[this](const std::string& input) {
+                              jobs.push_back(input);
+                              if (raiseFromHere) RaiseFromHere();
+                              if (jobError) throw platform::EIniFileException(*jobError);
+                              return answers.empty() || answers[jobs.size() - 1];
+                            },
+                            [this] { ++setups; }});
+  }
+
+  ScratchDir dir;
+  std::string spool = dir.File("00012.SPL");
+  std::string other = dir.File("00013.SPL");
+  platform::fake::FakeProcessInfo info{"C:\\PDF\\pdfprinter.exe", ""};
+  platform::fake::FakeMessageBoxes boxes;
+  std::vector<std::string> jobs;
+  std::vector<bool> answers;  // the job's answers in turn; empty: always true
+  std::optional<std::string> jobError;
+  bool raiseFromHere = false;
+  int setups = 0;
+};
+
+std::string Quote(const std::string& s) { return "\"" + s + "\""; }
+
+TEST_F(EntryTest, ChoosesTheMode) {
+  testing_support::WriteBytes(other, "%!PS\n");
+  struct Case {
+    const char* name;
+    std::string args;
+    std::vector<bool> answers;
+    std::vector<std::string> jobs;
+    int setups;
+  } cases[] = {
+      {"no arguments", "", {}, {}, 1},
+      {"spool file as argument 1", Quote(spool) + " \"PPP1:\"", {}, {spool}, 0},
+      {"spool file as argument 2", "PPP1: " + Quote(spool), {}, {spool}, 0},
+      {"a folder is no job", Quote(dir.Path()) + " \"PPP1:\"", {}, {}, 1},
+      {"missing file is no job", Quote(dir.File("gone.SPL")), {}, {}, 1},
+      {"folder, then spool file", Quote(dir.Path()) + " " + Quote(spool), {}, {spool}, 0},
+      {"job answers false: set-up", Quote(spool) + " PPP1:", {false}, {spool}, 1},
+      {"both files, first job false", Quote(spool) + " " + Quote(other), {false, true},
+       {spool, other}, 0},
+      {"both files, both false", Quote(spool) + " " + Quote(other), {false, false},
+       {spool, other}, 1},
+      {"argument 3 is never a job", "a b " + Quote(spool), {}, {}, 1},
+      {"empty quotes are no argument", "\"\" " + Quote(spool), {}, {spool}, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    jobs.clear();
+    setups = 0;
+    answers = c.answers;
+    EXPECT_EQ(Run("pdfprinter.exe " + c.args), 0);
+    EXPECT_EQ(jobs, c.jobs);
+    EXPECT_EQ(setups, c.setups);
+    EXPECT_TRUE(boxes.Shown().empty());
+  }
+}
+
+TEST_F(EntryTest, ErrorEscapingTheJobShowsApplicationErrorAndExitsWithOne) {
+  jobError = "Unable to write to C:\\PDF\\pdfprinter.ini";
+  EXPECT_EQ(Run("p " + Quote(spool) + " \"PPP1:\""), 1);
+  EXPECT_EQ(setups, 0);
+  ASSERT_EQ(boxes.Shown().size(), 1u);
+  const auto& box = boxes.Shown()[0];
+  EXPECT_EQ(box.caption, "Application Error");
+  EXPECT_EQ(box.flags, platform::kMbOk | platform::kMbIconError | platform::kMbTaskModal);
+  EXPECT_TRUE(std::regex_match(box.text, std::regex("Exception EIniFileException in module "
+                                                    "pdfprinter\\.exe at [0-9A-F]{8}\\.\n"
+                                                    "Unable to write to C:\\\\PDF\\\\pdfprinter"
+                                                    "\\.ini\\.")))
+      << box.text;
+}
+
+TEST_F(EntryTest, ApplicationErrorOffsetIsWhereTheErrorWasRaised) {
+  // The fake module starts at RaiseFromHere, so the offset shown must be the
+  // distance of the raising code from that function's start.
+  info.moduleBase = reinterpret_cast<uintptr_t>(&RaiseFromHere);
+  raiseFromHere = true;
+  Run("p " + Quote(spool));
+  ASSERT_EQ(boxes.Shown().size(), 1u);
+  std::smatch m;
+  const std::string text = boxes.Shown()[0].text;
+  ASSERT_TRUE(std::regex_search(text, m, std::regex("at ([0-9A-F]{8})\\.")));
+  EXPECT_LT(std::stoul(m[1].str(), nullptr, 16), 512u) << text;
+}
+
+TEST(ApplicationErrorTest, TextPattern) {
+  struct {
+    std::string text, expected;
+  } cases[] = {
+      {"Disk full", "Exception EInOutError in module a.exe at 0000BEEF.\nDisk full."},
+      {"Done.", "Exception EInOutError in module a.exe at 0000BEEF.\nDone."},
+      {"", "Exception EInOutError in module a.exe at 0000BEEF.\n"},
+      {"What?", "Exception EInOutError in module a.exe at 0000BEEF.\nWhat?."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(app::FormatApplicationError("EInOutError", "a.exe", 0xBEEF, c.text), c.expected);
+  }
+}
+
+}  // namespace

@@ -1,0 +1,67 @@
+#include "platform/path.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+using platform::path::Style;
+namespace path = platform::path;
+
+const path::LeadBytes kNone{};
+const path::LeadBytes kSjis = path::ShiftJisLeadBytes();
+
+struct PathCase {
+  std::string text;
+  Style style;
+  path::LeadBytes lead;
+  std::string added, removed, folder, name;
+};
+
+TEST(PathTest, DelimiterRules) {
+  // "\x95\x5c" is one Shift-JIS character whose second byte is a backslash.
+  const PathCase cases[] = {
+      {"", Style::Windows, kNone, "\\", "", "", ""},
+      {"C:\\", Style::Windows, kNone, "C:\\", "C:", "C:\\", ""},
+      {"C:", Style::Windows, kNone, "C:\\", "C:", "C:", ""},
+      {"C:\\a\\b.exe", Style::Windows, kNone, "C:\\a\\b.exe\\", "C:\\a\\b.exe", "C:\\a\\",
+       "b.exe"},
+      {"D:gs.exe", Style::Windows, kNone, "D:gs.exe\\", "D:gs.exe", "D:", "gs.exe"},
+      {"a\\\\", Style::Windows, kNone, "a\\\\", "a\\", "a\\\\", ""},
+      {"x/y", Style::Windows, kNone, "x/y\\", "x/y", "", "x/y"},
+      {"C:\\\x95\x5c", Style::Windows, kSjis, "C:\\\x95\x5c\\", "C:\\\x95\x5c", "C:\\",
+       "\x95\x5c"},
+      {"C:\\\x95\x5c", Style::Windows, kNone, "C:\\\x95\x5c", "C:\\\x95", "C:\\\x95\x5c", ""},
+      {"/usr/bin", Style::Posix, kNone, "/usr/bin/", "/usr/bin", "/usr/", "bin"},
+      {"/", Style::Posix, kNone, "/", "", "/", ""},
+      {"a:b\\c", Style::Posix, kNone, "a:b\\c/", "a:b\\c", "", "a:b\\c"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(path::AddTrailingDelimiter(c.text, c.style, c.lead), c.added);
+    EXPECT_EQ(path::RemoveTrailingDelimiter(c.text, c.style, c.lead), c.removed);
+    EXPECT_EQ(path::FolderPart(c.text, c.style, c.lead), c.folder);
+    EXPECT_EQ(path::FileNamePart(c.text, c.style, c.lead), c.name);
+  }
+}
+
+TEST(PathTest, ChangeExtension) {
+  struct {
+    std::string text;
+    Style style;
+    std::string expected;
+  } cases[] = {
+      {"C:\\Tools\\setup.exe", Style::Windows, "C:\\Tools\\setup.ini"},
+      {"C:\\Tools\\setup", Style::Windows, "C:\\Tools\\setup.ini"},
+      {"C:\\To.ols\\setup", Style::Windows, "C:\\To.ols\\setup.ini"},
+      {"C:\\Tools\\a.b.exe", Style::Windows, "C:\\Tools\\a.b.ini"},
+      {"D:x.exe", Style::Windows, "D:x.ini"},
+      {"/opt/pdf.d/pdfprinter", Style::Posix, "/opt/pdf.d/pdfprinter.ini"},
+      {"/opt/pdfprinter.bin", Style::Posix, "/opt/pdfprinter.ini"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.text);
+    EXPECT_EQ(path::ChangeExtension(c.text, ".ini", c.style), c.expected);
+  }
+}
+
+}  // namespace

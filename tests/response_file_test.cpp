@@ -1,0 +1,106 @@
+#include "procs/response_file.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "platform/error.h"
+#include "support/scratch_dir.h"
+
+namespace {
+
+using platform::path::Style;
+
+TEST(ResponseFileTest, ParentFolder) {
+  struct {
+    std::string folder;
+    Style style;
+    std::string parent;
+  } cases[] = {
+      {"D\\V\\bin\\", Style::Windows, "D\\V\\"},
+      {"D\\V\\bin", Style::Windows, "D\\V\\"},
+      {"D\\V\\", Style::Windows, "D\\"},
+      {"C:\\", Style::Windows, "C:\\"},
+      {"C:\\gs\\", Style::Windows, "C:\\"},
+      {"bin", Style::Windows, "\\"},
+      {"", Style::Windows, "\\"},
+      {"\\", Style::Windows, "\\"},
+      {"/usr/bin/", Style::Posix, "/usr/"},
+      {"/usr/", Style::Posix, "/"},
+      {"/", Style::Posix, "/"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.folder);
+    EXPECT_EQ(procs::ParentFolder(c.folder, c.style), c.parent);
+  }
+  EXPECT_EQ(procs::ParentFolder(procs::ParentFolder("D\\V\\bin\\", Style::Windows), Style::Windows),
+            "D\\");
+}
+
+TEST(ResponseFileTest, NineLinesByteForByte) {
+  std::vector<std::string> expected = {
+      "-I\"C:\\gs\\gs8.54\\lib\";\"C:\\gs\\fonts\"",
+      " -sDEVICE=pdfwrite",
+      " -dBATCH",
+      " -dNOPAUSE",
+      " -dSAFER",
+      " -q",
+      " -sOutputFile=\"C:\\out put\\pdf_01.pdf\"",
+      " -c save pop",
+      " -f",
+  };
+  EXPECT_EQ(procs::ResponseFileLines("C:\\gs\\gs8.54\\bin\\", "C:\\out put\\pdf_01.pdf",
+                                     Style::Windows),
+            expected);
+  EXPECT_EQ(procs::ResponseFileLines("D:\\", "", Style::Windows)[0], "-I\"D:\\lib\";\"D:\\fonts\"");
+  EXPECT_EQ(procs::ResponseFileLines("/opt/gs/9/bin/", "/o.pdf", Style::Posix)[0],
+            "-I\"/opt/gs/9/lib\";\"/opt/gs/fonts\"");
+}
+
+TEST(ResponseFileTest, AppendLineCreatesThenAppendsWithCrLf) {
+  testing_support::ScratchDir dir;
+  std::string file = dir.File("tarnel.rsp");
+  procs::AppendLine(file, "first");
+  EXPECT_EQ(testing_support::ReadBytes(file), "first\r\n");
+  procs::AppendLine(file, " second");
+  procs::AppendLine(file, "");
+  EXPECT_EQ(testing_support::ReadBytes(file), "first\r\n second\r\n\r\n");
+}
+
+TEST(ResponseFileTest, AppendLineFailuresRaiseTheIoErrorText) {
+  testing_support::ScratchDir dir;
+  std::filesystem::create_directory(dir.File("folder"));
+  struct {
+    std::string path;
+    int code;
+    std::string text;
+  } cases[] = {
+      {dir.File("folder"), 5, "File access denied"},
+      {dir.File("missing") + "/x/../tarnel.rsp", 3, "Invalid filename"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    try {
+      procs::AppendLine(c.path, "line");
+      ADD_FAILURE() << "no error";
+    } catch (const platform::EInOutError& e) {
+      EXPECT_EQ(e.code, c.code);
+      EXPECT_EQ(e.Message(), c.text);
+      EXPECT_EQ(e.Kind(), "EInOutError");
+    }
+  }
+  EXPECT_TRUE(std::filesystem::is_directory(dir.File("folder")));
+}
+
+TEST(ResponseFileTest, InOutErrorTexts) {
+  struct {
+    int code;
+    const char* text;
+  } cases[] = {{2, "File not found"},      {3, "Invalid filename"},
+               {4, "Too many open files"}, {5, "File access denied"},
+               {100, "Read beyond end of file"}, {101, "Disk full"},
+               {106, "Invalid numeric input"},   {32, "I/O error 32"}};
+  for (const auto& c : cases) EXPECT_EQ(procs::InOutErrorText(c.code), c.text) << c.code;
+}
+
+}  // namespace

@@ -1,0 +1,332 @@
+// Print jobs through the real product under Wine, started as the port
+// monitor starts it, with the real Win32 calls: its settings file beside it,
+// Ghostscript found through a registry seeded by Wine's regedit, and the
+// stand-in gswin32c.exe running the real gs. Results are checked with
+// poppler's pdfinfo and pdftotext.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <regex>
+
+#include "support/scratch_dir.h"
+#include "tests/win32/started_process.h"
+#include "tests/win32/unix_command.h"
+#include "tests/win32/window_driver.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace std::chrono_literals;
+using testing_support::ReadBytes;
+using testing_support::RunUnixCommand;
+using testing_support::StartedProcess;
+using testing_support::UnixQuote;
+using testing_support::WriteBytes;
+
+constexpr auto kWindowTimeout = 30s;
+constexpr auto kJobTimeout = 120s;
+constexpr char kGhostscriptKey[] = "SOFTWARE\\AFPL Ghostscript";
+
+std::string OwnFolder() {
+  char path[MAX_PATH + 1] = {};
+  DWORD n = ::GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string self(path, n);
+  return self.substr(0, self.find_last_of('\\') + 1);
+}
+
+// Linux paths of the build are seen through drive Z:.
+std::string FromLinux(const std::string& path) {
+  std::string out = "Z:" + path;
+  for (char& c : out) {
+    if (c == '/') c = '\\';
+  }
+  return out;
+}
+
+std::string DataFile(const std::string& name) {
+  return FromLinux(std::string(PDFPRINTER_SOURCE_DIR) + "/tests/data/" + name);
+}
+
+std::string RegText(const std::string& text) {
+  std::string out;
+  for (char c : text) {
+    if (c == '\\' || c == '"') out += '\\';
+    out += c;
+  }
+  return out;
+}
+
+std::string Replaced(std::string text, const std::string& from, const std::string& to) {
+  for (size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size())) {
+    text.replace(at, from.size(), to);
+  }
+  return text;
+}
+
+std::string RegexEscaped(const std::string& text) {
+  static const std::string kSpecial = "\\^$.|?*+()[]{}";
+  std::string out;
+  for (char c : text) {
+    if (kSpecial.find(c) != std::string::npos) out += '\\';
+    out += c;
+  }
+  return out;
+}
+
+void RemoveGhostscriptKeys() {
+  ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, (std::string(kGhostscriptKey) + "\\8.54").c_str());
+  ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, kGhostscriptKey);
+}
+
+class JobUnderWine : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    if (!testing_support::RunningUnderWine()) GTEST_SKIP() << "needs Wine";
+    auto tools = RunUnixCommand("command -v gs && command -v pdfinfo && command -v pdftotext");
+    ASSERT_EQ(tools.exitCode, 0) << "gs and poppler-utils are needed: " << tools.output;
+    RemoveGhostscriptKeys();
+    fs::create_directories(appFolder_);
+    fs::copy_file(FromLinux(PDFPRINTER_EXE), program_);
+    fs::create_directories(gsFolder_);
+    fs::create_directories(saveFolder_);
+    fs::create_directories(dir_.File("spool"));
+  }
+  void TearDown() override { RemoveGhostscriptKeys(); }
+
+  // The Ghostscript folder as the installer leaves it; without the console
+  // program when `withProgram` is false.
+  void InstallGhostscript(bool withProgram = true) {
+    WriteBytes(gsFolder_ + "\\gsdll32.dll", "MZ stand-in library");
+    if (withProgram) fs::copy_file(OwnFolder() + "gswin32c.exe", gsFolder_ + "\\gswin32c.exe");
+  }
+
+  void SeedRegistry() {
+    std::string text = ReadBytes(DataFile("ghostscript.reg.in"));
+    ASSERT_NE(text.find("@GS_DLL@"), std::string::npos);
+    text = Replaced(text, "@GS_DLL@", RegText(gsFolder_ + "\\gsdll32.dll"));
+    text = Replaced(text, "@GS_LIB@", RegText(dir_.File("gs\\gs8.54\\lib")));
+    const std::string file = dir_.File("ghostscript.reg");
+    WriteBytes(file, text);
+    const char* windows = std::getenv("windir");
+    ASSERT_NE(windows, nullptr);
+    StartedProcess regedit("\"" + std::string(windows) + "\\regedit.exe\" /s \"" + file + "\"");
+    ASSERT_TRUE(regedit.Started());
+    ASSERT_EQ(regedit.WaitForExit(kJobTimeout), std::optional<DWORD>(0));
+  }
+
+  void WriteSettings(const std::string& text) { WriteBytes(ini_, text); }
+  std::string PortSection(int saveType) {
+    return "[PPP1:]\r\nSaveType=" + std::to_string(saveType) + "\r\nShowPDF=0\r\nSaveToFolder=" +
+           saveFolder_ + "\r\n";
+  }
+  std::string LocationSection() { return "[GhostScript]\r\nLocation=" + gsFolder_ + "\r\n"; }
+  std::string ReadSetting(const std::string& section, const std::string& key) {
+    char value[1024] = {};
+    ::GetPrivateProfileStringA(section.c_str(), key.c_str(), "<absent>", value, sizeof value,
+                               ini_.c_str());
+    return value;
+  }
+
+  // A spool file as the spooler leaves it for the monitor.
+  std::string Spool(const std::string& dataFile, const std::string& name) {
+    std::string spool = dir_.File("spool\\" + name);
+    fs::copy_file(DataFile(dataFile), spool);
+    return spool;
+  }
+
+  // The product, started exactly as the port monitor starts it.
+  std::unique_ptr<StartedProcess> StartJob(const std::string& spool) {
+    auto job =
+        std::make_unique<StartedProcess>("\"" + program_ + "\" \"" + spool + "\" \"PPP1:\"");
+    EXPECT_TRUE(job->Started()) << program_;
+    return job;
+  }
+  std::optional<DWORD> RunJob(const std::string& spool) {
+    return StartJob(spool)->WaitForExit(kJobTimeout);
+  }
+
+  int Pages(const std::string& pdf) {
+    auto info = RunUnixCommand("pdfinfo " + UnixQuote(testing_support::UnixPath(pdf).value_or("")));
+    size_t at = info.output.find("Pages:");
+    if (info.exitCode != 0 || at == std::string::npos) return -1;
+    return std::stoi(info.output.substr(at + 6));
+  }
+  std::string Text(const std::string& pdf) {
+    return RunUnixCommand("pdftotext " + UnixQuote(testing_support::UnixPath(pdf).value_or("")) +
+                          " -")
+        .output;
+  }
+  std::string GhostscriptLog() { return ReadBytes(gsFolder_ + "\\gswin32c.log"); }
+  std::string ResponseFile() { return ReadBytes(gsFolder_ + "\\tarnel.rsp"); }
+  std::string ExpectedResponseFile(const std::string& pdf) {
+    return "-I\"" + dir_.File("gs\\gs8.54\\lib") + "\";\"" + dir_.File("gs\\fonts") +
+           "\"\r\n"
+           " -sDEVICE=pdfwrite\r\n -dBATCH\r\n -dNOPAUSE\r\n -dSAFER\r\n -q\r\n"
+           " -sOutputFile=\"" + pdf + "\"\r\n -c save pop\r\n -f\r\n";
+  }
+
+  testing_support::ScratchDir dir_;
+  std::string appFolder_ = dir_.File("PDF Printer");
+  std::string program_ = appFolder_ + "\\pdfprinter.exe";
+  std::string ini_ = appFolder_ + "\\pdfprinter.ini";
+  std::string gsFolder_ = dir_.File("gs\\gs8.54\\bin");
+  std::string saveFolder_ = dir_.File("My PDFs");
+};
+
+TEST_F(JobUnderWine, AutomaticNamesHoldTheConvertedPages) {
+  InstallGhostscript();
+  WriteSettings(LocationSection() + PortSection(1));
+  const std::string first = Spool("multipage.ps", "00001.SPL");
+  const std::string second = Spool("pjl_job.prn", "00002.SPL");
+
+  ASSERT_EQ(RunJob(first), std::optional<DWORD>(0)) << GhostscriptLog();
+  EXPECT_EQ(Pages(saveFolder_ + "\\pdf_01.pdf"), 3) << GhostscriptLog();
+  std::string text = Text(saveFolder_ + "\\pdf_01.pdf");
+  EXPECT_NE(text.find("First page: quarterly report"), std::string::npos) << text;
+  EXPECT_NE(text.find("Third page: golf hotel india"), std::string::npos) << text;
+  EXPECT_EQ(ResponseFile(), ExpectedResponseFile(saveFolder_ + "\\pdf_01.pdf"));
+
+  ASSERT_EQ(RunJob(second), std::optional<DWORD>(0)) << GhostscriptLog();
+  EXPECT_EQ(Pages(saveFolder_ + "\\pdf_02.pdf"), 1) << GhostscriptLog();
+  EXPECT_NE(Text(saveFolder_ + "\\pdf_02.pdf").find("Printed through the PJL header"),
+            std::string::npos);
+  EXPECT_EQ(ResponseFile(), ExpectedResponseFile(saveFolder_ + "\\pdf_02.pdf"));
+
+  const std::string log = GhostscriptLog();
+  EXPECT_NE(log.find("command line: \"" + gsFolder_ + "\\gswin32c.exe\" @\"" + gsFolder_ +
+                     "\\tarnel.rsp\" \"" + second + "\"\r\n"),
+            std::string::npos)
+      << log;
+  EXPECT_EQ(ReadSetting("Log", "LastInputFile"), second);
+  EXPECT_EQ(ReadBytes(second), ReadBytes(DataFile("pjl_job.prn"))) << "spool file changed";
+}
+
+TEST_F(JobUnderWine, EmptyLocationIsFoundInTheRegistryAndStored) {
+  InstallGhostscript();
+  SeedRegistry();
+  WriteSettings("[GhostScript]\r\nLocation=\r\n" + PortSection(1));
+
+  ASSERT_EQ(RunJob(Spool("multipage.ps", "00003.SPL")), std::optional<DWORD>(0))
+      << GhostscriptLog();
+  EXPECT_EQ(ReadSetting("GhostScript", "Location"), gsFolder_);
+  EXPECT_EQ(Pages(saveFolder_ + "\\pdf_01.pdf"), 3) << GhostscriptLog();
+}
+
+class MissingGhostscriptUnderWine : public JobUnderWine {
+ protected:
+  // The registry names a library whose folder lacks gswin32c.exe, and the
+  // settings file names no folder: nothing is found.
+  void SetUp() override {
+    JobUnderWine::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
+    InstallGhostscript(false);
+    SeedRegistry();
+    WriteSettings(PortSection(1));
+    job_ = StartJob(Spool("multipage.ps", "00004.SPL"));
+    box_ = testing_support::WaitForTopLevelWindow(job_->Id(), "Error", kWindowTimeout,
+                                                  job_->Handle());
+    ASSERT_NE(box_, nullptr) << "no \"Error\" box; exit code "
+                             << job_->WaitForExit(0ms).value_or(STILL_ACTIVE);
+  }
+
+  void ExpectNothingConverted() {
+    EXPECT_TRUE(fs::is_empty(saveFolder_));
+    EXPECT_FALSE(fs::exists(gsFolder_ + "\\tarnel.rsp"));
+    EXPECT_EQ(ReadSetting("Log", "LastInputFile"), "<absent>");
+  }
+
+  std::unique_ptr<StartedProcess> job_;
+  HWND box_ = nullptr;
+};
+
+TEST_F(MissingGhostscriptUnderWine, TheBoxNamesTheLoneBackslashAndCancelEndsTheProgram) {
+  EXPECT_EQ(testing_support::MessageBoxText(box_),
+            "Cannot find \\gswin32c.exe - please install/locate...");
+  EXPECT_EQ(testing_support::ButtonCaptions(box_), (std::vector<std::string>{"OK", "Cancel"}));
+  ASSERT_TRUE(testing_support::PressButton(box_, "Cancel"));
+  EXPECT_EQ(job_->WaitForExit(kWindowTimeout), std::optional<DWORD>(0));
+  ExpectNothingConverted();
+  EXPECT_EQ(ReadSetting("GhostScript", "Location"), "");
+}
+
+TEST_F(MissingGhostscriptUnderWine, OkGoesOnToTheSetUpWindow) {
+  ASSERT_TRUE(testing_support::PressButton(box_, "OK"));
+  HWND next =
+      testing_support::WaitForOtherTopLevelWindow(job_->Id(), box_, kWindowTimeout, job_->Handle());
+  ASSERT_NE(next, nullptr) << "no window after OK; exit code "
+                           << job_->WaitForExit(0ms).value_or(STILL_ACTIVE);
+  const std::string title = testing_support::WindowText(next);
+  RecordProperty("window_after_ok", title);
+  EXPECT_EQ(title, "PDF Printer setup");
+  EXPECT_TRUE(job_->Running());
+  ::PostMessageA(next, WM_CLOSE, 0, 0);
+  if (!job_->WaitForExit(kWindowTimeout)) {
+    RecordProperty("closed_by", "terminate");
+    job_->Terminate(255);
+  }
+  ExpectNothingConverted();
+}
+
+TEST_F(JobUnderWine, TheSaveDialogTakesATypedPath) {
+  InstallGhostscript();
+  WriteSettings(LocationSection() + PortSection(0));
+  auto job = StartJob(Spool("multipage.ps", "00005.SPL"));
+  HWND dialog = testing_support::WaitForTopLevelWindow(job->Id(), "Save PDF file as...",
+                                                       kWindowTimeout, job->Handle());
+  ASSERT_NE(dialog, nullptr) << "no save dialog; exit code "
+                             << job->WaitForExit(0ms).value_or(STILL_ACTIVE);
+  const std::string chosen = saveFolder_ + "\\Quarterly report.pdf";
+  ASSERT_TRUE(testing_support::AcceptFileDialog(dialog, chosen));
+
+  ASSERT_EQ(job->WaitForExit(kJobTimeout), std::optional<DWORD>(0)) << GhostscriptLog();
+  EXPECT_EQ(Pages(chosen), 3) << GhostscriptLog();
+  const std::string pdf = ReadBytes(chosen);
+  EXPECT_NE(pdf.find("%%EOF", pdf.size() > 16 ? pdf.size() - 16 : 0), std::string::npos);
+  EXPECT_EQ(ResponseFile(), ExpectedResponseFile(chosen));
+  EXPECT_FALSE(fs::exists(saveFolder_ + "\\pdf_01.pdf"));
+}
+
+TEST_F(JobUnderWine, UnwritableSettingsFileEndsWithTheApplicationErrorBox) {
+  InstallGhostscript();
+  SeedRegistry();
+  fs::create_directory(ini_);
+  auto job = StartJob(Spool("multipage.ps", "00006.SPL"));
+  HWND box = testing_support::WaitForTopLevelWindow(job->Id(), "Application Error",
+                                                    kWindowTimeout, job->Handle());
+  ASSERT_NE(box, nullptr) << "no \"Application Error\" box; exit code "
+                          << job->WaitForExit(0ms).value_or(STILL_ACTIVE);
+  const std::string text = testing_support::MessageBoxText(box);
+  EXPECT_TRUE(std::regex_match(
+      text, std::regex("Exception EIniFileException in module pdfprinter\\.exe at [0-9A-F]{8}\\.\n"
+                       "Unable to write to " +
+                       RegexEscaped(ini_) + "\\.")))
+      << text;
+  EXPECT_EQ(testing_support::ButtonCaptions(box), std::vector<std::string>{"OK"});
+  ASSERT_TRUE(testing_support::PressButton(box, "OK"));
+  EXPECT_EQ(job->WaitForExit(kWindowTimeout), std::optional<DWORD>(1));
+  EXPECT_FALSE(fs::exists(gsFolder_ + "\\tarnel.rsp"));
+  EXPECT_FALSE(fs::exists(gsFolder_ + "\\gswin32c.log")) << "Ghostscript was run";
+  EXPECT_TRUE(fs::is_empty(saveFolder_));
+}
+
+TEST_F(JobUnderWine, FailingGhostscriptIsReportedAndEndsWithExitCodeOne) {
+  InstallGhostscript();
+  WriteSettings(LocationSection() + PortSection(1));
+  const std::string spool = dir_.File("spool\\00007.SPL");
+  WriteBytes(spool, "%!PS\n/undefinedthing load\n");
+  auto job = StartJob(spool);
+  HWND box =
+      testing_support::WaitForTopLevelWindow(job->Id(), "Error", kJobTimeout, job->Handle());
+  ASSERT_NE(box, nullptr) << "no \"Error\" box; exit code "
+                          << job->WaitForExit(0ms).value_or(STILL_ACTIVE) << "\n"
+                          << GhostscriptLog();
+  EXPECT_NE(testing_support::MessageBoxText(box).find(saveFolder_ + "\\pdf_01.pdf"),
+            std::string::npos)
+      << testing_support::MessageBoxText(box);
+  ASSERT_TRUE(testing_support::PressButton(box, "OK"));
+  EXPECT_EQ(job->WaitForExit(kWindowTimeout), std::optional<DWORD>(1));
+  EXPECT_NE(GhostscriptLog().find("gs exit code: 1"), std::string::npos) << GhostscriptLog();
+}
+
+}  // namespace

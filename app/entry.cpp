@@ -11,17 +11,16 @@ namespace app {
 
 namespace {
 
-bool RunModes(const Modes& modes) {
+void RunModes(const Modes& modes) {
   Arguments args = ProgramArguments();
   auto& files = *platform::Current().files;
   for (size_t n : {1, 2}) {
     std::string candidate = args.Get(n);
     if (!candidate.empty() && files.FileExists(candidate) && modes.convertPrintJob(candidate)) {
-      return true;
+      return;
     }
   }
   modes.runSetup();
-  return true;
 }
 
 }  // namespace

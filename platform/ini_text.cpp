@@ -43,11 +43,14 @@ struct Line {
 Line ClassifyLine(std::string_view text, size_t begin) {
   Line line;
   line.begin = begin;
-  size_t newline = text.find('\n', begin);
-  line.ended = newline != std::string_view::npos;
-  line.next = line.ended ? newline + 1 : text.size();
-  std::string_view content = text.substr(begin, (line.ended ? newline : text.size()) - begin);
-  if (!content.empty() && content.back() == '\r') content.remove_suffix(1);
+  size_t end = text.find_first_of("\r\n", begin);
+  line.ended = end != std::string_view::npos;
+  if (!line.ended) end = text.size();
+  line.next = end;
+  if (line.ended) line.next += text.compare(end, 2, kLineEnd) == 0 ? 2 : 1;
+  std::string_view content = text.substr(begin, end - begin);
+  // The system's functions see C strings: a NUL ends what the line says.
+  content = content.substr(0, content.find('\0'));
   content = Trim(content);
   if (content.empty() || content.front() == ';') return line;
   if (content.front() == '[') {
@@ -153,7 +156,7 @@ std::optional<std::string> WriteIniValue(std::string_view text, std::string_view
     return result;
   }
   result.append(text);
-  if (!result.empty() && result.back() != '\n') result.append(kLineEnd);
+  if (!result.empty() && result.back() != '\n' && result.back() != '\r') result.append(kLineEnd);
   result.append("[").append(section).append("]").append(kLineEnd);
   result.append(key).append("=").append(value).append(kLineEnd);
   return result;

@@ -3,9 +3,10 @@
 // read and change files with these, and the Win32 backend checks names with
 // them so that every backend accepts the same entries.
 //
-// The file is split into lines at LF; a CR before the LF is part of the line
-// ending. Any byte, NUL included, is an ordinary character. Lines are, after
-// leading blanks (spaces and tabs):
+// The file is split into lines at CR LF, LF or a lone CR, as Windows does. A
+// NUL ends what a line says (the rest of it is kept, but not read), as for
+// the system's C-string functions; every other byte is an ordinary
+// character. Lines are, after leading blanks (spaces and tabs):
 //   - "[name]": a section header. The name is what stands between "[" and
 //     the first "]", without its leading and trailing blanks; whatever
 //     follows the "]" is ignored. A line starting with "[" without "]" is

@@ -65,8 +65,10 @@ TEST(IniTextTest, ReadsByTheRules) {
       {"prefix of section is no match", "[PPP1:]\r\nk=v\r\n", "PPP1", "k", std::nullopt},
       {"empty key asked", "[S]\r\n=v\r\n", "S", "", std::nullopt},
       {"empty section asked", "[]\r\nk=v\r\n", "", "k", std::nullopt},
-      {"NUL bytes are characters", std::string("[S]\r\nk=a\0b\r\n", 12), "S", "k",
-       std::string("a\0b", 3)},
+      {"NUL ends the value", std::string("[S]\r\nk=a\0b\r\n", 12), "S", "k", "a"},
+      {"NUL ends the line", std::string("[S]\r\nk\0=b\r\n", 12), "S", "k", std::nullopt},
+      {"CR-only lines", "[S]\rk=v\r", "S", "k", "v"},
+      {"mixed line ends", "[S]\r\na=1\rk=v\n", "S", "k", "v"},
   };
   for (const ReadCase& c : cases) {
     SCOPED_TRACE(c.name);
@@ -98,6 +100,9 @@ TEST(IniTextTest, WritesOnlyTheLineConcerned) {
        "[A]\r\nx=1\r\nk=v\r\n"},
       {"replace in place, spelling of file kept", "[A]\r\n  Key = old \r\nz=9\r\n", "a", "KEY",
        "new", "[A]\r\nKey=new\r\nz=9\r\n"},
+      {"replace CR-only line, others untouched", "[A]\rk=1\rz=9\r", "A", "k", "2",
+       "[A]\rk=2\r\nz=9\r"},
+      {"new section after CR-only line", "[A]\rx=1\r", "B", "k", "v", "[A]\rx=1\r[B]\r\nk=v\r\n"},
       {"replace LF-only line, others untouched", "[A]\nk=1\nz=9\n", "A", "k", "2",
        "[A]\nk=2\r\nz=9\n"},
       {"value written as it is", "", "A", "k", " \"q\" ", "[A]\r\nk= \"q\" \r\n"},

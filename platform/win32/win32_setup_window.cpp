@@ -67,6 +67,18 @@ bool HasFontFamily(const char* face) {
   return found;
 }
 
+// Some replacements of a font lack the signs the program needs.
+bool FontHasGlyphs(HFONT font, const char* text) {
+  ScreenDc dc;
+  HGDIOBJ old = ::SelectObject(dc.Get(), font);
+  WORD glyphs[16] = {};
+  int length = static_cast<int>(std::min<size_t>(std::strlen(text), 16));
+  DWORD done = ::GetGlyphIndicesA(dc.Get(), text, length, glyphs, GGI_MARK_NONEXISTING_GLYPHS);
+  ::SelectObject(dc.Get(), old);
+  return done == static_cast<DWORD>(length) &&
+         std::none_of(glyphs, glyphs + length, [](WORD g) { return g == 0xFFFF || g == 0; });
+}
+
 HFONT MakeFont(const char* face, int height, BYTE charset) {
   return ::CreateFontA(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, charset,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
@@ -198,6 +210,7 @@ void SetupWindow::Run() {
   if (const auto* mark = resources::FindSetupWindowControl("Label2");
       mark && mark->fontName && HasFontFamily(mark->fontName)) {
     markFont_.Reset(MakeFont(mark->fontName, mark->fontHeight, SYMBOL_CHARSET));
+    if (!FontHasGlyphs(static_cast<HFONT>(markFont_.Get()), "\xFD\xFE")) markFont_.Reset();
   }
   RegisterClasses();
   CreateMainWindow();
@@ -301,7 +314,7 @@ void SetupWindow::CreateControls() {
   for (auto& bound : bound_) {
     if (bound.layout->kind != ControlKind::kTabSheet) continue;
     bound.hwnd = ::CreateWindowExA(WS_EX_CONTROLPARENT, kPageClass, bound.layout->caption,
-                                   WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, pageArea_.left,
+                                   WS_CHILD | WS_CLIPSIBLINGS, pageArea_.left,
                                    pageArea_.top, pageArea_.right - pageArea_.left,
                                    pageArea_.bottom - pageArea_.top, window_,
                                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(bound.id)),
@@ -488,6 +501,12 @@ LRESULT CALLBACK SetupWindow::PageProc(HWND hwnd, UINT message, WPARAM wParam, L
     case WM_NOTIFY:
     case WM_DRAWITEM:
       return ::SendMessageA(::GetParent(hwnd), message, wParam, lParam);
+    case WM_ERASEBKGND: {
+      RECT client;
+      ::GetClientRect(hwnd, &client);
+      ::FillRect(reinterpret_cast<HDC>(wParam), &client, ::GetSysColorBrush(COLOR_BTNFACE));
+      return TRUE;
+    }
     default:
       return ::DefWindowProcA(hwnd, message, wParam, lParam);
   }

@@ -12,7 +12,8 @@ namespace testing_support {
 std::unique_ptr<platform::Profile> MakeNativeProfileForTest();
 
 // While it lives, the system refuses to change the file: a full disk on
-// POSIX, the read-only attribute on Windows. The file itself is not touched.
+// POSIX, the file held open without sharing on Windows. The file itself is
+// not touched.
 class NativeWriteRefusal {
  public:
   virtual ~NativeWriteRefusal() = default;

@@ -76,6 +76,14 @@ TEST(ProfileDifferentialTest, SystemAndEngineReadFilesAlike) {
       {"line without = then key", "[S]\r\njunk\r\nk=v\r\n", "S", "k", "v"},
       {"key before any section", "k=v\r\n[S]\r\n", "S", "k", kDefault},
       {"header without ]", "[S\r\nk=v\r\n", "S", "k", kDefault},
+      {"only blanks", "[S]\r\nk=  \t \r\n", "S", "k", ""},
+      {"tab before header", "\t[S]\r\nk=v\r\n", "S", "k", "v"},
+      {"tab after key", "[S]\r\nk\t=v\r\n", "S", "k", "v"},
+      // Wine's header runs to the last "]", so it names the section "a]b".
+      {"header up to first ]", "[a]b]\r\nk=v\r\n", "a", "k", "v", kDefault},
+      {"CR-only line ends", "[S]\rk=v\r", "S", "k", "v"},
+      {"case folding is ASCII only", "[\xC4rger]\r\nk=v\r\n", "\xE4rger", "k", kDefault},
+      {"NUL ends the value", std::string("[S]\r\nk=a\0b\r\n", 12), "S", "k", "a"},
       {"binary junk line", "[S]\r\n\x01\x02\xff\xfe\r\nk=v\r\n", "S", "k", "v"},
   };
 

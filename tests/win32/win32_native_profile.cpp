@@ -1,4 +1,7 @@
-#include <filesystem>
+#include <fcntl.h>
+#include <io.h>
+#include <share.h>
+#include <sys/stat.h>
 
 #include "platform/win32/win32_backends.h"
 #include "support/native_profile.h"
@@ -11,27 +14,28 @@ std::unique_ptr<platform::Profile> MakeNativeProfileForTest() {
 
 namespace {
 
-namespace fs = std::filesystem;
-
-// The runtime maps a file without write permission to the read-only attribute.
-class ReadOnlyAttribute : public NativeWriteRefusal {
+// The file held open with no sharing, as by another program. (The read-only
+// attribute would not do: Wine running as root writes such files anyway.)
+class ExclusiveOpen : public NativeWriteRefusal {
  public:
-  explicit ReadOnlyAttribute(std::string file) : file_(std::move(file)) {
-    fs::permissions(file_, fs::perms::owner_write, fs::perm_options::remove);
+  explicit ExclusiveOpen(const std::string& file) {
+    if (::_sopen_s(&fd_, file.c_str(), _O_RDWR | _O_BINARY, _SH_DENYRW, _S_IREAD | _S_IWRITE) !=
+        0) {
+      fd_ = -1;
+    }
   }
-  ~ReadOnlyAttribute() override {
-    std::error_code ignored;
-    fs::permissions(file_, fs::perms::owner_write, fs::perm_options::add, ignored);
+  ~ExclusiveOpen() override {
+    if (fd_ >= 0) ::_close(fd_);
   }
 
  private:
-  std::string file_;
+  int fd_ = -1;
 };
 
 }  // namespace
 
 std::unique_ptr<NativeWriteRefusal> RefuseNativeWrites(const std::string& file) {
-  return std::make_unique<ReadOnlyAttribute>(file);
+  return std::make_unique<ExclusiveOpen>(file);
 }
 
 }  // namespace testing_support

@@ -10,7 +10,7 @@ packages=(
   build-essential cmake ninja-build pkg-config git
   googletest libgtest-dev libgmock-dev
   g++-mingw-w64-i686 gcc-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686
-  wine wine32:i386 xvfb xdotool x11-utils imagemagick
+  wine wine32:i386 fonts-wine xvfb xdotool x11-utils imagemagick
   ghostscript poppler-utils file zenity xdg-utils bc
 )
 

@@ -25,6 +25,13 @@ start)
     wineboot --init >"$state/wineboot.log" 2>&1
   fi
   wineserver -w
+  # Debian's Wine does not load the fonts of its fonts-wine package by itself.
+  fonts=$WINEPREFIX/drive_c/windows/Fonts
+  if [ -d /usr/share/wine/fonts ] && [ -d "$fonts" ]; then
+    for f in sserife.fon tahoma.ttf tahomabd.ttf marlett.ttf wingding.ttf symbol.ttf; do
+      [ -e "/usr/share/wine/fonts/$f" ] && [ ! -e "$fonts/$f" ] && ln -s "/usr/share/wine/fonts/$f" "$fonts/$f"
+    done
+  fi
   echo "wine-env: prefix $WINEPREFIX, display $DISPLAY"
   ;;
 stop)

@@ -830,6 +830,10 @@ void SetupWindow::AddTabStops(const Control& container, std::vector<HWND>& order
     Bound* bound = FindByComponent(child);
     if (!bound || !bound->hwnd) continue;
     bool usable = ::IsWindowVisible(bound->hwnd) && ::IsWindowEnabled(bound->hwnd);
+    // The button control keeps WS_TABSTOP only on the checked radio button.
+    if (bound->layout->kind == ControlKind::kRadioButton) {
+      usable = usable && (::GetWindowLongA(bound->hwnd, GWL_STYLE) & WS_TABSTOP);
+    }
     if (bound->layout->kind == ControlKind::kTabSheet) usable = ::IsWindowVisible(bound->hwnd);
     if (!usable) continue;
     if (IsFocusable(bound->layout->kind)) order.push_back(bound->hwnd);

@@ -143,11 +143,13 @@ UnixCommandResult RunUnixCommand(const std::string& command, std::chrono::millis
   *unixFolder += '/';
   auto inFolder = [&](const char* name) { return UnixQuote(*unixFolder + name); };
 
-  // The marker appears by rename, so a partly written exit code is never read.
+  // The marker appears by rename, so a partly written exit code is never read;
+  // after a time-out the folder may be gone, and the late marker is dropped.
   const std::string runner = "/bin/sh " + inFolder("command.sh") + " >" + inFolder("output") +
                              " 2>&1 </dev/null\n"
-                             "echo $? >" + inFolder("status.tmp") + " && mv " + inFolder("status.tmp") +
-                             " " + inFolder("status") + "\n";
+                             "{ echo $? >" + inFolder("status.tmp") + " && mv " +
+                             inFolder("status.tmp") + " " + inFolder("status") +
+                             "; } 2>/dev/null\n";
   if (!WriteAll(work.File("command.sh"), command + "\n") || !WriteAll(work.File("run.sh"), runner)) {
     return result;
   }

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Screenshots of both pages of the set-up window, as PNG files.
+#   setup-window-screenshots.sh WIN32_BUILD_DIR [OUT_DIR]
+# Needs the build's Wine environment (wine-env.sh start WIN32_BUILD_DIR).
+# The window runs inside a Wine virtual desktop so that Wine draws its
+# frame and title bar (Xvfb has no window manager).
+set -eu
+build=$(cd "$1" && pwd)
+out=${2:-$build}
+mkdir -p "$out"
+export WINEPREFIX=$build/wineprefix WINEARCH=win32 WINEDEBUG=-all
+export DISPLAY=$(cat "$build/wine-env/display")
+
+work=$(mktemp -d)
+trap 'kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
+cp "$build/pdfprinter.exe" "$work/"
+desktop=shots
+wine explorer /desktop=$desktop,600x560 "$work/pdfprinter.exe" &
+pid=$!
+
+for _ in $(seq 60); do
+  id=$(xdotool search --name "^$desktop - Wine desktop\$" 2>/dev/null | head -1 || true)
+  [ -n "$id" ] && break
+  sleep 0.5
+done
+[ -n "${id:-}" ] || { echo "no Wine desktop window" >&2; exit 1; }
+sleep 4
+# The dialog (406 x 486 with its frame) is centred on the 600 x 560 desktop.
+crop=406x486+97+37
+import -window "$id" -crop "$crop" +repage "$out/setup-page1.png"
+# The tab "Batch converter".
+xdotool mousemove --window "$id" 223 68 click 1
+sleep 1
+import -window "$id" -crop "$crop" +repage "$out/setup-page2.png"
+for f in "$out/setup-page1.png" "$out/setup-page2.png"; do
+  [ -s "$f" ] || { echo "no picture in $f" >&2; exit 1; }
+done
+echo "wrote $out/setup-page1.png $out/setup-page2.png"
+exit 0

@@ -10,6 +10,7 @@
 #include "platform/fake/fake_dialogs.h"
 #include "platform/fake/fake_message_boxes.h"
 #include "platform/fake/fake_process_info.h"
+#include "platform/fake/fake_processes.h"
 #include "platform/fake/fake_registry.h"
 #include "platform/fake/fake_shell.h"
 #include "platform/path.h"
@@ -25,13 +26,10 @@ namespace path = platform::path;
 using testing_support::ReadBytes;
 using testing_support::WriteBytes;
 
-// Stands in for Ghostscript: records the command line and, like the real
-// one, makes the file named in the response file (unless told otherwise).
-class GhostscriptDouble : public platform::Processes {
- public:
-  std::optional<uint32_t> RunAndWait(const std::string& commandLine, uint16_t showMode) override {
-    commandLines.push_back(commandLine);
-    showModes.push_back(showMode);
+// Acts out Ghostscript: like the real one, it makes the file named in the
+// response file (unless told otherwise) and answers an exit code.
+struct GhostscriptDouble {
+  std::optional<uint32_t> ActOut() {
     responseAtRun = ReadBytes(responseFile);
     if (!startable) return std::nullopt;
     if (writesPdf) {
@@ -42,11 +40,9 @@ class GhostscriptDouble : public platform::Processes {
     }
     return exitCode;
   }
-  bool Start(const std::string&, uint16_t) override { return false; }
 
+  platform::fake::FakeProcesses processes;
   std::string responseFile;
-  std::vector<std::string> commandLines;
-  std::vector<uint16_t> showModes;
   std::string responseAtRun;
   bool startable = true;
   bool writesPdf = true;
@@ -66,6 +62,7 @@ class ConvertPrintJobTest : public ::testing::Test {
 
   bool Run(const std::string& args) {
     info.SetCommandLine("pdfprinter.exe " + args);
+    gs.processes.QueueRun([this](const std::string&) { return gs.ActOut(); });
     return procs::ConvertPrintJob(spool);
   }
   void SetPort(const std::string& port, int saveType, bool showPdf) {
@@ -88,7 +85,7 @@ class ConvertPrintJobTest : public ::testing::Test {
   GhostscriptDouble gs;
   platform::ScopedServices scope{{.processInfo = &info,
                                   .registry = &registry,
-                                  .processes = &gs,
+                                  .processes = &gs.processes,
                                   .shell = &shell,
                                   .dialogs = &dialogs,
                                   .messageBoxes = &boxes}};
@@ -113,7 +110,7 @@ TEST_F(ConvertPrintJobTest, MissingGhostscriptAsksAndAnswers) {
   EXPECT_EQ(boxes.Shown()[0].flags, platform::kMbOkCancel | platform::kMbIconError);
   EXPECT_EQ(main_window::GhostscriptFolder, sep);
   EXPECT_EQ(settings.ReadText("Log", "LastInputFile", "<none>"), "<none>");
-  EXPECT_TRUE(gs.commandLines.empty());
+  EXPECT_TRUE(gs.processes.calls.empty());
   EXPECT_TRUE(dialogs.Shown().empty());
 }
 
@@ -142,9 +139,10 @@ TEST_F(ConvertPrintJobTest, ResponseFileAndCommandLineAreExact) {
   for (const auto& line : procs::ResponseFileLines(gsWithSep, output)) expected += line + "\r\n";
   EXPECT_EQ(gs.responseAtRun, expected);
   EXPECT_NE(expected.find(" -sOutputFile=\"" + output + "\"\r\n"), std::string::npos);
-  ASSERT_EQ(gs.commandLines.size(), 1u);
-  EXPECT_EQ(gs.commandLines[0], procs::GhostscriptCommandLine(gsWithSep, spool));
-  EXPECT_EQ(gs.showModes[0], 0);  // hidden
+  ASSERT_EQ(gs.processes.calls.size(), 1u);
+  EXPECT_EQ(gs.processes.calls[0].commandLine, procs::GhostscriptCommandLine(gsWithSep, spool));
+  EXPECT_EQ(gs.processes.calls[0].showMode, 0);  // hidden
+  EXPECT_TRUE(gs.processes.calls[0].waited);
   ASSERT_EQ(shell.calls.size(), 1u);
   EXPECT_EQ(shell.calls[0].verb, "open");
   EXPECT_EQ(shell.calls[0].file, output);
@@ -180,7 +178,7 @@ TEST_F(ConvertPrintJobTest, WithoutPortArgumentTheDefaultsApply) {
   ASSERT_EQ(dialogs.Shown().size(), 1u);
   EXPECT_EQ(dialogs.Shown()[0].request.initialFolder, "c:\\");
   EXPECT_EQ(settings.ReadText("Log", "LastInputFile", "<none>"), "<none>");
-  EXPECT_TRUE(gs.commandLines.empty());  // cancelled
+  EXPECT_TRUE(gs.processes.calls.empty());  // cancelled
 }
 
 TEST_F(ConvertPrintJobTest, TheLastPortArgumentWins) {
@@ -196,7 +194,7 @@ TEST_F(ConvertPrintJobTest, CancelledDialogLeavesEverythingAlone) {
   WriteBytes(gs.responseFile, "earlier job\r\n");
   EXPECT_TRUE(Run(Quoted(spool) + " \"PPP1:\""));
   EXPECT_EQ(ReadBytes(gs.responseFile), "earlier job\r\n");
-  EXPECT_TRUE(gs.commandLines.empty());
+  EXPECT_TRUE(gs.processes.calls.empty());
   EXPECT_TRUE(shell.calls.empty());
 }
 
@@ -204,7 +202,7 @@ TEST_F(ConvertPrintJobTest, UnknownSaveTypeAsksInsteadOfPassingAnEmptyName) {
   settings.WriteNumber("PPP1:", "SaveType", 2);
   EXPECT_TRUE(Run(Quoted(spool) + " \"PPP1:\""));
   EXPECT_EQ(dialogs.Shown().size(), 1u);
-  EXPECT_TRUE(gs.commandLines.empty());
+  EXPECT_TRUE(gs.processes.calls.empty());
 }
 
 TEST_F(ConvertPrintJobTest, EmptySaveFolderGivesARootPath) {
@@ -262,7 +260,7 @@ TEST_F(ConvertPrintJobTest, UnwritableSettingsFileEndsTheJobBeforeConverting) {
   } catch (const platform::EIniFileException& e) {
     EXPECT_EQ(e.Message(), "Unable to write to " + ini);
   }
-  EXPECT_TRUE(gs.commandLines.empty());
+  EXPECT_TRUE(gs.processes.calls.empty());
   EXPECT_TRUE(dialogs.Shown().empty());
 }
 
@@ -270,7 +268,7 @@ TEST_F(ConvertPrintJobTest, UnwritableResponseFileRaisesTheIoError) {
   SetPort("PPP1:", 1, false);
   std::filesystem::create_directory(gs.responseFile);  // cannot be deleted or written
   EXPECT_THROW(Run(Quoted(spool) + " \"PPP1:\""), platform::EInOutError);
-  EXPECT_TRUE(gs.commandLines.empty());
+  EXPECT_TRUE(gs.processes.calls.empty());
 }
 
 }  // namespace

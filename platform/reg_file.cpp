@@ -190,9 +190,7 @@ bool ParseData(std::string_view data, ParsedData& parsed, std::string& why) {
       why = "dword value needs 1 to 8 hex digits";
       return false;
     }
-    std::string bytes;
-    for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<char>(number >> (8 * i) & 0xFF));
-    parsed.value = {kRegDword, bytes};
+    parsed.value = {kRegDword, DwordBytes(number)};
     return true;
   }
   if (StartsWithNoCase(data, "hex")) {

@@ -57,6 +57,9 @@ class Registry {
 // zero byte (the stored terminator is not part of the text).
 std::string RegistryText(const RegistryValue& value);
 
+// The four little-endian bytes of a REG_DWORD value.
+std::string DwordBytes(uint32_t value);
+
 // Strips one leading "\" from a registry path.
 std::string RelativeRegistryPath(const std::string& path);
 

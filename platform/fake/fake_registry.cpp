@@ -38,12 +38,6 @@ namespace {
 
 bool IsRoot(const std::string& path) { return path.find_first_not_of('\\') == std::string::npos; }
 
-std::string DwordBytes(uint32_t value) {
-  std::string bytes;
-  for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<char>(value >> (8 * i) & 0xFF));
-  return bytes;
-}
-
 }  // namespace
 
 class FakeKey : public RegistryKey {

@@ -84,9 +84,7 @@ class StoreKey : public RegistryKey {
   }
 
   bool WriteDword(const std::string& name, uint32_t value) override {
-    std::string bytes;
-    for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<char>(value >> (8 * i) & 0xFF));
-    return Write(name, {kRegDword, bytes});
+    return Write(name, {kRegDword, DwordBytes(value)});
   }
 
  private:

@@ -15,6 +15,7 @@
 #include "platform/win32/scoped_handle.h"
 #include "platform/win32/windows_api.h"
 #include "platform/window_host.h"
+#include "resources/row_picture.h"
 #include "resources/setup_window_layout.h"
 
 namespace platform::win32 {
@@ -83,6 +84,45 @@ HFONT MakeFont(const char* face, int height, BYTE charset) {
   return ::CreateFontA(-height, 0, 0, 0, FW_NORMAL, FALSE, FALSE, FALSE, charset,
                        OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
                        DEFAULT_PITCH | FF_DONTCARE, face);
+}
+
+// Gives the list its small-image list with the row picture. The list view
+// owns the image list from then on and destroys it with itself.
+void AttachRowPicture(HWND list) {
+  const int size = resources::kRowPictureSize;
+  HIMAGELIST images = ::ImageList_Create(size, size, ILC_COLOR24 | ILC_MASK, 1, 0);
+  if (!images) return;
+  BITMAPINFO info{};
+  info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
+  info.bmiHeader.biWidth = size;
+  info.bmiHeader.biHeight = -size;  // top-down rows
+  info.bmiHeader.biPlanes = 1;
+  info.bmiHeader.biBitCount = 24;
+  info.bmiHeader.biCompression = BI_RGB;
+  void* bits = nullptr;
+  ScopedGdiObject colour(::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+  // The mask is monochrome, rows padded to 16 bits; a set bit is transparent.
+  const int maskStride = (size + 15) / 16 * 2;
+  std::vector<BYTE> maskBits(maskStride * size, 0);
+  if (colour.IsValid() && bits) {
+    const int stride = (size * 3 + 3) / 4 * 4;
+    for (int y = 0; y < size; ++y) {
+      for (int x = 0; x < size; ++x) {
+        resources::Rgba pixel = resources::RowPicturePixel(x, y);
+        BYTE* out = static_cast<BYTE*>(bits) + y * stride + x * 3;
+        bool clear = pixel.alpha == 0;
+        out[0] = clear ? 0 : pixel.blue;
+        out[1] = clear ? 0 : pixel.green;
+        out[2] = clear ? 0 : pixel.red;
+        if (clear) maskBits[y * maskStride + x / 8] |= static_cast<BYTE>(0x80 >> (x % 8));
+      }
+    }
+  }
+  ScopedGdiObject mask(::CreateBitmap(size, size, 1, 1, maskBits.data()));
+  if (colour.IsValid() && mask.IsValid()) {
+    ::ImageList_Add(images, static_cast<HBITMAP>(colour.Get()), static_cast<HBITMAP>(mask.Get()));
+  }
+  ::SendMessageA(list, LVM_SETIMAGELIST, LVSIL_SMALL, reinterpret_cast<LPARAM>(images));
 }
 
 bool IsFocusable(ControlKind kind) {
@@ -409,6 +449,7 @@ HWND SetupWindow::CreateControl(const Bound& bound, HWND parent, POINT origin) {
   if (entry.kind == ControlKind::kListView) {
     ::SendMessageA(hwnd, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     FillListColumns(hwnd);
+    AttachRowPicture(hwnd);
   }
   if (entry.kind == ControlKind::kSpeedButton) {
     auto& state = speedButtons_.emplace_back();

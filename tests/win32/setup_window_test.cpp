@@ -217,6 +217,8 @@ TEST_F(SetupWindowTest, ListAndTabsCarryTheirCaptions) {
   EXPECT_TRUE(style & LVS_NOSORTHEADER);
   EXPECT_TRUE(::SendMessageA(list, LVM_GETEXTENDEDLISTVIEWSTYLE, 0, 0) & LVS_EX_FULLROWSELECT);
   EXPECT_EQ(::SendMessageA(list, LVM_GETITEMCOUNT, 0, 0), 0);
+  // The rows' 16 x 16 picture list (its pixels are the row picture's).
+  EXPECT_NE(::SendMessageA(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0), 0);
 
   RemoteBuffer buffer(process->Handle(), 4096);
   const size_t kText = 1024;

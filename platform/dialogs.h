@@ -1,4 +1,6 @@
-// The common file dialogs. No owner window (job mode has none).
+// The common file dialogs. Their owner is the program's active window, so
+// that window waits while the dialog is up; job mode has none, so there the
+// dialogs have no owner.
 #pragma once
 
 #include <cstdint>

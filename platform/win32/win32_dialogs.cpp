@@ -26,7 +26,9 @@ std::optional<std::string> Run(const FileDialogRequest& request, bool save) {
 
   OPENFILENAMEA ofn{};
   ofn.lStructSize = sizeof ofn;
-  ofn.hwndOwner = nullptr;
+  // The program's own active window, if any, is disabled while the dialog is
+  // up, as a modal dialog should; in job mode there is none.
+  ofn.hwndOwner = ::GetActiveWindow();
   ofn.lpstrFilter = filter.data();
   ofn.nFilterIndex = request.filterIndex;
   ofn.lpstrFile = file.data();

@@ -298,6 +298,19 @@ TEST_F(SetupWindowTest, TypingAGhostscriptFolderTurnsTheMarkAndHidesTheButton) {
   EXPECT_TRUE(::IsWindowVisible(find));
 }
 
+TEST_F(SetupWindowTest, BrowseDialogHoldsTheWindowUntilItCloses) {
+  ::PostMessageA(Control("BtnGhostFind"), BM_CLICK, 0, 0);
+  HWND dialog = testing_support::WaitForOtherTopLevelWindow(process->Id(), window, 15s,
+                                                            process->Handle());
+  ASSERT_NE(dialog, nullptr) << "no dialog";
+  EXPECT_EQ(::GetWindow(dialog, GW_OWNER), window);
+  EXPECT_FALSE(::IsWindowEnabled(window)) << "the window takes clicks while the dialog is up";
+  ASSERT_TRUE(testing_support::PressButton(dialog, IDCANCEL));
+  ASSERT_TRUE(testing_support::WaitForWindowGone(dialog, 10s));
+  EXPECT_TRUE(::IsWindowEnabled(window));
+  EXPECT_TRUE(::IsWindowVisible(Control("BtnGhostFind")));  // cancelled: nothing changed
+}
+
 TEST_F(SetupWindowTest, EscapeDoesNotCloseAndOkEndsTheProgram) {
   HWND edit = Control("EditGhost");
   ::PostMessageA(edit, WM_KEYDOWN, VK_ESCAPE, 1);

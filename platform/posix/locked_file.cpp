@@ -8,26 +8,11 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include "platform/posix/scoped_fd.h"
+
 namespace platform::posix {
 
 namespace {
-
-class ScopedFd {
- public:
-  explicit ScopedFd(int fd = -1) : fd_(fd) {}
-  ~ScopedFd() { Reset(); }
-  ScopedFd(const ScopedFd&) = delete;
-  ScopedFd& operator=(const ScopedFd&) = delete;
-  int Get() const { return fd_; }
-  bool IsValid() const { return fd_ >= 0; }
-  void Reset(int fd = -1) {
-    if (fd_ >= 0) ::close(fd_);
-    fd_ = fd;
-  }
-
- private:
-  int fd_;
-};
 
 bool ReadAll(int fd, std::string& bytes) {
   bytes.clear();

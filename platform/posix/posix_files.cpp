@@ -5,7 +5,9 @@
 #include <cerrno>
 
 #include "platform/path.h"
+#include "platform/posix/locked_file.h"
 #include "platform/posix/posix_backends.h"
+#include "platform/posix/scoped_fd.h"
 
 namespace platform::posix {
 
@@ -18,28 +20,6 @@ constexpr int kErrorTooManyOpenFiles = 4;
 constexpr int kErrorAccessDenied = 5;
 constexpr int kErrorGenFailure = 31;
 constexpr int kErrorDiskFull = 101;
-
-class ScopedFd {
- public:
-  explicit ScopedFd(int fd) : fd_(fd) {}
-  ~ScopedFd() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  ScopedFd(const ScopedFd&) = delete;
-  ScopedFd& operator=(const ScopedFd&) = delete;
-
-  bool IsValid() const { return fd_ >= 0; }
-  int Get() const { return fd_; }
-  // Closes now; returns 0 or the errno of close.
-  int Close() {
-    int fd = fd_;
-    fd_ = -1;
-    return ::close(fd) == 0 ? 0 : errno;
-  }
-
- private:
-  int fd_;
-};
 
 bool IsFolder(const std::string& path) {
   struct stat info{};
@@ -112,18 +92,9 @@ class PosixFiles : public Files {
   }
 
   bool ReadFile(const std::string& path, std::string& bytes) override {
-    ScopedFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    if (!fd.IsValid()) return false;
-    std::string all;
-    char buffer[65536];
-    for (;;) {
-      ssize_t n = ::read(fd.Get(), buffer, sizeof buffer);
-      if (n < 0 && errno == EINTR) continue;
-      if (n < 0) return false;
-      if (n == 0) break;
-      all.append(buffer, static_cast<size_t>(n));
-    }
-    bytes = std::move(all);
+    std::optional<std::string> all = ReadWholeFile(path);
+    if (!all) return false;  // the caller's buffer stays as it was
+    bytes = std::move(*all);
     return true;
   }
 };

@@ -7,8 +7,6 @@
 // A store that is not a registry export (see ImportRegFile) or cannot be read
 // reads as having no keys and is never overwritten. Lines of the store that
 // were skipped as malformed are dropped at the next change.
-#include <errno.h>
-
 #include <functional>
 #include <optional>
 #include <utility>

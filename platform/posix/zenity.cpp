@@ -7,18 +7,13 @@
 #include <cerrno>
 #include <cstdlib>
 
+#include "platform/posix/scoped_fd.h"
+
 extern char** environ;
 
 namespace platform::posix {
 
 namespace {
-
-struct Fd {
-  int fd = -1;
-  ~Fd() {
-    if (fd >= 0) close(fd);
-  }
-};
 
 bool OnPath(const std::string& name) {
   const char* path = std::getenv("PATH");
@@ -46,12 +41,12 @@ bool ZenityAvailable() {
 std::optional<std::string> RunZenity(const std::vector<std::string>& arguments) {
   int pipeFds[2];
   if (pipe(pipeFds) != 0) return std::nullopt;
-  Fd readEnd{pipeFds[0]}, writeEnd{pipeFds[1]};
+  ScopedFd readEnd(pipeFds[0]), writeEnd(pipeFds[1]);
 
   posix_spawn_file_actions_t actions;
   posix_spawn_file_actions_init(&actions);
-  posix_spawn_file_actions_adddup2(&actions, writeEnd.fd, STDOUT_FILENO);
-  posix_spawn_file_actions_addclose(&actions, readEnd.fd);
+  posix_spawn_file_actions_adddup2(&actions, writeEnd.Get(), STDOUT_FILENO);
+  posix_spawn_file_actions_addclose(&actions, readEnd.Get());
 
   std::vector<std::string> words{"zenity"};
   words.insert(words.end(), arguments.begin(), arguments.end());
@@ -63,13 +58,12 @@ std::optional<std::string> RunZenity(const std::vector<std::string>& arguments) 
   int rc = posix_spawnp(&pid, "zenity", &actions, nullptr, argv.data(), environ);
   posix_spawn_file_actions_destroy(&actions);
   if (rc != 0) return std::nullopt;
-  close(writeEnd.fd);
-  writeEnd.fd = -1;
+  writeEnd.Reset();  // the child holds the write end now
 
   std::string out;
   char buffer[4096];
   for (;;) {
-    ssize_t n = read(readEnd.fd, buffer, sizeof buffer);
+    ssize_t n = read(readEnd.Get(), buffer, sizeof buffer);
     if (n > 0) {
       out.append(buffer, n);
     } else if (n == 0 || errno != EINTR) {

@@ -82,10 +82,10 @@ class Win32Key : public RegistryKey {
   }
 
   bool WriteDword(const std::string& name, uint32_t value) override {
-    BYTE bytes[4];
-    for (int i = 0; i < 4; ++i) bytes[i] = static_cast<BYTE>(value >> (8 * i) & 0xFF);
-    return ::RegSetValueExA(key_.Get(), name.c_str(), 0, REG_DWORD, bytes, sizeof bytes) ==
-           ERROR_SUCCESS;
+    std::string bytes = DwordBytes(value);
+    return ::RegSetValueExA(key_.Get(), name.c_str(), 0, REG_DWORD,
+                            reinterpret_cast<const BYTE*>(bytes.data()),
+                            static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS;
   }
 
  private:

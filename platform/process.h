@@ -1,24 +1,35 @@
 // Starting programs.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
 
 namespace platform {
 
+// How a program is started.
+struct LaunchOptions {
+  // Its window hidden (Windows: SW_HIDE rather than SW_SHOW).
+  bool hidden = false;
+  // Block until the program ends.
+  bool wait = false;
+  // With wait: give up waiting after this long and leave the program
+  // running. None: no limit.
+  std::optional<std::chrono::milliseconds> waitLimit = std::nullopt;
+};
+
 class Processes {
  public:
   virtual ~Processes() = default;
-  // Starts a Windows-style command line (the program is its first word) in a
-  // new console with the given SW_ show mode, and waits, with no time-out,
-  // until it ends. Returns its exit code, or nothing when it cannot be
-  // started. POSIX: the words are split by the Windows rules and run with
-  // posix_spawnp.
-  virtual std::optional<uint32_t> RunAndWait(const std::string& commandLine,
-                                             uint16_t showMode) = 0;
-  // Starts a command line and does not wait (Windows: WinExec).
-  virtual bool Start(const std::string& commandLine, uint16_t showMode) = 0;
+  // Starts a Windows-style command line (the program is its first word).
+  // With options.wait: in a new console, waiting until it ends; returns its
+  // exit code, or nothing when it cannot be started or the wait limit
+  // passed. Without: does not wait (Windows: WinExec); returns 0 once
+  // started, nothing when it cannot be started. POSIX: the words are split
+  // by the Windows rules and run with posix_spawnp; there is no window.
+  virtual std::optional<uint32_t> Launch(const std::string& commandLine,
+                                         const LaunchOptions& options) = 0;
 };
 
 }  // namespace platform

@@ -17,7 +17,6 @@ namespace procs {
 
 namespace {
 
-constexpr uint16_t kSwHide = 0;
 constexpr int kSwShowNormal = 1;
 // Jobs wait for each other from choosing the automatic name to the end of
 // Ghostscript: they share the one response file and the pdf_NN numbers.

@@ -2,6 +2,7 @@
 
 #include "platform/native_conventions.h"
 #include "platform/path.h"
+#include "procs/response_file.h"
 
 namespace procs {
 
@@ -14,7 +15,7 @@ std::string GhostscriptProgramName() { return platform::GhostscriptConsoleName()
 std::string GhostscriptCommandLine(const std::string& ghostscriptFolder,
                                    const std::string& inputPath) {
   return Quoted(ghostscriptFolder + GhostscriptProgramName()) + " @" +
-         Quoted(ghostscriptFolder + "tarnel.rsp") + " " + Quoted(inputPath);
+         Quoted(ghostscriptFolder + kResponseFileName) + " " + Quoted(inputPath);
 }
 
 std::string RrSetCommandLine(const std::string& programFolder) {

@@ -52,7 +52,8 @@ std::string ParentFolder(const std::string& folder, platform::path::Style style)
 }
 
 std::optional<uint32_t> RunAndWait(const std::string& commandLine, uint16_t showMode) {
-  return platform::Current().processes->RunAndWait(commandLine, showMode);
+  return platform::Current().processes->Launch(
+      commandLine, {.hidden = showMode == kSwHide, .wait = true});
 }
 
 }  // namespace procs

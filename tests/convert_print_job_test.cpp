@@ -141,8 +141,8 @@ TEST_F(ConvertPrintJobTest, ResponseFileAndCommandLineAreExact) {
   EXPECT_NE(expected.find(" -sOutputFile=\"" + output + "\"\r\n"), std::string::npos);
   ASSERT_EQ(gs.processes.calls.size(), 1u);
   EXPECT_EQ(gs.processes.calls[0].commandLine, procs::GhostscriptCommandLine(gsWithSep, spool));
-  EXPECT_EQ(gs.processes.calls[0].showMode, 0);  // hidden
-  EXPECT_TRUE(gs.processes.calls[0].waited);
+  EXPECT_TRUE(gs.processes.calls[0].options.hidden);
+  EXPECT_TRUE(gs.processes.calls[0].options.wait);
   ASSERT_EQ(shell.calls.size(), 1u);
   EXPECT_EQ(shell.calls[0].verb, "open");
   EXPECT_EQ(shell.calls[0].file, output);

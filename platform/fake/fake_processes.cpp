@@ -10,15 +10,12 @@ void FakeProcesses::QueueExitCode(std::optional<uint32_t> exitCode) {
 
 void FakeProcesses::QueueRun(Run run) { queue_.push_back(std::move(run)); }
 
-std::optional<uint32_t> FakeProcesses::RunAndWait(const std::string& commandLine,
-                                                  uint16_t showMode) {
-  calls.push_back({commandLine, showMode, true});
-  return Answer(commandLine);
-}
-
-bool FakeProcesses::Start(const std::string& commandLine, uint16_t showMode) {
-  calls.push_back({commandLine, showMode, false});
-  return Answer(commandLine).has_value();
+std::optional<uint32_t> FakeProcesses::Launch(const std::string& commandLine,
+                                              const LaunchOptions& options) {
+  calls.push_back({commandLine, options});
+  std::optional<uint32_t> answer = Answer(commandLine);
+  if (!options.wait && answer) return 0;
+  return answer;
 }
 
 std::optional<uint32_t> FakeProcesses::Answer(const std::string& commandLine) {

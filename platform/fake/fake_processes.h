@@ -16,8 +16,7 @@ namespace platform::fake {
 
 struct ProcessCall {
   std::string commandLine;
-  uint16_t showMode = 0;
-  bool waited = false;  // RunAndWait rather than Start
+  LaunchOptions options;
 };
 
 class FakeProcesses : public Processes {
@@ -31,9 +30,9 @@ class FakeProcesses : public Processes {
   void QueueExitCode(std::optional<uint32_t> exitCode);
   void QueueRun(Run run);
 
-  std::optional<uint32_t> RunAndWait(const std::string& commandLine, uint16_t showMode) override;
-  // True when the queued answer is an exit code (any), false for nothing.
-  bool Start(const std::string& commandLine, uint16_t showMode) override;
+  // Without wait, any exit code queued answers 0 (started).
+  std::optional<uint32_t> Launch(const std::string& commandLine,
+                                 const LaunchOptions& options) override;
 
   std::vector<ProcessCall> calls;
   std::optional<uint32_t> defaultExitCode = 0;

@@ -4,8 +4,10 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
 #include <optional>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "platform/posix/posix_backends.h"
@@ -59,38 +61,49 @@ class SpawnRequest {
 };
 
 // The exit code, 128 + the signal for a killed child, or nothing when the
-// child cannot be waited for (SIGCHLD ignored by the caller).
-std::optional<uint32_t> WaitForExit(pid_t pid) {
+// child cannot be waited for (SIGCHLD ignored by the caller) or is still
+// running when the limit passes (it is then left running, unreaped).
+std::optional<uint32_t> WaitForExit(pid_t pid,
+                                    std::optional<std::chrono::milliseconds> limit = {}) {
+  const auto deadline =
+      std::chrono::steady_clock::now() + limit.value_or(std::chrono::milliseconds(0));
   int status = 0;
-  while (::waitpid(pid, &status, 0) < 0) {
-    if (errno != EINTR) return std::nullopt;
+  for (;;) {
+    pid_t done = ::waitpid(pid, &status, limit ? WNOHANG : 0);
+    if (done == pid) break;
+    if (done < 0 && errno != EINTR) return std::nullopt;
+    if (done == 0) {
+      if (std::chrono::steady_clock::now() >= deadline) return std::nullopt;
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
   }
   if (WIFEXITED(status)) return static_cast<uint32_t>(WEXITSTATUS(status));
   if (WIFSIGNALED(status)) return 128u + static_cast<uint32_t>(WTERMSIG(status));
   return std::nullopt;
 }
 
-// The show mode has no meaning here, and there is no console to make: the
-// child shares the caller's standard streams.
+// There is no console to make and no window to hide: the child shares the
+// caller's standard streams.
 class PosixProcesses : public Processes {
  public:
-  std::optional<uint32_t> RunAndWait(const std::string& commandLine, uint16_t) override {
+  std::optional<uint32_t> Launch(const std::string& commandLine,
+                                 const LaunchOptions& options) override {
     SpawnRequest request(commandLine);
-    std::optional<pid_t> pid = request.Spawn();
-    if (!pid) return std::nullopt;
-    return WaitForExit(*pid);
-  }
-
-  // Double fork: a short-lived middle process spawns the program and exits
-  // at once, so the program belongs to init (or the nearest subreaper),
-  // which reaps it. The caller keeps no child and needs no SIGCHLD handler.
-  bool Start(const std::string& commandLine, uint16_t) override {
-    SpawnRequest request(commandLine);
+    if (options.wait) {
+      std::optional<pid_t> pid = request.Spawn();
+      if (!pid) return std::nullopt;
+      return WaitForExit(*pid, options.waitLimit);
+    }
+    // Double fork: a short-lived middle process spawns the program and
+    // exits at once, so the program belongs to init (or the nearest
+    // subreaper), which reaps it. The caller keeps no child and needs no
+    // SIGCHLD handler.
     pid_t middle = ::fork();
-    if (middle < 0) return false;
+    if (middle < 0) return std::nullopt;
     if (middle == 0) ::_exit(request.Spawn() ? 0 : 1);
     std::optional<uint32_t> started = WaitForExit(middle);
-    return started && *started == 0;
+    if (!started || *started != 0) return std::nullopt;
+    return 0;
   }
 };
 

@@ -1,3 +1,5 @@
+#include <algorithm>
+#include <cstdint>
 #include <vector>
 
 #include "platform/win32/scoped_handle.h"
@@ -11,37 +13,46 @@ namespace {
 static_assert(sizeof(void*) != 4 || sizeof(STARTUPINFOA) == 68,
               "the 32-bit start-up record is 68 bytes");
 
+WORD ShowMode(const LaunchOptions& options) { return options.hidden ? SW_HIDE : SW_SHOW; }
+
+// Nothing also when the wait or the exit code fails: no code is known.
+std::optional<uint32_t> RunAndWait(const std::string& commandLine, const LaunchOptions& options) {
+  // CreateProcessA may write into its command line; any length is kept.
+  std::vector<char> buffer(commandLine.begin(), commandLine.end());
+  buffer.push_back('\0');
+
+  STARTUPINFOA startup;
+  ::ZeroMemory(&startup, sizeof startup);
+  startup.cb = sizeof startup;
+  startup.dwFlags = STARTF_USESHOWWINDOW;
+  startup.wShowWindow = ShowMode(options);
+
+  PROCESS_INFORMATION info{};
+  if (!::CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE,
+                        CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup,
+                        &info)) {
+    return std::nullopt;
+  }
+  ScopedKernelHandle process(info.hProcess);
+  ScopedKernelHandle thread(info.hThread);
+
+  DWORD limit = INFINITE;
+  if (options.waitLimit) {
+    limit = static_cast<DWORD>(std::clamp<int64_t>(options.waitLimit->count(), 0, INFINITE - 1));
+  }
+  if (::WaitForSingleObject(process.Get(), limit) != WAIT_OBJECT_0) return std::nullopt;
+  DWORD exitCode = 0;
+  if (!::GetExitCodeProcess(process.Get(), &exitCode)) return std::nullopt;
+  return static_cast<uint32_t>(exitCode);
+}
+
 class Win32Processes : public Processes {
  public:
-  // Nothing also when the wait or the exit code fails: no code is known.
-  std::optional<uint32_t> RunAndWait(const std::string& commandLine, uint16_t showMode) override {
-    // CreateProcessA may write into its command line; any length is kept.
-    std::vector<char> buffer(commandLine.begin(), commandLine.end());
-    buffer.push_back('\0');
-
-    STARTUPINFOA startup;
-    ::ZeroMemory(&startup, sizeof startup);
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESHOWWINDOW;
-    startup.wShowWindow = showMode;
-
-    PROCESS_INFORMATION info{};
-    if (!::CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE,
-                          CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup,
-                          &info)) {
-      return std::nullopt;
-    }
-    ScopedKernelHandle process(info.hProcess);
-    ScopedKernelHandle thread(info.hThread);
-
-    if (::WaitForSingleObject(process.Get(), INFINITE) == WAIT_FAILED) return std::nullopt;
-    DWORD exitCode = 0;
-    if (!::GetExitCodeProcess(process.Get(), &exitCode)) return std::nullopt;
-    return static_cast<uint32_t>(exitCode);
-  }
-
-  bool Start(const std::string& commandLine, uint16_t showMode) override {
-    return ::WinExec(commandLine.c_str(), showMode) > 31;
+  std::optional<uint32_t> Launch(const std::string& commandLine,
+                                 const LaunchOptions& options) override {
+    if (options.wait) return RunAndWait(commandLine, options);
+    if (::WinExec(commandLine.c_str(), ShowMode(options)) > 31) return 0;
+    return std::nullopt;
   }
 };
 

@@ -21,7 +21,8 @@ using testing_support::TestProgramCommandLine;
 using Words = std::vector<std::string>;
 namespace fs = std::filesystem;
 
-constexpr uint16_t kSwHide = 0;
+const platform::LaunchOptions kHiddenWait{.hidden = true, .wait = true};
+const platform::LaunchOptions kHiddenStart{.hidden = true};
 
 // `"program" 1`: a command line naming a program in quotes.
 std::string QuotedProgram(const std::string& program) {
@@ -53,7 +54,7 @@ class ProcessesContractTest : public testing::Test {
   Words ArgumentsThatArrive(const std::string& rawArguments) {
     const std::string argvFile = scratch_.File("argv.bin");
     fs::remove(argvFile);
-    EXPECT_EQ(processes_->RunAndWait(TestProgramCommandLine(0, argvFile, rawArguments), kSwHide),
+    EXPECT_EQ(processes_->Launch(TestProgramCommandLine(0, argvFile, rawArguments), kHiddenWait),
               0u);
     return ReadArgv(argvFile);
   }
@@ -68,8 +69,22 @@ TEST_F(ProcessesContractTest, ExitCodesComeBackUnchanged) {
   if (testing_support::NativeExitCodesHave32Bits()) codes.insert(codes.end(), {256, 0xC0000005u});
   for (uint32_t code : codes) {
     SCOPED_TRACE(testing::Message() << "exit code " << code);
-    EXPECT_EQ(processes_->RunAndWait(TestProgramCommandLine(code), kSwHide), code);
+    EXPECT_EQ(processes_->Launch(TestProgramCommandLine(code), kHiddenWait), code);
   }
+}
+
+TEST_F(ProcessesContractTest, WaitLimitGivesUpWhileTheProgramRuns) {
+  // "exit_later MS CODE", beside the helper: waits, then exits with CODE.
+  const fs::path helper = testing_support::TestProgramPath();
+  const std::string later =
+      "\"" + (helper.parent_path() / ("exit_later" + helper.extension().string())).string() + "\" ";
+  platform::LaunchOptions options = kHiddenWait;
+  options.waitLimit = std::chrono::milliseconds(200);
+  const auto start = std::chrono::steady_clock::now();
+  EXPECT_EQ(processes_->Launch(later + "3000 4", options), std::nullopt);
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+  options.waitLimit = std::chrono::seconds(60);
+  EXPECT_EQ(processes_->Launch(later + "0 4", options), 4u);
 }
 
 TEST_F(ProcessesContractTest, ProgramThatCannotStartGivesNothingAtOnce) {
@@ -86,7 +101,7 @@ TEST_F(ProcessesContractTest, ProgramThatCannotStartGivesNothingAtOnce) {
   for (const std::string& commandLine : cases) {
     SCOPED_TRACE("command line [" + commandLine + "]");
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(processes_->RunAndWait(commandLine, kSwHide), std::nullopt);
+    EXPECT_EQ(processes_->Launch(commandLine, kHiddenWait), std::nullopt);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
   }
 }
@@ -134,14 +149,15 @@ TEST_F(ProcessesContractTest, QuotedProgramPathWithBlanksStarts) {
   const fs::path copy = folder / (std::string("exit with") + helper.extension().string());
   fs::copy_file(helper, copy);
   const std::string argvFile = scratch_.File("argv.bin");
-  EXPECT_EQ(processes_->RunAndWait(TestProgramCommandLine(7, argvFile, "x", copy.string()), kSwHide),
+  EXPECT_EQ(processes_->Launch(TestProgramCommandLine(7, argvFile, "x", copy.string()), kHiddenWait),
             7u);
   EXPECT_EQ(ReadArgv(argvFile), Words{"x"});
 }
 
 TEST_F(ProcessesContractTest, StartDoesNotWaitAndTheProgramRuns) {
   const std::string argvFile = scratch_.File("argv.bin");
-  ASSERT_TRUE(processes_->Start(TestProgramCommandLine(3, argvFile, "\"started program\""), kSwHide));
+  ASSERT_TRUE(
+      processes_->Launch(TestProgramCommandLine(3, argvFile, "\"started program\""), kHiddenStart));
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
   while (!fs::exists(argvFile) && std::chrono::steady_clock::now() < deadline)
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -149,7 +165,7 @@ TEST_F(ProcessesContractTest, StartDoesNotWaitAndTheProgramRuns) {
 }
 
 TEST_F(ProcessesContractTest, StartOfAMissingProgramFails) {
-  EXPECT_FALSE(processes_->Start(QuotedProgram(scratch_.File("no_such_program.exe")), kSwHide));
+  EXPECT_FALSE(processes_->Launch(QuotedProgram(scratch_.File("no_such_program.exe")), kHiddenStart));
 }
 
 }  // namespace

@@ -3,7 +3,7 @@
 #include <new>
 
 #include "app/application_error.h"
-#include "app/command_line.h"
+#include "platform/command_line.h"
 #include "platform/error.h"
 #include "platform/services.h"
 
@@ -12,11 +12,12 @@ namespace app {
 namespace {
 
 void RunModes(const Modes& modes) {
-  Arguments args = ProgramArguments();
+  platform::Arguments args = platform::ProgramArguments();
   auto& files = *platform::Current().files;
   for (size_t n : {1, 2}) {
     std::string candidate = args.Get(n);
-    if (!candidate.empty() && files.FileExists(candidate) && modes.convertPrintJob(candidate)) {
+    if (!candidate.empty() && files.FileExists(candidate) &&
+        modes.convertPrintJob(candidate, args)) {
       return;
     }
   }

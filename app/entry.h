@@ -4,11 +4,15 @@
 #include <functional>
 #include <string>
 
+#include "platform/command_line.h"
+
 namespace app {
 
 struct Modes {
-  // Converts one print job; true when the program is to end, false to go on.
-  std::function<bool(const std::string& inputPath)> convertPrintJob;
+  // Converts one print job, given the program's arguments; true when the
+  // program is to end, false to go on.
+  std::function<bool(const std::string& inputPath, const platform::Arguments& arguments)>
+      convertPrintJob;
   // Shows the set-up window until it is closed.
   std::function<void()> runSetup;
 };

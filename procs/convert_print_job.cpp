@@ -2,13 +2,12 @@
 
 #include <cstdio>
 
-#include "app/command_line.h"
-#include "main/ghostscript_folder.h"
 #include "platform/error.h"
 #include "platform/path.h"
 #include "platform/services.h"
 #include "platform/system_lock.h"
 #include "procs/find_ghostscript_folder.h"
+#include "procs/ghostscript_folder.h"
 #include "procs/outside_programs.h"
 #include "procs/response_file.h"
 #include "settings/settings_file.h"
@@ -28,11 +27,10 @@ struct PortOptions {
   std::string saveFolder = "c:\\";
 };
 
-PortOptions ReadPortOptions(const std::string& inputPath) {
+PortOptions ReadPortOptions(const std::string& inputPath, const platform::Arguments& arguments) {
   PortOptions options;
-  app::Arguments args = app::ProgramArguments();
-  for (size_t n = 1; n <= args.Count(); ++n) {
-    std::string port = args.Get(n);
+  for (size_t n = 1; n <= arguments.Count(); ++n) {
+    std::string port = arguments.Get(n);
     if (port.compare(0, 3, "PPP") != 0) continue;
     settings::SettingsFile file;
     options.showPdf = file.ReadFlag(port, "ShowPDF", true);
@@ -78,9 +76,8 @@ platform::FileDialogRequest SaveDialog(const PortOptions& options) {
 
 }  // namespace
 
-bool ConvertPrintJob(const std::string& inputPath) {
+bool ConvertPrintJob(const std::string& inputPath, const platform::Arguments& arguments) {
   auto& services = platform::Current();
-  using main_window::GhostscriptFolder;
 
   GhostscriptFolder = platform::path::AddTrailingDelimiter(FindGhostscriptFolder());
   std::string program = GhostscriptFolder + GhostscriptProgramName();
@@ -91,7 +88,7 @@ bool ConvertPrintJob(const std::string& inputPath) {
     return answer != platform::kIdOk;
   }
 
-  PortOptions options = ReadPortOptions(inputPath);
+  PortOptions options = ReadPortOptions(inputPath, arguments);
   platform::FileDialogRequest dialog = SaveDialog(options);
 
   // Only 1 names automatically; anything else asks, so no empty name ever

@@ -3,10 +3,15 @@
 
 #include <string>
 
+#include "platform/command_line.h"
+
 namespace procs {
 
 // Converts the spool file at inputPath; true when the program is to end,
 // false when it is to go on to set-up mode (Ghostscript missing, "OK").
-bool ConvertPrintJob(const std::string& inputPath);
+// arguments are the program's own (the entry's split of its command line):
+// every argument from 1 on that begins with "PPP" names the port whose
+// options apply, the last one winning.
+bool ConvertPrintJob(const std::string& inputPath, const platform::Arguments& arguments);
 
 }  // namespace procs

@@ -1,4 +1,4 @@
-#include "app/command_line.h"
+#include "platform/command_line.h"
 
 #include <gtest/gtest.h>
 
@@ -39,14 +39,14 @@ TEST(CommandLineTest, SplitsByTheProgramsRules) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    EXPECT_EQ(app::SplitCommandLine(c.line), c.words);
+    EXPECT_EQ(platform::SplitCommandLine(c.line), c.words);
   }
 }
 
 TEST(CommandLineTest, TenThousandCharacterWordLosesNothing) {
   std::string word;
   for (int i = 0; i < 10000; ++i) word += static_cast<char>('a' + i % 26);
-  Words words = app::SplitCommandLine("p " + word);
+  Words words = platform::SplitCommandLine("p " + word);
   ASSERT_EQ(words.size(), 4u);  // p, 4096, 4096, 1808
   EXPECT_EQ(words[1].size(), 4096u);
   EXPECT_EQ(words[3].size(), 1808u);
@@ -56,18 +56,18 @@ TEST(CommandLineTest, TenThousandCharacterWordLosesNothing) {
 TEST(CommandLineTest, LineOfControlCharactersHasNoWords) {
   std::string line;
   for (int c = 1; c <= 32; ++c) line += static_cast<char>(c);
-  EXPECT_TRUE(app::SplitCommandLine(line + line).empty());
+  EXPECT_TRUE(platform::SplitCommandLine(line + line).empty());
 }
 
 TEST(CommandLineTest, ArgumentsSkipTheTypedProgramName) {
-  app::Arguments args("prog x \"PPP2:\"", "C:\\real\\path.exe");
+  platform::Arguments args("prog x \"PPP2:\"", "C:\\real\\path.exe");
   EXPECT_EQ(args.Get(0), "C:\\real\\path.exe");
   EXPECT_EQ(args.Get(1), "x");
   EXPECT_EQ(args.Get(2), "PPP2:");
   EXPECT_EQ(args.Get(3), "");
   EXPECT_EQ(args.Get(100), "");
   EXPECT_EQ(args.Count(), 2u);
-  EXPECT_EQ(app::Arguments("", "p").Count(), 0u);
+  EXPECT_EQ(platform::Arguments("", "p").Count(), 0u);
 }
 
 }  // namespace

@@ -5,7 +5,6 @@
 #include <filesystem>
 #include <functional>
 
-#include "main/ghostscript_folder.h"
 #include "platform/error.h"
 #include "platform/fake/fake_dialogs.h"
 #include "platform/fake/fake_message_boxes.h"
@@ -15,6 +14,7 @@
 #include "platform/fake/fake_shell.h"
 #include "platform/path.h"
 #include "platform/services.h"
+#include "procs/ghostscript_folder.h"
 #include "procs/outside_programs.h"
 #include "procs/response_file.h"
 #include "settings/settings_file.h"
@@ -63,7 +63,7 @@ class ConvertPrintJobTest : public ::testing::Test {
   bool Run(const std::string& args) {
     info.SetCommandLine("pdfprinter.exe " + args);
     gs.processes.QueueRun([this](const std::string&) { return gs.ActOut(); });
-    return procs::ConvertPrintJob(spool);
+    return procs::ConvertPrintJob(spool, platform::ProgramArguments());
   }
   void SetPort(const std::string& port, int saveType, bool showPdf) {
     settings.WriteNumber(port, "SaveType", saveType);
@@ -108,7 +108,7 @@ TEST_F(ConvertPrintJobTest, MissingGhostscriptAsksAndAnswers) {
   EXPECT_EQ(boxes.Shown()[0].text,
             "Cannot find " + sep + procs::GhostscriptProgramName() + " - please install/locate...");
   EXPECT_EQ(boxes.Shown()[0].flags, platform::kMbOkCancel | platform::kMbIconError);
-  EXPECT_EQ(main_window::GhostscriptFolder, sep);
+  EXPECT_EQ(procs::GhostscriptFolder, sep);
   EXPECT_EQ(settings.ReadText("Log", "LastInputFile", "<none>"), "<none>");
   EXPECT_TRUE(gs.processes.calls.empty());
   EXPECT_TRUE(dialogs.Shown().empty());
@@ -150,7 +150,7 @@ TEST_F(ConvertPrintJobTest, ResponseFileAndCommandLineAreExact) {
   EXPECT_EQ(shell.calls[0].directory, "c:\\");
   EXPECT_EQ(shell.calls[0].showMode, 1);
   EXPECT_EQ(settings.ReadText("Log", "LastInputFile", ""), spool);
-  EXPECT_EQ(main_window::GhostscriptFolder, gsWithSep);
+  EXPECT_EQ(procs::GhostscriptFolder, gsWithSep);
 }
 
 TEST_F(ConvertPrintJobTest, SaveDialogIsPreparedAndAnswered) {

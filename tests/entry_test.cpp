@@ -26,7 +26,7 @@ class EntryTest : public ::testing::Test {
   int Run(const std::string& commandLine) {
     info.SetCommandLine(commandLine);
     platform::ScopedServices scope({.processInfo = &info, .messageBoxes = &boxes});
-    return app::RunProgram({[this](const std::string& input) {
+    return app::RunProgram({[this](const std::string& input, const platform::Arguments&) {
                               jobs.push_back(input);
                               if (raiseFromHere) RaiseFromHere();
                               if (jobError) throw platform::EIniFileException(*jobError);

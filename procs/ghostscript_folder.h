@@ -4,6 +4,6 @@
 
 #include <string>
 
-namespace main_window {
+namespace procs {
 extern std::string GhostscriptFolder;
-}  // namespace main_window
+}  // namespace procs

@@ -1,8 +1,8 @@
-#include "app/command_line.h"
+#include "platform/command_line.h"
 
 #include "platform/services.h"
 
-namespace app {
+namespace platform {
 
 namespace {
 
@@ -52,8 +52,8 @@ std::string Arguments::Get(size_t n) const {
 }
 
 Arguments ProgramArguments() {
-  auto& info = *platform::Current().processInfo;
+  auto& info = *Current().processInfo;
   return Arguments(info.CommandLine(), info.ProgramPath());
 }
 
-}  // namespace app
+}  // namespace platform

@@ -1,12 +1,13 @@
 // The program's own command-line rules: how the raw command line becomes
-// arguments. There is no escape character; a double quote is never part of
-// an argument.
+// its arguments. There is no escape character; a double quote is never part
+// of an argument. (How a started child's C runtime splits its command line
+// is another rule: windows_command_line.h.)
 #pragma once
 
 #include <string>
 #include <vector>
 
-namespace app {
+namespace platform {
 
 // Longest unquoted run a word may have; the rest starts the next word.
 constexpr size_t kMaxWordLength = 4096;
@@ -34,4 +35,4 @@ class Arguments {
 // The arguments of the running process (its command line and program path).
 Arguments ProgramArguments();
 
-}  // namespace app
+}  // namespace platform

@@ -1,17 +1,22 @@
 #include "main/frm_main.h"
 
+#include "main/error_box.h"
 #include "platform/dialogs.h"
 #include "platform/path.h"
 #include "platform/services.h"
 #include "procs/find_ghostscript_folder.h"
 #include "procs/outside_programs.h"
+#include "resources/row_picture.h"
+#include "resources/setup_window_layout.h"
 #include "settings/settings_file.h"
 
 namespace main_window {
 
+using namespace toolkit;
+
 TFrmMain::TFrmMain() : Form("FrmMain") {
-  SetText(resources::SetupWindow().title);
-  BuildFrom(resources::SetupWindowControls());
+  SetErrorHandler(ShowErrorBox);
+  BuildFrom(resources::SetupWindow(), resources::SetupWindowControls());
   BtnClose = Take<Button>("BtnClose");
   OpenDialog1 = Take<OpenDialog>("OpenDialog1");
   ImageList1 = Take<ImageList>("ImageList1");
@@ -53,6 +58,7 @@ TFrmMain::TFrmMain() : Form("FrmMain") {
       "Ghostscript bin files (gswin32c.exe)|gswin32c.exe|All Files (*.*)|*.*";
   OpenDialog1->filterIndex = 1;
   OpenDialog1->options = platform::kOfnHideReadOnly | platform::kOfnEnableSizing;
+  ImageList1->Add(resources::RowPicture());
   Wire();
 }
 

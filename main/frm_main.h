@@ -3,73 +3,73 @@
 // handlers, and the handlers themselves.
 #pragma once
 
-#include "main/control_model.h"
+#include "toolkit/control_model.h"
 
 namespace main_window {
 
-class TFrmMain : public Form {
+class TFrmMain : public toolkit::Form {
  public:
   // Every component holds its initial state and every event is wired;
   // FormCreate has not run yet.
   TFrmMain();
 
-  Button* BtnClose;
-  OpenDialog* OpenDialog1;
-  ImageList* ImageList1;
-  PageControl* PageControl1;
-  TabSheet* TabSheet1;
-  TabSheet* TabSheet2;
-  GroupBox* GroupBox1;
-  Label* Label1;
-  Label* Label2;
-  Label* Label3;
-  Button* BtnGhostFind;
-  TextBox* EditGhost;
-  GroupBox* GroupBox2;
-  Label* Label4;
-  ListView* ListView1;
-  Button* BtnGetPrinters;
-  Button* BtnAddPort;
-  Button* BtnDelPort;
-  Button* BtnAddPrinter;
-  GroupBox* GroupBox3;
-  Button* BtnSelDir;
-  Label* Label5;
-  Label* Label6;
-  RadioButton* RBTprompt;
-  RadioButton* RBTSaveAs;
-  TextBox* EditSaveTo;
-  CheckBox* CHBShowPDF;
-  Button* Button1;
-  GroupBox* GroupBox4;
-  Image* Image1;
-  Label* Label7;
-  GroupBox* GroupBox5;
-  TextBox* MemFiles;
-  Label* Label8;
-  Button* BtnRegister;
-  Label* Label9;
+  toolkit::Button* BtnClose;
+  toolkit::OpenDialog* OpenDialog1;
+  toolkit::ImageList* ImageList1;
+  toolkit::PageControl* PageControl1;
+  toolkit::TabSheet* TabSheet1;
+  toolkit::TabSheet* TabSheet2;
+  toolkit::GroupBox* GroupBox1;
+  toolkit::Label* Label1;
+  toolkit::Label* Label2;
+  toolkit::Label* Label3;
+  toolkit::Button* BtnGhostFind;
+  toolkit::TextBox* EditGhost;
+  toolkit::GroupBox* GroupBox2;
+  toolkit::Label* Label4;
+  toolkit::ListView* ListView1;
+  toolkit::Button* BtnGetPrinters;
+  toolkit::Button* BtnAddPort;
+  toolkit::Button* BtnDelPort;
+  toolkit::Button* BtnAddPrinter;
+  toolkit::GroupBox* GroupBox3;
+  toolkit::Button* BtnSelDir;
+  toolkit::Label* Label5;
+  toolkit::Label* Label6;
+  toolkit::RadioButton* RBTprompt;
+  toolkit::RadioButton* RBTSaveAs;
+  toolkit::TextBox* EditSaveTo;
+  toolkit::CheckBox* CHBShowPDF;
+  toolkit::Button* Button1;
+  toolkit::GroupBox* GroupBox4;
+  toolkit::Image* Image1;
+  toolkit::Label* Label7;
+  toolkit::GroupBox* GroupBox5;
+  toolkit::TextBox* MemFiles;
+  toolkit::Label* Label8;
+  toolkit::Button* BtnRegister;
+  toolkit::Label* Label9;
 
   // The creation step, once, before the window is first shown. Run it
   // through RunEvent: an error skips the remaining steps.
-  void FormCreate(Control& sender);
-  void BtnCloseClick(Control& sender);
+  void FormCreate(toolkit::Control& sender);
+  void BtnCloseClick(toolkit::Control& sender);
 
   // Ghostscript location group.
-  void EditGhostChange(Control& sender);
-  void BtnGhostFindClick(Control& sender);
+  void EditGhostChange(toolkit::Control& sender);
+  void BtnGhostFindClick(toolkit::Control& sender);
 
   // Port and printer list.
-  void PortStuff(Control& sender);
+  void PortStuff(toolkit::Control& sender);
   // Printer details panel.
-  void ListView1Change(Control& sender, int row, RowChange change);
-  void ChangePrintersettings(Control& sender);
+  void ListView1Change(toolkit::Control& sender, int row, toolkit::RowChange change);
+  void ChangePrintersettings(toolkit::Control& sender);
   void ShowPrinterDetails();
   // Printers-folder shell operations.
-  void Button1Click(Control& sender);
+  void Button1Click(toolkit::Control& sender);
   // Batch converter page.
-  void MemFilesChange(Control& sender);
-  void BtnRegisterClick(Control& sender);
+  void MemFilesChange(toolkit::Control& sender);
+  void BtnRegisterClick(toolkit::Control& sender);
 
  private:
   void Wire();

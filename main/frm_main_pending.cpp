@@ -5,6 +5,9 @@
 
 namespace main_window {
 
+using toolkit::Control;
+using toolkit::RowChange;
+
 // FormCreate's step 2: load or create the extension list file.
 void TFrmMain::LoadExtensionList() {}
 

@@ -1,10 +1,11 @@
 #include "main/setup_mode.h"
 
 #include <cctype>
+#include <cstdio>
 
 #include "main/frm_main.h"
 #include "platform/path.h"
-#include "platform/window_host.h"
+#include "toolkit/run_window.h"
 
 namespace main_window {
 
@@ -20,7 +21,12 @@ std::string ApplicationTitle(const std::string& programPath) {
 void RunSetupMode() {
   TFrmMain form;
   form.RunEvent([&form] { form.FormCreate(form); });
-  platform::ShowSetupWindow(form);
+  if (!toolkit::RunWindow(form)) {
+    std::fputs(
+        "The \"PDF Printer setup\" window belongs to the Windows build; this build has none.\n"
+        "Run it under Wine: wine build/win32/pdfprinter.exe\n",
+        stderr);
+  }
 }
 
 }  // namespace main_window

@@ -24,6 +24,8 @@ const char* const kPixels[kRowPictureSize] = {
     "................",
 };
 
+using toolkit::Rgba;
+
 Rgba ColourOf(char c) {
   switch (c) {
     case 'k': return {64, 64, 64, 255};     // outline
@@ -41,6 +43,14 @@ Rgba ColourOf(char c) {
 Rgba RowPicturePixel(int x, int y) {
   if (x < 0 || y < 0 || x >= kRowPictureSize || y >= kRowPictureSize) return {0, 0, 0, 0};
   return ColourOf(kPixels[y][x]);
+}
+
+toolkit::RgbaImage RowPicture() {
+  toolkit::RgbaImage image{kRowPictureSize, kRowPictureSize, {}};
+  for (int y = 0; y < kRowPictureSize; ++y) {
+    for (int x = 0; x < kRowPictureSize; ++x) image.pixels.push_back(RowPicturePixel(x, y));
+  }
+  return image;
 }
 
 }  // namespace resources

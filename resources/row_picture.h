@@ -2,18 +2,17 @@
 // printer with a green and a red light, on a transparent background.
 #pragma once
 
-#include <cstdint>
+#include "toolkit/rgba_image.h"
 
 namespace resources {
 
 constexpr int kRowPictureSize = 16;
 
-struct Rgba {
-  uint8_t red, green, blue, alpha;  // alpha 0: transparent, 255: opaque
-};
-
 // The pixel at column x, row y (0 to 15, top-left first); transparent
 // outside the picture.
-Rgba RowPicturePixel(int x, int y);
+toolkit::Rgba RowPicturePixel(int x, int y);
+
+// The whole picture, for an image list.
+toolkit::RgbaImage RowPicture();
 
 }  // namespace resources

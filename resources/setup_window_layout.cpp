@@ -3,12 +3,15 @@
 namespace resources {
 
 namespace {
-using K = ControlKind;
-using A = Alignment;
+using toolkit::ControlLayout;
+using K = toolkit::ControlKind;
+using A = toolkit::Alignment;
 }  // namespace
 
-const WindowLayout& SetupWindow() {
-  static const WindowLayout layout{"PDF Printer setup", 402, 462, "MS Sans Serif", 11};
+const ControlLayout& SetupWindow() {
+  static const ControlLayout layout{.name = "FrmMain", .kind = K::kForm,
+                                    .caption = "PDF Printer setup", .width = 402, .height = 462,
+                                    .fontName = "MS Sans Serif", .fontHeight = 11};
   return layout;
 }
 
@@ -33,7 +36,7 @@ const std::vector<ControlLayout>& SetupWindowControls() {
      .left = 9, .top = 18, .width = 174, .height = 13},
     {.name = "Label2", .kind = K::kLabel, .parent = "GroupBox1", .caption = "\xFD",
      .left = 10, .top = 45, .width = 38, .height = 47,
-     .fontName = "Wingdings", .fontHeight = 43},
+     .fontName = "Wingdings", .fontHeight = 43, .mark = {.cross = "\xFD", .check = "\xFE"}},
     {.name = "Label3", .kind = K::kLabel, .parent = "GroupBox1", .caption = "Location:",
      .left = 52, .top = 60, .width = 44, .height = 13},
     {.name = "BtnGhostFind", .kind = K::kSpeedButton, .parent = "GroupBox1", .caption = "...",
@@ -47,7 +50,12 @@ const std::vector<ControlLayout>& SetupWindowControls() {
      .caption = "Add a port first and then you can add a PDF printer.",
      .left = 6, .top = 23, .width = 243, .height = 13},
     {.name = "ListView1", .kind = K::kListView, .parent = "GroupBox2",
-     .left = 6, .top = 40, .width = 376, .height = 121, .tabOrder = 0},
+     .left = 6, .top = 40, .width = 376, .height = 121, .tabOrder = 0,
+     .columns = {{"Port name", 60, A::kLeft},
+                 {"Printer name", 100, A::kLeft},
+                 {"Save in", 125, A::kLeft},
+                 {"Show PDF", 65, A::kCenter}},
+     .smallImages = "ImageList1"},
     {.name = "BtnGetPrinters", .kind = K::kButton, .parent = "GroupBox2", .caption = "Refresh",
      .left = 311, .top = 13, .width = 71, .height = 21, .tabOrder = 1},
     {.name = "BtnAddPort", .kind = K::kButton, .parent = "GroupBox2", .caption = "Add new port",
@@ -118,14 +126,8 @@ const ControlLayout* FindSetupWindowControl(const std::string& name) {
   return nullptr;
 }
 
-const std::vector<ColumnLayout>& SetupWindowListColumns() {
-  static const std::vector<ColumnLayout> columns{
-      {"Port name", 60, A::kLeft},
-      {"Printer name", 100, A::kLeft},
-      {"Save in", 125, A::kLeft},
-      {"Show PDF", 65, A::kCenter},
-  };
-  return columns;
+const std::vector<toolkit::ColumnLayout>& SetupWindowListColumns() {
+  return FindSetupWindowControl("ListView1")->columns;
 }
 
 }  // namespace resources

@@ -1,4 +1,4 @@
-#include "main/control_model.h"
+#include "toolkit/control_model.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +8,9 @@
 
 namespace {
 
-using main_window::Change;
-using main_window::Control;
-using main_window::RowChange;
+using toolkit::Change;
+using toolkit::Control;
+using toolkit::RowChange;
 
 // A small window with one control of each kind that raises events; every
 // event is logged as "<sender> <event>".
@@ -31,16 +31,16 @@ struct Window {
                        std::to_string(row));
     };
   }
-  main_window::Form form{"Form"};
-  main_window::GroupBox group{"Group", &form};
-  main_window::TextBox edit{"Edit", &form};
-  main_window::Label label{"Label", &form};
-  main_window::Button button{"Button", &form};
-  main_window::RadioButton radioA{"RadioA", &group};
-  main_window::RadioButton radioB{"RadioB", &group};
-  main_window::RadioButton otherRadio{"OtherRadio", &form};
-  main_window::CheckBox check{"Check", &form};
-  main_window::ListView list{"List", &form};
+  toolkit::Form form{"Form"};
+  toolkit::GroupBox group{"Group", &form};
+  toolkit::TextBox edit{"Edit", &form};
+  toolkit::Label label{"Label", &form};
+  toolkit::Button button{"Button", &form};
+  toolkit::RadioButton radioA{"RadioA", &group};
+  toolkit::RadioButton radioB{"RadioB", &group};
+  toolkit::RadioButton otherRadio{"OtherRadio", &form};
+  toolkit::CheckBox check{"Check", &form};
+  toolkit::ListView list{"List", &form};
   std::vector<std::string> events;
 };
 
@@ -52,8 +52,8 @@ struct EventCase {
   std::function<void(Window&)> check;  // more expectations on the state
 };
 
-main_window::ListRow Row(const std::string& caption, bool selected = false) {
-  main_window::ListRow row;
+toolkit::ListRow Row(const std::string& caption, bool selected = false) {
+  toolkit::ListRow row;
   row.caption = caption;
   row.selected = selected;
   return row;

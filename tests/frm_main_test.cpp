@@ -71,7 +71,7 @@ TEST_F(FrmMainTest, ComponentsComeInTheDeclaredOrderOfTheLayout) {
 }
 
 TEST_F(FrmMainTest, EachMemberIsTheComponentOfItsName) {
-  const std::vector<std::pair<const char*, main_window::Component*>> members{
+  const std::vector<std::pair<const char*, toolkit::Component*>> members{
       {"BtnClose", form.BtnClose},         {"OpenDialog1", form.OpenDialog1},
       {"ImageList1", form.ImageList1},     {"PageControl1", form.PageControl1},
       {"TabSheet1", form.TabSheet1},       {"TabSheet2", form.TabSheet2},
@@ -102,7 +102,7 @@ TEST_F(FrmMainTest, EachMemberIsTheComponentOfItsName) {
 TEST_F(FrmMainTest, ControlsStartInTheirDefinedState) {
   for (const auto& entry : resources::SetupWindowControls()) {
     SCOPED_TRACE(entry.name);
-    auto* control = dynamic_cast<main_window::Control*>(form.FindComponent(entry.name));
+    auto* control = dynamic_cast<toolkit::Control*>(form.FindComponent(entry.name));
     if (!control) continue;  // dialog, image list
     EXPECT_EQ(control->Text(), entry.caption);
     EXPECT_EQ(control->Enabled(), entry.enabled);
@@ -121,7 +121,7 @@ TEST_F(FrmMainTest, ControlsStartInTheirDefinedState) {
   EXPECT_EQ(form.ListView1->RowCount(), 0);
   EXPECT_EQ(form.PageControl1->ActivePageIndex(), 0);
   EXPECT_EQ(form.PageControl1->Children(),
-            (std::vector<main_window::Control*>{form.TabSheet1, form.TabSheet2}));
+            (std::vector<toolkit::Control*>{form.TabSheet1, form.TabSheet2}));
 }
 
 TEST_F(FrmMainTest, FormCreateShowsTheGhostscriptFolderFound) {
@@ -208,7 +208,7 @@ TEST_F(FrmMainTest, BrowseStoresTheChosenFilesFolderAtOnce) {
   std::string chosen = path::AddTrailingDelimiter(folder) + procs::GhostscriptProgramName();
   dialogs.Answer(chosen);
   std::string storedWhenShown;
-  form.EditGhost->onChange = [&](main_window::Control& sender) {
+  form.EditGhost->onChange = [&](toolkit::Control& sender) {
     storedWhenShown = Saved();
     form.EditGhostChange(sender);
   };
@@ -269,14 +269,14 @@ TEST_F(FrmMainTest, BrowseWithAnUnwritableSettingsFileShowsTheErrorAndKeepsTheFi
 }
 
 TEST_F(FrmMainTest, OkClosesTheWindow) {
-  std::vector<main_window::Change> changes;
-  form.SetObserver([&](main_window::Control&, main_window::Change change, int) {
+  std::vector<toolkit::Change> changes;
+  form.SetObserver([&](toolkit::Control&, toolkit::Change change, int) {
     changes.push_back(change);
   });
   EXPECT_FALSE(form.Closed());
   form.BtnClose->Click();
   EXPECT_TRUE(form.Closed());
-  EXPECT_EQ(changes, std::vector<main_window::Change>{main_window::Change::kClosed});
+  EXPECT_EQ(changes, std::vector<toolkit::Change>{toolkit::Change::kClosed});
 }
 
 TEST(ErrorBoxTextTest, AppendsAFullStopAfterCharactersAboveIt) {

@@ -6,8 +6,8 @@ namespace {
 
 using resources::RowPicturePixel;
 
-bool IsTransparent(resources::Rgba p) { return p.alpha == 0; }
-bool IsGrey(resources::Rgba p) { return p.alpha == 255 && p.red == p.green && p.green == p.blue; }
+bool IsTransparent(toolkit::Rgba p) { return p.alpha == 0; }
+bool IsGrey(toolkit::Rgba p) { return p.alpha == 255 && p.red == p.green && p.green == p.blue; }
 
 TEST(RowPictureTest, GreyPrinterWithTwoLightsOnTransparentGround) {
   int grey = 0, green = 0, red = 0, transparent = 0;

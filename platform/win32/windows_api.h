@@ -1,5 +1,6 @@
 // The one place that includes <windows.h>. Everything else in platform/win32
-// includes this header instead.
+// and the toolkit's Win32 binding (toolkit/win32) includes this header
+// instead.
 #pragma once
 
 #include <windows.h>

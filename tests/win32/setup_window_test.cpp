@@ -3,22 +3,23 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <functional>
 #include <map>
 #include <string>
 
 #include "platform/win32/scoped_handle.h"
-#include "platform/win32/win32_setup_window.h"
 #include "platform/win32/windows_api.h"
 #include "resources/setup_window_layout.h"
 #include "support/scratch_dir.h"
+#include "toolkit/win32/control_ids.h"
 #include "win32/started_process.h"
 #include "win32/unix_command.h"
 #include "win32/window_driver.h"
 
 namespace {
 
-using resources::ControlKind;
-using resources::ControlLayout;
+using toolkit::ControlKind;
+using toolkit::ControlLayout;
 using namespace std::chrono_literals;
 
 // Memory in the window's process, for the messages that carry pointers.
@@ -48,7 +49,7 @@ class RemoteBuffer {
 std::string ExpectedClass(ControlKind kind) {
   switch (kind) {
     case ControlKind::kPageControl: return WC_TABCONTROLA;
-    case ControlKind::kTabSheet: return platform::win32::kPageClass;
+    case ControlKind::kTabSheet: return toolkit::win32::kPageClass;
     case ControlKind::kListView: return WC_LISTVIEWA;
     case ControlKind::kEdit:
     case ControlKind::kMemo: return "Edit";
@@ -83,6 +84,15 @@ RECT RectInClient(HWND control, HWND window) {
   return rect;
 }
 
+// The control id of a component of the layout: kFirstControlId plus its index.
+int ControlId(const std::string& name) {
+  const auto& layout = resources::SetupWindowControls();
+  for (size_t i = 0; i < layout.size(); ++i) {
+    if (name == layout[i].name) return toolkit::win32::kFirstControlId + static_cast<int>(i);
+  }
+  return -1;
+}
+
 BOOL CALLBACK CollectChild(HWND child, LPARAM children) {
   (*reinterpret_cast<std::map<int, HWND>*>(children))[::GetDlgCtrlID(child)] = child;
   return TRUE;
@@ -107,14 +117,8 @@ class SetupWindowTest : public ::testing::Test {
   }
 
   HWND Control(const std::string& name) {
-    const auto& layout = resources::SetupWindowControls();
-    for (size_t i = 0; i < layout.size(); ++i) {
-      if (name == layout[i].name) {
-        auto found = children.find(platform::win32::kFirstControlId + static_cast<int>(i));
-        return found == children.end() ? nullptr : found->second;
-      }
-    }
-    return nullptr;
+    auto found = children.find(ControlId(name));
+    return found == children.end() ? nullptr : found->second;
   }
   const ControlLayout& Layout(const std::string& name) {
     return *resources::FindSetupWindowControl(name);
@@ -198,7 +202,7 @@ TEST_F(SetupWindowTest, ControlsStandWhereTheLayoutPutsThem) {
     } else if (entry.kind != ControlKind::kTabSheet) {
       EXPECT_EQ((style & WS_TABSTOP) != 0, TakesTab(entry.kind));
     }
-    if (entry.kind == ControlKind::kLabel && entry.alignment == resources::Alignment::kRight) {
+    if (entry.kind == ControlKind::kLabel && entry.alignment == toolkit::Alignment::kRight) {
       EXPECT_EQ(style & SS_TYPEMASK, SS_RIGHT);
     }
     if (entry.kind == ControlKind::kCheckBox || entry.kind == ControlKind::kRadioButton) {
@@ -238,7 +242,7 @@ TEST_F(SetupWindowTest, ListAndTabsCarryTheirCaptions) {
     buffer.Read(kText, text, sizeof text - 1);
     EXPECT_STREQ(text, column.caption);
     EXPECT_EQ(answer.cx, column.width);
-    int format = column.alignment == resources::Alignment::kCenter ? LVCFMT_CENTER : LVCFMT_LEFT;
+    int format = column.alignment == toolkit::Alignment::kCenter ? LVCFMT_CENTER : LVCFMT_LEFT;
     EXPECT_EQ(answer.fmt & LVCFMT_JUSTIFYMASK, format);
   }
   EXPECT_FALSE(::SendMessageA(list, LVM_GETCOLUMNA, index, reinterpret_cast<LPARAM>(buffer.Address())));
@@ -322,6 +326,35 @@ TEST_F(SetupWindowTest, EscapeDoesNotCloseAndOkEndsTheProgram) {
   auto code = process->WaitForExit(10s);
   ASSERT_TRUE(code.has_value()) << "still running after OK";
   EXPECT_EQ(*code, 0u);
+}
+
+// Another program closes the window (an installer asking running programs
+// to close, an automation tool pressing "OK"): the process must end too.
+TEST(SetupWindowClosedFromOutsideTest, ProcessEndsWithExitCodeZero) {
+  const struct {
+    const char* how;
+    std::function<void(HWND window)> close;
+  } cases[] = {
+      {"WM_CLOSE sent", [](HWND window) { ::SendMessageA(window, WM_CLOSE, 0, 0); }},
+      {"BM_CLICK on OK sent",
+       [](HWND window) {
+         HWND ok = ::GetDlgItem(window, ControlId("BtnClose"));
+         ASSERT_EQ(testing_support::WindowText(ok), "OK");
+         ::SendMessageA(ok, BM_CLICK, 0, 0);
+       }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.how);
+    testing_support::ScratchDir dir;
+    std::string exe = dir.File("pdfprinter.exe");
+    std::filesystem::copy_file(*testing_support::WindowsPath(PDFPRINTER_EXE), exe);
+    testing_support::StartedProcess process("\"" + exe + "\"");
+    HWND window = testing_support::WaitForTopLevelWindow(process.Id(), "PDF Printer setup", 30s,
+                                                         process.Handle());
+    ASSERT_NE(window, nullptr) << "no set-up window";
+    c.close(window);
+    EXPECT_EQ(process.WaitForExit(5s), std::optional<DWORD>(0)) << "nothing: still running";
+  }
 }
 
 }  // namespace

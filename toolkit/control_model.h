@@ -12,46 +12,68 @@
 //  - adding, removing, selecting and deselecting list rows raise the list's
 //    change event at once; replacing a row's sub-items raises nothing.
 // Handlers receive the control that raised the event. Errors a handler
-// raises pass through the call that raised the event.
+// raises pass through the call that raised the event; Form::RunEvent is where
+// they end.
 #pragma once
 
+#include <exception>
 #include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "resources/setup_window_layout.h"
+#include "toolkit/control_layout.h"
+#include "toolkit/graphic.h"
+#include "toolkit/rgba_image.h"
 
-namespace main_window {
+namespace toolkit {
 
 class Control;
 using Event = std::function<void(Control& sender)>;
 
 // What changed, for the binding.
-enum class Change { kText, kVisible, kEnabled, kChecked, kRows, kRow, kActivePage, kClosed };
+enum class Change {
+  kText,
+  kVisible,
+  kEnabled,
+  kChecked,
+  kRows,
+  kRow,
+  kActivePage,
+  kClosed,
+  kPicture,
+};
 
 // row: the row concerned for kRows and kRow, otherwise -1.
 using ChangeObserver = std::function<void(Control& control, Change change, int row)>;
 
-// Anything the window owns, visible or not.
+// Anything the window owns, visible or not. It carries the layout entry it
+// was built from, which the binding reads (kind, position, fonts, ...); one
+// made without an entry carries a default one.
 class Component {
  public:
-  explicit Component(std::string name) : name_(std::move(name)) {}
+  explicit Component(std::string name, ControlLayout layout = {})
+      : name_(std::move(name)), layout_(std::move(layout)) {}
   virtual ~Component() = default;
   Component(const Component&) = delete;
   Component& operator=(const Component&) = delete;
 
   const std::string& Name() const { return name_; }
+  const ControlLayout& Layout() const { return layout_; }
+
+ protected:
+  void SetLayout(ControlLayout layout) { layout_ = std::move(layout); }
 
  private:
   std::string name_;
+  ControlLayout layout_;
 };
 
 class Control : public Component {
  public:
   // Registers with the parent, which must outlive it (the window owns both).
-  Control(std::string name, Control* parent);
+  Control(std::string name, Control* parent, ControlLayout layout = {});
 
   Control* Parent() const { return parent_; }
   const std::vector<Control*>& Children() const { return children_; }
@@ -91,9 +113,17 @@ class GroupBox : public Control {
   using Control::Control;
 };
 
+// A picture box: draws its picture unscaled at its top-left corner.
 class Image : public Control {
  public:
   using Control::Control;
+  // Null while it holds none.
+  const std::shared_ptr<const Graphic>& Picture() const { return picture_; }
+  // Raises nothing.
+  void SetPicture(std::shared_ptr<const Graphic> picture);
+
+ private:
+  std::shared_ptr<const Graphic> picture_;
 };
 
 // Single-line text box or memo.
@@ -172,6 +202,8 @@ struct ListRow {
 
 enum class RowChange { kAdded, kRemoved, kState };
 
+class ImageList;
+
 // A report-mode list with at most one selected row.
 class ListView : public Control {
  public:
@@ -196,11 +228,17 @@ class ListView : public Control {
   void SetSubItems(int index, std::vector<std::string> subItems);
   void SetSubItem(int index, int subItem, const std::string& text);
 
+  // The rows' pictures (a row's imageIndex indexes it); null for none. Set
+  // before the window is shown.
+  const ImageList* SmallImages() const { return smallImages_; }
+  void SetSmallImages(const ImageList* images) { smallImages_ = images; }
+
   ChangeEvent onChange;
 
  private:
   void Raise(int row, RowChange change);
   std::vector<ListRow> rows_;
+  const ImageList* smallImages_ = nullptr;
 };
 
 // The file-open dialog: its settings and the last file chosen.
@@ -218,11 +256,19 @@ class OpenDialog : public Component {
   std::string fileName;
 };
 
+// Pictures of one size, by index. Filled before the window is shown.
 class ImageList : public Component {
  public:
   using Component::Component;
-  int width = 16;
-  int height = 16;
+  int Width() const { return Layout().width; }
+  int Height() const { return Layout().height; }
+  // Returns the new image's index. Raises std::invalid_argument for an
+  // image of another size.
+  int Add(RgbaImage image);
+  const std::vector<RgbaImage>& Images() const { return images_; }
+
+ private:
+  std::vector<RgbaImage> images_;
 };
 
 // The window itself: owns every component, in creation order.
@@ -243,13 +289,22 @@ class Form : public Control {
   bool Closed() const { return closed_; }
 
   // Runs one event that comes from outside (the user, the window's
-  // creation): an error ends the event and is shown in the standard error
-  // box, and the window goes on.
+  // creation): any error ends the event and is shown through the error
+  // handler, and the window goes on. Nothing escapes.
   void RunEvent(const std::function<void()>& event);
 
+  // Shows the text of an error that ended an event. Unset: a task-modal
+  // message box with the error icon, titled with the form's caption.
+  using ErrorHandler = std::function<void(const std::string& text)>;
+  void SetErrorHandler(ErrorHandler handler) { errorHandler_ = std::move(handler); }
+  // Shows the error through the handler; an error of the handler itself is
+  // dropped, as nothing is left to show it.
+  void ShowError(std::exception_ptr error) noexcept;
+
  protected:
-  // Builds every component of the layout table, in its order.
-  void BuildFrom(const std::vector<resources::ControlLayout>& layout);
+  // Takes the form's own entry (caption, client size, font) and builds every
+  // component of the layout table, in its order.
+  void BuildFrom(const ControlLayout& form, const std::vector<ControlLayout>& layout);
   // The component of that name as the type the caller expects.
   template <typename T>
   T* Take(const std::string& name) const {
@@ -264,6 +319,7 @@ class Form : public Control {
   std::vector<Component*> order_;
   int tag_ = 0;
   bool closed_ = false;
+  ErrorHandler errorHandler_;
 };
 
-}  // namespace main_window
+}  // namespace toolkit

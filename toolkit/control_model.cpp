@@ -1,16 +1,31 @@
-#include "main/control_model.h"
+#include "toolkit/control_model.h"
 
 #include <exception>
 #include <stdexcept>
 
-#include "main/error_box.h"
 #include "platform/error.h"
 #include "platform/services.h"
 
-namespace main_window {
+namespace toolkit {
 
-Control::Control(std::string name, Control* parent)
-    : Component(std::move(name)), parent_(parent) {
+namespace {
+
+std::string ErrorText(const std::exception_ptr& error) {
+  try {
+    std::rethrow_exception(error);
+  } catch (const platform::Error& e) {
+    return e.Message();
+  } catch (const std::exception& e) {
+    return e.what();
+  } catch (...) {
+    return "Unknown error";
+  }
+}
+
+}  // namespace
+
+Control::Control(std::string name, Control* parent, ControlLayout layout)
+    : Component(std::move(name), std::move(layout)), parent_(parent) {
   if (parent_) parent_->children_.push_back(this);
 }
 
@@ -68,6 +83,11 @@ void CheckBox::SetChecked(bool checked) {
   if (onClick) onClick(*this);
 }
 
+void Image::SetPicture(std::shared_ptr<const Graphic> picture) {
+  picture_ = std::move(picture);
+  Notify(Change::kPicture);
+}
+
 void PageControl::SetActivePageIndex(int index) {
   if (index == activePage_ || index < 0 || index >= static_cast<int>(Children().size())) return;
   activePage_ = index;
@@ -91,7 +111,8 @@ int ListView::AddRow(const ListRow& row) {
 }
 
 void ListView::RemoveRow(int index) {
-  if (index < 0 || index >= RowCount()) throw std::out_of_range("No list row " + std::to_string(index));
+  if (index < 0 || index >= RowCount())
+    throw std::out_of_range("No list row " + std::to_string(index));
   rows_.erase(rows_.begin() + index);
   Notify(Change::kRows, index);
   Raise(index, RowChange::kRemoved);
@@ -126,6 +147,15 @@ void ListView::Raise(int row, RowChange change) {
   if (onChange) onChange(*this, row, change);
 }
 
+int ImageList::Add(RgbaImage image) {
+  if (image.width != Width() || image.height != Height() ||
+      image.pixels.size() != static_cast<size_t>(image.width) * image.height) {
+    throw std::invalid_argument("An image of another size for " + Name());
+  }
+  images_.push_back(std::move(image));
+  return static_cast<int>(images_.size()) - 1;
+}
+
 bool OpenDialog::Execute() {
   platform::FileDialogRequest request;
   request.title = title;
@@ -156,34 +186,75 @@ void Form::Close() {
 void Form::RunEvent(const std::function<void()>& event) {
   try {
     event();
-  } catch (const platform::Error& e) {
-    ShowErrorBox(e.Message());
-  } catch (const std::exception& e) {
-    ShowErrorBox(e.what());
+  } catch (...) {
+    ShowError(std::current_exception());
   }
 }
 
-void Form::BuildFrom(const std::vector<resources::ControlLayout>& layout) {
-  using resources::ControlKind;
+void Form::ShowError(std::exception_ptr error) noexcept {
+  try {
+    std::string text = ErrorText(error);
+    if (errorHandler_) {
+      errorHandler_(text);
+    } else {
+      platform::Current().messageBoxes->Show(
+          text, Text(), platform::kMbOk | platform::kMbIconError | platform::kMbTaskModal);
+    }
+  } catch (...) {
+  }
+}
+
+void Form::BuildFrom(const ControlLayout& form, const std::vector<ControlLayout>& layout) {
+  SetLayout(form);
+  SetText(form.caption);
   for (const auto& entry : layout) {
     Control* parent = this;
     if (*entry.parent) parent = Take<Control>(entry.parent);
     std::unique_ptr<Component> made;
     switch (entry.kind) {
-      case ControlKind::kPageControl: made = std::make_unique<PageControl>(entry.name, parent); break;
-      case ControlKind::kTabSheet: made = std::make_unique<TabSheet>(entry.name, parent); break;
-      case ControlKind::kGroupBox: made = std::make_unique<GroupBox>(entry.name, parent); break;
-      case ControlKind::kLabel: made = std::make_unique<Label>(entry.name, parent); break;
+      case ControlKind::kForm:
+        throw std::logic_error("A form inside the form: " + Name());
+      case ControlKind::kPageControl:
+        made = std::make_unique<PageControl>(entry.name, parent, entry);
+        break;
+      case ControlKind::kTabSheet:
+        made = std::make_unique<TabSheet>(entry.name, parent, entry);
+        break;
+      case ControlKind::kGroupBox:
+        made = std::make_unique<GroupBox>(entry.name, parent, entry);
+        break;
+      case ControlKind::kLabel:
+        made = std::make_unique<Label>(entry.name, parent, entry);
+        break;
       case ControlKind::kEdit:
-      case ControlKind::kMemo: made = std::make_unique<TextBox>(entry.name, parent); break;
+      case ControlKind::kMemo:
+        made = std::make_unique<TextBox>(entry.name, parent, entry);
+        break;
       case ControlKind::kButton:
-      case ControlKind::kSpeedButton: made = std::make_unique<Button>(entry.name, parent); break;
-      case ControlKind::kRadioButton: made = std::make_unique<RadioButton>(entry.name, parent); break;
-      case ControlKind::kCheckBox: made = std::make_unique<CheckBox>(entry.name, parent); break;
-      case ControlKind::kListView: made = std::make_unique<ListView>(entry.name, parent); break;
-      case ControlKind::kImage: made = std::make_unique<Image>(entry.name, parent); break;
-      case ControlKind::kOpenDialog: made = std::make_unique<OpenDialog>(entry.name); break;
-      case ControlKind::kImageList: made = std::make_unique<ImageList>(entry.name); break;
+      case ControlKind::kSpeedButton:
+        made = std::make_unique<Button>(entry.name, parent, entry);
+        break;
+      case ControlKind::kRadioButton:
+        made = std::make_unique<RadioButton>(entry.name, parent, entry);
+        break;
+      case ControlKind::kCheckBox:
+        made = std::make_unique<CheckBox>(entry.name, parent, entry);
+        break;
+      case ControlKind::kListView:
+        made = std::make_unique<ListView>(entry.name, parent, entry);
+        break;
+      case ControlKind::kImage:
+        made = std::make_unique<Image>(entry.name, parent, entry);
+        break;
+      case ControlKind::kOpenDialog:
+        made = std::make_unique<OpenDialog>(entry.name, entry);
+        break;
+      case ControlKind::kImageList:
+        made = std::make_unique<ImageList>(entry.name, entry);
+        break;
+    }
+    if (auto* list = dynamic_cast<ListView*>(made.get()); list && *entry.smallImages) {
+      list->SetSmallImages(Take<ImageList>(entry.smallImages));
     }
     // Initial states are set before any handler is wired, so they raise nothing.
     if (auto* control = dynamic_cast<Control*>(made.get())) {
@@ -202,4 +273,4 @@ void Form::MissingComponent(const std::string& name) {
   throw std::logic_error("The window has no component " + name + " of that kind");
 }
 
-}  // namespace main_window
+}  // namespace toolkit

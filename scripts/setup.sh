@@ -11,7 +11,7 @@ packages=(
   googletest libgtest-dev libgmock-dev
   g++-mingw-w64-i686 gcc-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686
   wine wine32:i386 fonts-wine xvfb xdotool x11-utils imagemagick
-  ghostscript poppler-utils file zenity xdg-utils bc
+  ghostscript poppler-utils file zenity xdg-utils bc python3
 )
 
 missing=()

@@ -3,7 +3,10 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
-cmake --preset native >/dev/null
+mkdir -p build/graph
+cmake --preset native --graphviz=build/graph/targets.dot >/dev/null
+# Includes and CMake targets point one way (docs/layers.md).
+python3 scripts/check-layers.py --targets build/graph/targets.dot
 cmake --build --preset native
 cmake --preset win32 >/dev/null
 cmake --build --preset win32

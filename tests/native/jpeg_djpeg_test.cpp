@@ -19,6 +19,7 @@ TEST(JpegDjpegTest, DecodedPixelsEqualDjpegs) {
     const char* name;
     std::string jpeg;
   } cases[] = {
+      {"illustration", testing_support::IllustrationJpeg()},
       {"gray",
        testing_support::EncodeJpeg(testing_support::TestImage(133, 67, PixelFormat::kGray256))},
       {"data cut short", color.substr(0, color.size() * 2 / 3)},

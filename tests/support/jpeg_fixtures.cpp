@@ -4,6 +4,7 @@
 
 #include "picture/jpeg_codec.h"
 #include "picture/jpeg_graphic.h"
+#include "resources/illustration.h"
 
 namespace testing_support {
 
@@ -53,6 +54,10 @@ std::string CmykJpeg(int width, int height) {
 std::string FormatName(const toolkit::DibImage& image) {
   return picture::PixelFormatName(picture::IsGray256(image) ? picture::PixelFormat::kGray256
                                                             : picture::PixelFormat::kTrueColor);
+}
+
+std::string IllustrationJpeg() {
+  return std::string(resources::IllustrationPictureData().substr(13));
 }
 
 }  // namespace testing_support

@@ -15,5 +15,7 @@ std::string EncodeJpeg(const toolkit::DibImage& image);
 std::string CmykJpeg(int width, int height);
 // "256 shades of gray" or "True color".
 std::string FormatName(const toolkit::DibImage& image);
+// The JPEG stored in the illustration's picture record.
+std::string IllustrationJpeg();
 
 }  // namespace testing_support

@@ -112,28 +112,19 @@ void RaiseJpegError(JpegErrors& errors) {
 }
 
 JpegDecompressor::JpegDecompressor(Stream& stream) {
-  info_.err = &errors_.manager;
+  Create(reinterpret_cast<j_common_ptr>(&info_), [&] { jpeg_create_decompress(&info_); });
   source_.manager = {
       nullptr, 0, InitSource, FillInputBuffer, SkipInputData, jpeg_resync_to_restart, TermSource};
   source_.stream = &stream;
-  // info_ starts zeroed, so destroying it is safe even if creating it failed.
-  if (!JpegCallSucceeds(errors_, [&] { jpeg_create_decompress(&info_); })) {
-    jpeg_destroy_decompress(&info_);
-    RaiseJpegError(errors_);
-  }
   info_.src = &source_.manager;
 }
 
 JpegDecompressor::~JpegDecompressor() { jpeg_destroy_decompress(&info_); }
 
 JpegCompressor::JpegCompressor(Stream& stream) {
-  info_.err = &errors_.manager;
+  Create(reinterpret_cast<j_common_ptr>(&info_), [&] { jpeg_create_compress(&info_); });
   destination_.manager = {nullptr, 0, InitDestination, EmptyOutputBuffer, TermDestination};
   destination_.stream = &stream;
-  if (!JpegCallSucceeds(errors_, [&] { jpeg_create_compress(&info_); })) {
-    jpeg_destroy_compress(&info_);
-    RaiseJpegError(errors_);
-  }
   info_.dest = &destination_.manager;
 }
 

@@ -63,44 +63,55 @@ struct JpegStreamDestination {
   JOCTET block[kJpegBlockSize];
 };
 
-// Reads the stream from its position in blocks of 4,096 bytes. An empty
-// stream fails with "Empty input file"; a stream that ends early counts the
-// warning "Premature end of JPEG file" and supplies an end-of-image marker.
-class JpegDecompressor {
+// What both libjpeg objects share: the error manager and guarded calls.
+class JpegObject {
  public:
-  explicit JpegDecompressor(Stream& stream);
-  ~JpegDecompressor();
-  JpegDecompressor(const JpegDecompressor&) = delete;
-  JpegDecompressor& operator=(const JpegDecompressor&) = delete;
+  JpegObject(const JpegObject&) = delete;
+  JpegObject& operator=(const JpegObject&) = delete;
 
-  jpeg_decompress_struct& Info() { return info_; }
   template <typename Call>
   void Run(Call call) {
     JpegCall(errors_, call);
   }
 
- private:
+ protected:
+  JpegObject() = default;
+  // Creates the object `info` (zeroed beforehand, so destroying it is safe
+  // even when creating it failed) with `create`, or raises.
+  template <typename Call>
+  void Create(j_common_ptr info, Call create) {
+    info->err = &errors_.manager;
+    if (!JpegCallSucceeds(errors_, create)) {
+      jpeg_destroy(info);
+      RaiseJpegError(errors_);
+    }
+  }
+
   JpegErrors errors_;
+};
+
+// Reads the stream from its position in blocks of 4,096 bytes. An empty
+// stream fails with "Empty input file"; a stream that ends early counts the
+// warning "Premature end of JPEG file" and supplies an end-of-image marker.
+class JpegDecompressor : public JpegObject {
+ public:
+  explicit JpegDecompressor(Stream& stream);
+  ~JpegDecompressor();
+  jpeg_decompress_struct& Info() { return info_; }
+
+ private:
   jpeg_decompress_struct info_ = {};
   JpegStreamSource source_ = {};
 };
 
 // Writes the compressed data to the stream in blocks of 4,096 bytes.
-class JpegCompressor {
+class JpegCompressor : public JpegObject {
  public:
   explicit JpegCompressor(Stream& stream);
   ~JpegCompressor();
-  JpegCompressor(const JpegCompressor&) = delete;
-  JpegCompressor& operator=(const JpegCompressor&) = delete;
-
   jpeg_compress_struct& Info() { return info_; }
-  template <typename Call>
-  void Run(Call call) {
-    JpegCall(errors_, call);
-  }
 
  private:
-  JpegErrors errors_;
   jpeg_compress_struct info_ = {};
   JpegStreamDestination destination_ = {};
 };

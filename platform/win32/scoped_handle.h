@@ -79,4 +79,91 @@ using ScopedRegistryKey = ScopedHandle<RegistryKeyTraits>;
 using ScopedItemIdList = ScopedHandle<ItemIdListTraits>;
 using ScopedGdiObject = ScopedHandle<GdiObjectTraits>;
 
+struct DeviceContextTraits {  // CreateCompatibleDC and friends
+  using Handle = HDC;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle h) { ::DeleteDC(h); }
+};
+
+using ScopedDeviceContext = ScopedHandle<DeviceContextTraits>;
+
+// A window's device context from GetDC, given back with ReleaseDC.
+class ScopedGetDc {
+ public:
+  explicit ScopedGetDc(HWND window) : window_(window), dc_(::GetDC(window)) {}
+  ~ScopedGetDc() {
+    if (dc_) ::ReleaseDC(window_, dc_);
+  }
+  ScopedGetDc(const ScopedGetDc&) = delete;
+  ScopedGetDc& operator=(const ScopedGetDc&) = delete;
+  HDC Get() const { return dc_; }
+
+ private:
+  HWND window_;
+  HDC dc_;
+};
+
+// Selects a GDI object into a device context and puts the previous one back.
+class ScopedSelectObject {
+ public:
+  ScopedSelectObject(HDC dc, HGDIOBJ object) : dc_(dc), previous_(::SelectObject(dc, object)) {}
+  ~ScopedSelectObject() {
+    if (previous_ && previous_ != HGDI_ERROR) ::SelectObject(dc_, previous_);
+  }
+  ScopedSelectObject(const ScopedSelectObject&) = delete;
+  ScopedSelectObject& operator=(const ScopedSelectObject&) = delete;
+
+ private:
+  HDC dc_;
+  HGDIOBJ previous_;
+};
+
+// Owns one reference to a COM interface.
+template <typename Interface>
+class ScopedComPtr {
+ public:
+  ScopedComPtr() = default;
+  explicit ScopedComPtr(Interface* p) : p_(p) {}
+  ~ScopedComPtr() { Reset(); }
+  ScopedComPtr(ScopedComPtr&& other) noexcept : p_(std::exchange(other.p_, nullptr)) {}
+  ScopedComPtr& operator=(ScopedComPtr&& other) noexcept {
+    if (this != &other) Reset(std::exchange(other.p_, nullptr));
+    return *this;
+  }
+  ScopedComPtr(const ScopedComPtr&) = delete;
+  ScopedComPtr& operator=(const ScopedComPtr&) = delete;
+
+  bool IsValid() const { return p_ != nullptr; }
+  Interface* Get() const { return p_; }
+  Interface* operator->() const { return p_; }
+  // For out-parameters: releases what is held and hands out the slot.
+  Interface** Receive() {
+    Reset();
+    return &p_;
+  }
+  void Reset(Interface* p = nullptr) {
+    if (p_) p_->Release();
+    p_ = p;
+  }
+
+ private:
+  Interface* p_ = nullptr;
+};
+
+// COM on this thread for the scope's life (apartment-threaded, as the shell
+// wants). Uninitialises only when the initialisation counted.
+class ScopedComInitialize {
+ public:
+  ScopedComInitialize() : result_(::CoInitialize(nullptr)) {}
+  ~ScopedComInitialize() {
+    if (SUCCEEDED(result_)) ::CoUninitialize();
+  }
+  ScopedComInitialize(const ScopedComInitialize&) = delete;
+  ScopedComInitialize& operator=(const ScopedComInitialize&) = delete;
+  bool Succeeded() const { return SUCCEEDED(result_); }
+
+ private:
+  HRESULT result_;
+};
+
 }  // namespace platform::win32

@@ -11,19 +11,6 @@ using toolkit::RowChange;
 // FormCreate's step 2: load or create the extension list file.
 void TFrmMain::LoadExtensionList() {}
 
-// "Refresh", "Add new port", "Delete port", "Add PDF printer..." and the
-// window's creation: fill the port list.
-void TFrmMain::PortStuff(Control&) {}
-
-void TFrmMain::ListView1Change(Control&, int, RowChange) {}
-
-void TFrmMain::ChangePrintersettings(Control&) {}
-
-void TFrmMain::ShowPrinterDetails() {}
-
-// "Properties...": the selected printer's properties.
-void TFrmMain::Button1Click(Control&) {}
-
 void TFrmMain::MemFilesChange(Control&) {}
 
 // "Reregister context object".

@@ -1,4 +1,4 @@
-// The common file dialogs. Their owner is the program's active window, so
+// The common file dialogs and the folder chooser. Their owner is the program's active window, so
 // that window waits while the dialog is up; job mode has none, so there the
 // dialogs have no owner.
 #pragma once
@@ -33,6 +33,12 @@ class Dialogs {
   // The chosen file's full path, or nothing when the user cancels.
   virtual std::optional<std::string> SaveFile(const FileDialogRequest& request) = 0;
   virtual std::optional<std::string> OpenFile(const FileDialogRequest& request) = 0;
+  // The folder chooser, with the title shown above the folder tree. It opens
+  // at the top of the shell's namespace with nothing preselected, and only
+  // file-system folders can be confirmed. The chosen folder's path as the
+  // system gives it (no trailing delimiter but a drive root's, "D:\"), or
+  // nothing when the user cancels.
+  virtual std::optional<std::string> ChooseFolder(const std::string& title) = 0;
 };
 
 }  // namespace platform

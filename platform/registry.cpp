@@ -1,10 +1,21 @@
 #include "platform/registry.h"
 
+#include "platform/error.h"
+
 namespace platform {
 
 std::string RegistryText(const RegistryValue& value) {
   auto end = value.data.find('\0');
   return end == std::string::npos ? value.data : value.data.substr(0, end);
+}
+
+std::string ReadRegistryString(RegistryKey& key, const std::string& name) {
+  std::optional<RegistryValue> value = key.ReadValue(name);
+  if (!value) return "";
+  if (value->type != kRegSz && value->type != kRegExpandSz) {
+    throw ERegistryException(FormatMessage("Invalid data type for '%s'", name));
+  }
+  return RegistryText(*value);
 }
 
 std::string DwordBytes(uint32_t value) {

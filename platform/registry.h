@@ -57,6 +57,12 @@ class Registry {
 // zero byte (the stored terminator is not part of the text).
 std::string RegistryText(const RegistryValue& value);
 
+// The text of a value read as text, as the registry classes read it: "" when
+// the value is absent (or cannot be read); raises ERegistryException
+// "Invalid data type for '<name>'" when it is neither REG_SZ nor
+// REG_EXPAND_SZ.
+std::string ReadRegistryString(RegistryKey& key, const std::string& name);
+
 // The four little-endian bytes of a REG_DWORD value.
 std::string DwordBytes(uint32_t value);
 

@@ -20,6 +20,7 @@ ScopedServices::ScopedServices(const Services& replacement) : previous_(Current(
   next.shell = pick(replacement.shell, next.shell);
   next.dialogs = pick(replacement.dialogs, next.dialogs);
   next.messageBoxes = pick(replacement.messageBoxes, next.messageBoxes);
+  next.shellNamespace = pick(replacement.shellNamespace, next.shellNamespace);
   overrideStorage_ = next;
   override_ = &overrideStorage_;
 }

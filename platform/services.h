@@ -10,6 +10,7 @@
 #include "platform/profile.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
+#include "platform/shell_namespace.h"
 
 namespace platform {
 
@@ -22,6 +23,7 @@ struct Services {
   Shell* shell = nullptr;
   Dialogs* dialogs = nullptr;
   MessageBoxes* messageBoxes = nullptr;
+  ShellNamespace* shellNamespace = nullptr;
 };
 
 // The real backends of this build (Win32 or POSIX), made on first use and

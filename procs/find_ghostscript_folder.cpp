@@ -1,6 +1,5 @@
 #include "procs/find_ghostscript_folder.h"
 
-#include "platform/error.h"
 #include "platform/path.h"
 #include "platform/services.h"
 #include "procs/outside_programs.h"
@@ -24,14 +23,7 @@ std::string RegistryCandidate() {
     auto key = services.registry->OpenKey(std::string(kGhostscriptKey) + "\\" + version,
                                           platform::kKeyRead);
     if (!key) continue;
-    std::string dll;
-    if (auto value = key->ReadValue("GS_DLL")) {
-      if (value->type != platform::kRegSz && value->type != platform::kRegExpandSz) {
-        throw platform::ERegistryException(
-            platform::FormatMessage("Invalid data type for '%s'", "GS_DLL"));
-      }
-      dll = platform::RegistryText(*value);
-    }
+    std::string dll = platform::ReadRegistryString(*key, "GS_DLL");
     if (!dll.empty() && services.files->FileExists(dll)) {
       candidate = platform::path::FolderPart(dll);
     }

@@ -19,11 +19,11 @@ std::string GhostscriptCommandLine(const std::string& ghostscriptFolder,
 }
 
 std::string RrSetCommandLine(const std::string& programFolder) {
-  return programFolder + "rr_set.exe /s";
+  return Quoted(programFolder + "rr_set.exe") + " /s";
 }
 
 std::string PortArgumentsValue(const std::string& programPath, const std::string& portName) {
-  return programPath + " %1 " + Quoted(portName);
+  return Quoted(programPath) + " " + Quoted("%1") + " " + Quoted(portName);
 }
 
 std::string PortCommandValue(const std::string& programFolder) {

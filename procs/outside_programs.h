@@ -17,11 +17,14 @@ std::string GhostscriptProgramName();
 std::string GhostscriptCommandLine(const std::string& ghostscriptFolder,
                                    const std::string& inputPath);
 
-// The monitor's set-up program, run before a port is created:
-// the program folder (with delimiter) followed by "rr_set.exe /s".
+// The monitor's set-up program, run before a port is created: the quoted
+// path of "rr_set.exe" in the program folder (with delimiter), then " /s".
 std::string RrSetCommandLine(const std::string& programFolder);
 
-// The port key's "Arguments": program path, " %1 ", the port name quoted.
+// The port key's "Arguments": the quoted program path, the quoted "%1" and
+// the quoted port name, separated by blanks. Unquoted, a path with a blank
+// would let the system start another program ("C:\Program.exe") with the
+// spooler's rights; the job's own splitting drops the quotes again.
 std::string PortArgumentsValue(const std::string& programPath, const std::string& portName);
 // The port key's "Command": the program folder followed by "redrun.exe".
 std::string PortCommandValue(const std::string& programFolder);

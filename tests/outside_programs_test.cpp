@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "platform/command_line.h"
+
 namespace {
 
 TEST(OutsideProgramsTest, ExactTexts) {
@@ -18,11 +20,9 @@ TEST(OutsideProgramsTest, ExactTexts) {
                                      "C:\\Documents and Settings\\me\\Temp\\job.ps"),
        "\"C:\\Program Files\\gs\\bin\\" + gs + "\" @\"C:\\Program Files\\gs\\bin\\tarnel.rsp\" "
        "\"C:\\Documents and Settings\\me\\Temp\\job.ps\""},
-      {"rr_set", procs::RrSetCommandLine("C:\\PDF\\"), "C:\\PDF\\rr_set.exe /s"},
-      {"arguments", procs::PortArgumentsValue("C:\\PDF\\setup.exe", "PPP3:"),
-       "C:\\PDF\\setup.exe %1 \"PPP3:\""},
-      {"arguments with blanks", procs::PortArgumentsValue("C:\\My PDF\\setup.exe", "PPP12:"),
-       "C:\\My PDF\\setup.exe %1 \"PPP12:\""},
+      {"rr_set", procs::RrSetCommandLine("C:\\PDF Tools\\"), "\"C:\\PDF Tools\\rr_set.exe\" /s"},
+      {"arguments", procs::PortArgumentsValue("C:\\PDF Tools\\setup.exe", "PPP3:"),
+       "\"C:\\PDF Tools\\setup.exe\" \"%1\" \"PPP3:\""},
       {"command", procs::PortCommandValue("C:\\PDF\\"), "C:\\PDF\\redrun.exe"},
       {"log file", procs::PortLogFileNameValue("C:\\PDF\\setup.exe"), "C:\\PDF\\setup.log"},
       {"unregister", procs::UnregisterShellExtensionCommandLine(),
@@ -32,6 +32,21 @@ TEST(OutsideProgramsTest, ExactTexts) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(c.actual, c.expected);
+  }
+}
+
+// The monitor puts the spool file in place of %1; the job must then find
+// the spool file and the port as arguments 1 and 2, blanks or not.
+TEST(OutsideProgramsTest, JobReadsItsArgumentsFromThePortsArguments) {
+  for (const std::string spool : {"C:\\spool\\00012.SPL", "C:\\Documents and Settings\\x.SPL"}) {
+    SCOPED_TRACE(spool);
+    std::string line = procs::PortArgumentsValue("C:\\PDF Tools\\setup.exe", "PPP3:");
+    line.replace(line.find("%1"), 2, spool);
+    platform::Arguments args(line, "C:\\PDF Tools\\setup.exe");
+    EXPECT_EQ(platform::SplitCommandLine(line)[0], "C:\\PDF Tools\\setup.exe");
+    EXPECT_EQ(args.Count(), 2u);
+    EXPECT_EQ(args.Get(1), spool);
+    EXPECT_EQ(args.Get(2), "PPP3:");
   }
 }
 

@@ -47,6 +47,15 @@ void Control::SetText(const std::string& text) {
   Notify(Change::kText);
 }
 
+void Control::SetFocus() {
+  Control* root = this;
+  while (root->Parent()) root = root->Parent();
+  auto* form = dynamic_cast<Form*>(root);
+  if (!form) return;
+  form->activeControl_ = this;
+  if (form->focusObserver_) form->focusObserver_(*this);
+}
+
 void Control::Notify(Change change, int row) {
   if (observer_) observer_(*this, change, row);
 }

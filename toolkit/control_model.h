@@ -90,6 +90,10 @@ class Control : public Component {
   // One observer per control; the binding sets it.
   void SetObserver(ChangeObserver observer) { observer_ = std::move(observer); }
 
+  // Asks for the keyboard focus: the window records this control as its
+  // active control and tells its focus observer.
+  void SetFocus();
+
  protected:
   void Notify(Change change, int row = -1);
   void StoreText(const std::string& text) { text_ = text; }
@@ -284,6 +288,13 @@ class Form : public Control {
   int Tag() const { return tag_; }
   void SetTag(int tag) { tag_ = tag; }
 
+  // The control the program last gave the keyboard focus, or null.
+  Control* ActiveControl() const { return activeControl_; }
+  // The binding moves the focus on screen when told.
+  void SetFocusObserver(std::function<void(Control&)> observer) {
+    focusObserver_ = std::move(observer);
+  }
+
   // Asks the binding to close the window; the session then ends.
   void Close();
   bool Closed() const { return closed_; }
@@ -320,6 +331,9 @@ class Form : public Control {
   int tag_ = 0;
   bool closed_ = false;
   ErrorHandler errorHandler_;
+  Control* activeControl_ = nullptr;
+  std::function<void(Control&)> focusObserver_;
+  friend class Control;
 };
 
 }  // namespace toolkit

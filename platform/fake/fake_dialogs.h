@@ -1,4 +1,5 @@
-// File dialogs that are recorded and answered from a script.
+// File dialogs and folder choosers that are recorded and answered from one
+// script.
 #pragma once
 
 #include <deque>
@@ -11,6 +12,7 @@ namespace platform::fake {
 
 struct ShownDialog {
   bool save = false;
+  bool folder = false;        // the folder chooser; its title is request.title
   FileDialogRequest request;
 };
 
@@ -20,12 +22,13 @@ class FakeDialogs : public Dialogs {
   // script is empty).
   std::optional<std::string> SaveFile(const FileDialogRequest& request) override;
   std::optional<std::string> OpenFile(const FileDialogRequest& request) override;
+  std::optional<std::string> ChooseFolder(const std::string& title) override;
 
   void Answer(std::optional<std::string> path) { answers_.push_back(std::move(path)); }
   const std::vector<ShownDialog>& Shown() const { return shown_; }
 
  private:
-  std::optional<std::string> Next(bool save, const FileDialogRequest& request);
+  std::optional<std::string> Next(const ShownDialog& shown);
   std::deque<std::optional<std::string>> answers_;
   std::vector<ShownDialog> shown_;
 };

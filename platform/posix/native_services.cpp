@@ -25,8 +25,10 @@ Services& NativeServices() {
     std::unique_ptr<Shell> shell = posix::MakeShell();
     std::unique_ptr<Dialogs> dialogs = posix::MakeDialogs();
     std::unique_ptr<MessageBoxes> messageBoxes = posix::MakeMessageBoxes();
+    std::unique_ptr<ShellNamespace> shellNamespace = posix::MakeShellNamespace();
     Services services{processInfo.get(), files.get(),     profile.get(), registry.get(),
-                      processes.get(),   shell.get(),     dialogs.get(), messageBoxes.get()};
+                      processes.get(),   shell.get(),     dialogs.get(), messageBoxes.get(),
+                      shellNamespace.get()};
   };
   static Owned owned;
   return owned.services;

@@ -18,6 +18,8 @@ std::unique_ptr<Processes> MakeProcesses();
 std::unique_ptr<Shell> MakeShell();
 std::unique_ptr<Dialogs> MakeDialogs();
 std::unique_ptr<MessageBoxes> MakeMessageBoxes();
+// The shell namespace: Linux has no Printers folder, so no special folder is found.
+std::unique_ptr<ShellNamespace> MakeShellNamespace();
 
 // Where the native program keeps its registry store: beside the program,
 // the program path with the extension ".reg".

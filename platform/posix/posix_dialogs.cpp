@@ -57,6 +57,17 @@ std::optional<std::string> AskForFile(const FileDialogRequest& request, bool sav
   return chosen;
 }
 
+std::optional<std::string> AskForFolder(const std::string& title) {
+  if (!ZenityAvailable()) {
+    std::fprintf(stderr, "%s: no display to show the folder chooser on: answered Cancel\n",
+                 title.c_str());
+    return std::nullopt;
+  }
+  auto chosen = RunZenity({"--file-selection", "--directory", "--title=" + title});
+  if (!chosen || chosen->empty()) return std::nullopt;
+  return chosen;
+}
+
 class PosixDialogs : public Dialogs {
  public:
   std::optional<std::string> SaveFile(const FileDialogRequest& request) override {
@@ -64,6 +75,9 @@ class PosixDialogs : public Dialogs {
   }
   std::optional<std::string> OpenFile(const FileDialogRequest& request) override {
     return AskForFile(request, false);
+  }
+  std::optional<std::string> ChooseFolder(const std::string& title) override {
+    return AskForFolder(title);
   }
 };
 

@@ -24,8 +24,10 @@ Services& NativeServices() {
     std::unique_ptr<Shell> shell = win32::MakeShell();
     std::unique_ptr<Dialogs> dialogs = win32::MakeDialogs();
     std::unique_ptr<MessageBoxes> messageBoxes = win32::MakeMessageBoxes();
+    std::unique_ptr<ShellNamespace> shellNamespace = win32::MakeShellNamespace();
     Services services{processInfo.get(), files.get(),     profile.get(), registry.get(),
-                      processes.get(),   shell.get(),     dialogs.get(), messageBoxes.get()};
+                      processes.get(),   shell.get(),     dialogs.get(), messageBoxes.get(),
+                      shellNamespace.get()};
   };
   static Owned owned;
   return owned.services;

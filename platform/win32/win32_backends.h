@@ -15,5 +15,7 @@ std::unique_ptr<Processes> MakeProcesses();
 std::unique_ptr<Shell> MakeShell();
 std::unique_ptr<Dialogs> MakeDialogs();
 std::unique_ptr<MessageBoxes> MakeMessageBoxes();
+// The shell namespace through COM, which it initialises on first use.
+std::unique_ptr<ShellNamespace> MakeShellNamespace();
 
 }  // namespace platform::win32

@@ -1,5 +1,7 @@
 #include <vector>
 
+#include "platform/win32/com_initialization.h"
+#include "platform/win32/scoped_handle.h"
 #include "platform/win32/win32_backends.h"
 #include "platform/win32/windows_api.h"
 
@@ -42,6 +44,21 @@ std::optional<std::string> Run(const FileDialogRequest& request, bool save) {
   return std::string(file.data());
 }
 
+std::optional<std::string> BrowseForFolder(const std::string& title) {
+  InitializeCom();
+  char displayName[MAX_PATH] = {};
+  BROWSEINFOA info{};
+  info.hwndOwner = ::GetActiveWindow();  // as for the file dialogs
+  info.pszDisplayName = displayName;
+  info.lpszTitle = title.c_str();
+  info.ulFlags = BIF_RETURNONLYFSDIRS;
+  ScopedItemIdList chosen(::SHBrowseForFolderA(&info));
+  if (!chosen.IsValid()) return std::nullopt;
+  char path[MAX_PATH] = {};
+  if (!::SHGetPathFromIDListA(chosen.Get(), path)) return std::nullopt;
+  return std::string(path);
+}
+
 class Win32Dialogs : public Dialogs {
  public:
   std::optional<std::string> SaveFile(const FileDialogRequest& request) override {
@@ -49,6 +66,9 @@ class Win32Dialogs : public Dialogs {
   }
   std::optional<std::string> OpenFile(const FileDialogRequest& request) override {
     return Run(request, false);
+  }
+  std::optional<std::string> ChooseFolder(const std::string& title) override {
+    return BrowseForFolder(title);
   }
 };
 

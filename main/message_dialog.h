@@ -1,0 +1,20 @@
+// The window's refusals and instructions: modal message boxes of a kind,
+// task-modal like the standard error box (no owner, and the window takes no
+// events while one is up).
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace main_window {
+
+enum class MessageKind {
+  kWarning,      // "Warning", exclamation icon
+  kInformation,  // "Information", information icon
+};
+
+// buttons: platform::kMbOk, or kMbOkCancel with OK the default. Returns the
+// button pressed, platform::kIdOk or kIdCancel (also for Esc and closing).
+int ShowMessage(const std::string& text, MessageKind kind, uint32_t buttons);
+
+}  // namespace main_window

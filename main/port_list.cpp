@@ -1,0 +1,128 @@
+// The port and printer list: "Refresh", "Add new port", "Delete port", "Add
+// PDF printer..." and the list's first filling at the window's creation.
+#include <string>
+#include <vector>
+
+#include "SHprinters/printer_actions.h"
+#include "main/frm_main.h"
+#include "main/message_dialog.h"
+#include "main/spooler_printers.h"
+#include "platform/error.h"
+#include "platform/services.h"
+#include "procs/add_redirected_port.h"
+#include "procs/port_key.h"
+#include "settings/settings_file.h"
+
+namespace main_window {
+
+using namespace toolkit;
+
+namespace {
+
+constexpr uint32_t kListedPorts = 100;
+
+// The sub-items of a port's row with a printer attached.
+std::vector<std::string> PrinterSubItems(const std::string& printer, const std::string& port) {
+  settings::SettingsFile file;
+  return {printer, file.ReadText(port, "SaveToFolder", "c:\\"),
+          file.ReadFlag(port, "ShowPDF", true) ? "Yes" : "No"};
+}
+
+// Six lines, each ended by a lone CR but the last.
+std::string AddPrinterInstructions(const std::string& port) {
+  const std::string lines[] = {
+      "Please now follow these steps:",
+      "1. Read all the following instructions and click OK.",
+      "2. Add a local printer, use port " + port + " - ##### DO NOT USE LPT1: ######",
+      "3. Important - Use the driver for a HP Color Laserjet 8500 PS (or HP Color Laserjet PS)",
+      "4. Call the printer \"PDF Printer\" or similar",
+      "5. If you have Ghostscript installed then you can print a test page.",
+  };
+  std::string text = lines[0];
+  for (size_t i = 1; i < std::size(lines); ++i) text += '\r' + lines[i];
+  return text;
+}
+
+void AddPrinter(ListView& list) {
+  int row = list.SelectedIndex();
+  if (row < 0) {
+    ShowMessage("Please create and select a valid PDF printer port first.", MessageKind::kWarning,
+                platform::kMbOk);
+  } else if (!list.Row(row).subItems.empty()) {
+    ShowMessage("There is already a printer attached to that port - please use an \"empty\" one.",
+                MessageKind::kWarning, platform::kMbOk);
+  } else if (ShowMessage(AddPrinterInstructions(list.Row(row).caption), MessageKind::kInformation,
+                         platform::kMbOkCancel) == platform::kIdOk) {
+    shprinters::OpenAddPrinter();
+  }
+}
+
+// Rows for the ports PPP1: to PPP100: whose keys open, the remembered one
+// selected (else PPP1:), then the printers attached to them.
+void Refresh(ListView& list, const std::string& remembered) {
+  list.Clear();
+  auto& registry = *platform::Current().registry;
+  for (uint32_t n = 1; n <= kListedPorts; ++n) {
+    std::string port = procs::PortName(n);
+    if (!registry.OpenKey(procs::PortKeyPath(port), platform::kKeyRead)) continue;
+    ListRow added;
+    added.caption = port;
+    int row = list.AddRow(added);
+    if (n == 1 || port == remembered) list.SetSelected(row, true);
+  }
+  ForEachSpoolerPrinter([&](const std::string& printer, const std::string& port) {
+    for (int row = 0; row < list.RowCount(); ++row) {
+      if (list.Row(row).caption == port) list.SetSubItems(row, PrinterSubItems(printer, port));
+    }
+  });
+}
+
+void DeletePort(ListView& list, int row) {
+  const std::string port = list.Row(row).caption;
+  if (list.Row(row).subItems.empty()) {
+    // A printer may have been attached since the list was read.
+    std::string printer = PrinterOnPort(port);
+    if (!printer.empty()) list.SetSubItems(row, PrinterSubItems(printer, port));
+  }
+  if (!list.Row(row).subItems.empty()) {
+    ShowMessage("You must uninstall the printer " + list.Row(row).subItems[0] +
+                    " before you can delete the port",
+                MessageKind::kWarning, platform::kMbOk);
+    return;
+  }
+  auto& registry = *platform::Current().registry;
+  const std::string key = procs::PortKeyPath(port);
+  // The port keeps its settings while its key stays.
+  if (!registry.DeleteKeyTree(key) && registry.OpenKey(key, platform::kKeyRead)) {
+    throw platform::ERegistryException("Failed to delete key HKEY_LOCAL_MACHINE" + key);
+  }
+  settings::SettingsFile().RemoveSection(port);
+  list.RemoveRow(row);
+  if (row < list.RowCount()) {
+    list.SetSelected(row, true);
+  } else if (list.RowCount() > 0) {
+    list.SetSelected(list.RowCount() - 1, true);
+  }
+}
+
+}  // namespace
+
+void TFrmMain::PortStuff(Control& sender) {
+  std::string remembered;
+  if (&sender == BtnAddPort) {
+    remembered = procs::AddRedirectedPort();
+  } else if (int row = ListView1->SelectedIndex(); row >= 0) {
+    remembered = ListView1->Row(row).caption;
+  }
+  if (&sender == BtnAddPrinter) AddPrinter(*ListView1);
+  if (int row = ListView1->SelectedIndex(); &sender == BtnDelPort && row >= 0) {
+    DeletePort(*ListView1, row);
+  } else {
+    Refresh(*ListView1, remembered);
+  }
+  if (&sender != this) ListView1->SetFocus();
+  ShowPrinterDetails();
+  BtnDelPort->SetEnabled(ListView1->RowCount() > 0);
+}
+
+}  // namespace main_window

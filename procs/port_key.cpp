@@ -1,0 +1,12 @@
+#include "procs/port_key.h"
+
+namespace procs {
+
+std::string PortName(uint32_t number) { return "PPP" + std::to_string(number) + ":"; }
+
+std::string PortKeyPath(const std::string& portName) {
+  return "\\SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors\\Redirected Port\\Ports\\" +
+         portName;
+}
+
+}  // namespace procs

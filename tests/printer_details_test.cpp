@@ -1,0 +1,130 @@
+// The "Printer details" group over fakes: what a fill shows, that a fill
+// saves nothing, and what every change writes.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "support/port_list_fixture.h"
+
+namespace {
+
+using Scene = testing_support::PortListScene;
+
+// PPP1: and PPP2: with printers, PPP3: empty.
+void Seed(Scene& t, const std::string& saveType) {
+  t.AddPorts({1, 2, 3});
+  t.AttachPrinter("PDF Printer", "PPP1:");
+  t.AttachPrinter("Other", "PPP2:");
+  if (!saveType.empty()) t.settings.WriteText("PPP2:", "SaveType", saveType);
+}
+
+TEST(PrinterDetailsTest, FillShowsTheSelectedPortAndSavesNothing) {
+  struct Case {
+    int select;
+    std::string saveType;
+    std::string shown;  // caption|prompt|saveAs|folder|show, "" when hidden
+  };
+  const Case cases[] = {
+      {-1, "", ""},
+      {2, "", ""},                                // a port without a printer
+      {0, "", "PDF Printer details|1|0|c:\\|1"},  // no section: the defaults
+      {1, "1", "Other details|0|1|D:\\out|0"},
+      {1, "2", "Other details|0|0|D:\\out|0"},  // neither radio button
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(std::to_string(c.select) + " " + c.saveType);
+    Scene t;
+    Seed(t, c.saveType);
+    t.settings.WriteText("PPP2:", "SaveToFolder", "D:\\out");
+    t.settings.WriteText("PPP2:", "ShowPDF", "0");
+    t.FirstFill();
+    std::vector<int> tags;  // the window's tag as the controls' events see it
+    t.form.RBTprompt->onClick = t.form.RBTSaveAs->onClick = t.form.CHBShowPDF->onClick =
+        t.form.EditSaveTo->onChange = [&](toolkit::Control& sender) {
+          tags.push_back(t.form.Tag());
+          t.form.ChangePrintersettings(sender);
+        };
+    int writes = t.profile.ChangeCount();
+    std::string rows = t.Listed();
+    t.Select(c.select == 0 ? 1 : 0);  // another port first, so that the controls change
+    t.Select(c.select);
+    EXPECT_EQ(t.profile.ChangeCount(), writes);
+    EXPECT_EQ(tags, std::vector<int>(tags.size(), 99));
+    EXPECT_EQ(t.form.Tag(), 0);
+    const auto& f = t.form;
+    EXPECT_EQ(f.GroupBox3->Visible()
+                  ? f.GroupBox3->Text() + "|" + std::to_string(f.RBTprompt->Checked()) + "|" +
+                        std::to_string(f.RBTSaveAs->Checked()) + "|" + f.EditSaveTo->Text() + "|" +
+                        std::to_string(f.CHBShowPDF->Checked())
+                  : "",
+              c.shown);
+    t.Select(0);
+    EXPECT_EQ(t.Listed(), rows);  // rows untouched
+  }
+}
+
+TEST(PrinterDetailsTest, EveryChangeWritesAllThreeAndTheRow) {
+  struct Case {
+    const char* name;
+    std::function<void(Scene&)> act;
+    std::string saved;  // folder|type|show of PPP2:
+    int writes;
+  };
+  // After the fill with "SaveType" 2 neither radio button is checked, so
+  // the next change writes 1.
+  const Case cases[] = {
+      {"clearing show PDF", [](Scene& t) { t.Click(t.form.CHBShowPDF); }, "c:\\|1|0", 3},
+      {"and checking it again",
+       [](Scene& t) { t.Click(t.form.CHBShowPDF), t.Click(t.form.CHBShowPDF); }, "c:\\|1|1", 6},
+      {"prompt", [](Scene& t) { t.Click(t.form.RBTprompt); }, "c:\\|0|1", 3},
+      {"typing, at every keystroke",
+       [](Scene& t) {
+         for (std::string typed : {"D", "D:", "D:\\o", ""}) {
+           t.form.EditSaveTo->SetText(typed);
+           EXPECT_EQ(t.Saved("PPP2:"), typed + "|1|1");
+         }
+       },
+       "|1|1", 12},
+      {"a drive root chosen: saved nested and again",
+       [](Scene& t) { t.dialogs.Answer("D:\\"), t.Click(t.form.BtnSelDir); }, "D:\\|1|1", 6},
+      {"the chooser cancelled still saves", [](Scene& t) { t.Click(t.form.BtnSelDir); }, "c:\\|1|1",
+       3},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    Scene t;
+    Seed(t, "2");
+    t.FirstFill();
+    t.Select(1);
+    int writes = t.profile.ChangeCount();
+    c.act(t);
+    EXPECT_EQ(t.Saved("PPP2:"), c.saved);
+    EXPECT_EQ(t.profile.ChangeCount() - writes, c.writes);
+    std::string folder = c.saved.substr(0, c.saved.find('|'));
+    EXPECT_EQ(t.Listed(), "PPP1:: PDF Printer|c:\\|Yes / PPP2:*: Other|" + folder + "|" +
+                              (c.saved.back() == '1' ? "Yes" : "No") + " / PPP3:");
+    for (const auto& shown : t.dialogs.Shown()) {
+      EXPECT_TRUE(shown.folder);
+      EXPECT_EQ(shown.request.title, "Select output dir");
+    }
+  }
+}
+
+TEST(PrinterDetailsTest, NothingIsSavedWithoutAPrinterAndARefusedWriteStopsTheSave) {
+  Scene t;
+  Seed(t, "");
+  t.FirstFill();
+  t.Select(2);  // an empty port: the group is hidden
+  int writes = t.profile.ChangeCount();
+  t.Click(t.form.CHBShowPDF);
+  t.form.EditSaveTo->SetText("typed");
+  EXPECT_EQ(t.profile.ChangeCount(), writes);
+
+  t.Select(0);
+  t.profile.RefuseWrites(t.settings.Path());
+  t.Click(t.form.CHBShowPDF);
+  EXPECT_EQ(t.BoxTexts(), "Unable to write to " + t.settings.Path() + ".");
+  EXPECT_EQ(t.form.ListView1->Row(0).subItems[2], "Yes");  // the row is not updated
+}
+
+}  // namespace

@@ -8,9 +8,6 @@ namespace main_window {
 using toolkit::Control;
 using toolkit::RowChange;
 
-// FormCreate's step 2: load or create the extension list file.
-void TFrmMain::LoadExtensionList() {}
-
 // "Refresh", "Add new port", "Delete port", "Add PDF printer..." and the
 // window's creation: fill the port list.
 void TFrmMain::PortStuff(Control&) {}
@@ -23,10 +20,5 @@ void TFrmMain::ShowPrinterDetails() {}
 
 // "Properties...": the selected printer's properties.
 void TFrmMain::Button1Click(Control&) {}
-
-void TFrmMain::MemFilesChange(Control&) {}
-
-// "Reregister context object".
-void TFrmMain::BtnRegisterClick(Control&) {}
 
 }  // namespace main_window

@@ -1,11 +1,13 @@
 #include "main/frm_main.h"
 
 #include "main/error_box.h"
+#include "picture/picture_data.h"
 #include "platform/dialogs.h"
 #include "platform/path.h"
 #include "platform/services.h"
 #include "procs/find_ghostscript_folder.h"
 #include "procs/outside_programs.h"
+#include "resources/illustration.h"
 #include "resources/row_picture.h"
 #include "resources/setup_window_layout.h"
 #include "settings/settings_file.h"
@@ -59,6 +61,10 @@ TFrmMain::TFrmMain() : Form("FrmMain") {
   OpenDialog1->filterIndex = 1;
   OpenDialog1->options = platform::kOfnHideReadOnly | platform::kOfnEnableSizing;
   ImageList1->Add(resources::RowPicture());
+  // The illustration is decoded once, as the window is made; the picture box
+  // holds the image for every repaint.
+  picture::MemoryStream record(resources::IllustrationPictureData());
+  Image1->SetPicture(picture::ReadPictureData(record));
   Wire();
 }
 

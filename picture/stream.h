@@ -10,14 +10,8 @@
 
 namespace picture {
 
-struct EReadError : platform::Error {
-  [[gnu::always_inline]] explicit EReadError(const std::string& message)
-      : Error("EReadError", message) {}
-};
-struct EWriteError : platform::Error {
-  [[gnu::always_inline]] explicit EWriteError(const std::string& message)
-      : Error("EWriteError", message) {}
-};
+using platform::EReadError;
+using platform::EWriteError;
 
 class Stream {
  public:

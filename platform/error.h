@@ -44,6 +44,15 @@ struct EFOpenError : Error {
 struct EFCreateError : Error {
   [[gnu::always_inline]] explicit EFCreateError(const std::string& message) : Error("EFCreateError", message) {}
 };
+struct EReadError : Error {
+  [[gnu::always_inline]] explicit EReadError(const std::string& message) : Error("EReadError", message) {}
+};
+struct EWriteError : Error {
+  [[gnu::always_inline]] explicit EWriteError(const std::string& message) : Error("EWriteError", message) {}
+};
+struct EInvalidOperation : Error {
+  [[gnu::always_inline]] explicit EInvalidOperation(const std::string& message) : Error("EInvalidOperation", message) {}
+};
 
 }  // namespace platform
 

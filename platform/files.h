@@ -22,6 +22,12 @@ class Files {
   virtual int AppendToFile(const std::string& path, const std::string& bytes) = 0;
   // Reads a whole file; false when it cannot be opened or read.
   virtual bool ReadFile(const std::string& path, std::string& bytes) = 0;
+  // Puts the file `from` in the place of `to` in one step, replacing a file
+  // there (Windows: MoveFileExA with MOVEFILE_REPLACE_EXISTING; POSIX:
+  // rename). Both lie on the same volume. A folder at `to` is refused (5).
+  // Returns 0 or the Windows-numbered error code; on failure both files stay
+  // as they were.
+  virtual int ReplaceFile(const std::string& from, const std::string& to) = 0;
 };
 
 }  // namespace platform

@@ -18,6 +18,12 @@ class ProcessInfo {
   virtual std::string ProgramPath() = 0;
   // The raw command line (Windows: GetCommandLineA).
   virtual std::string CommandLine() = 0;
+  // The folder of the system's own programs, without trailing delimiter.
+  // Windows: GetSystemDirectoryA ("C:\WINDOWS\system32"). POSIX: "/usr/bin",
+  // where a Linux system keeps its own programs; it holds no Windows
+  // programs, so starting one from there fails as a missing one does on
+  // Windows.
+  virtual std::string SystemFolder() = 0;
   // The loaded module that holds a code address.
   virtual ModuleLocation ModuleOf(const void* address) = 0;
 };

@@ -34,7 +34,22 @@ std::string PortLogFileNameValue(const std::string& programPath) {
   return platform::path::ChangeExtension(programPath, ".log");
 }
 
-std::string UnregisterShellExtensionCommandLine() { return "RegSvr32.exe -u -s morvane.dll"; }
-std::string RegisterShellExtensionCommandLine() { return "RegSvr32.exe morvane.dll"; }
+namespace {
+std::string RegSvr32CommandLine(const std::string& systemFolder, const std::string& options,
+                                const std::string& programFolder) {
+  return Quoted(systemFolder + "RegSvr32.exe") + options + " " +
+         Quoted(programFolder + "morvane.dll");
+}
+}  // namespace
+
+std::string UnregisterShellExtensionCommandLine(const std::string& systemFolder,
+                                                const std::string& programFolder) {
+  return RegSvr32CommandLine(systemFolder, " -u -s", programFolder);
+}
+
+std::string RegisterShellExtensionCommandLine(const std::string& systemFolder,
+                                              const std::string& programFolder) {
+  return RegSvr32CommandLine(systemFolder, "", programFolder);
+}
 
 }  // namespace procs

@@ -31,8 +31,13 @@ std::string PortCommandValue(const std::string& programFolder);
 // The port key's "LogFileName": the program path with the extension ".log".
 std::string PortLogFileNameValue(const std::string& programPath);
 
-// The batch converter's shell extension, unregistered and registered.
-std::string UnregisterShellExtensionCommandLine();
-std::string RegisterShellExtensionCommandLine();
+// The batch converter's shell extension, unregistered silently and
+// registered: "RegSvr32.exe" in the system folder and "morvane.dll" in the
+// program folder (both end in a delimiter), by full path and quoted, so that
+// nothing in the current folder is run or loaded.
+std::string UnregisterShellExtensionCommandLine(const std::string& systemFolder,
+                                                const std::string& programFolder);
+std::string RegisterShellExtensionCommandLine(const std::string& systemFolder,
+                                              const std::string& programFolder);
 
 }  // namespace procs

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/error.h"
+
 namespace {
 
 using toolkit::Change;
@@ -20,6 +22,7 @@ struct Window {
       return [this, event](Control& sender) { events.push_back(sender.Name() + " " + event); };
     };
     edit.onChange = log("change");
+    memo.onChange = log("change");
     button.onClick = log("click");
     radioA.onClick = log("click");
     radioB.onClick = log("click");
@@ -34,6 +37,7 @@ struct Window {
   toolkit::Form form{"Form"};
   toolkit::GroupBox group{"Group", &form};
   toolkit::TextBox edit{"Edit", &form};
+  toolkit::TextBox memo{"Memo", &form, {.kind = toolkit::ControlKind::kMemo}};
   toolkit::Label label{"Label", &form};
   toolkit::Button button{"Button", &form};
   toolkit::RadioButton radioA{"RadioA", &group};
@@ -71,6 +75,22 @@ const EventCase kEventCases[] = {
     {"empty text box set to empty", nullptr, [](Window& w) { w.edit.SetText(""); }, {}, nullptr},
     {"text box cleared", [](Window& w) { w.edit.SetText("a"); },
      [](Window& w) { w.edit.SetText(""); }, {"Edit change"}, nullptr},
+    {"memo filled to its capacity", nullptr,
+     [](Window& w) { w.memo.SetText(std::string(toolkit::kMemoCapacity, 'x')); },
+     {"Memo change"}, nullptr},
+    {"memo refuses a longer text and keeps its own", [](Window& w) { w.memo.SetText("kept"); },
+     [](Window& w) {
+       try {
+         w.memo.SetText(std::string(toolkit::kMemoCapacity + 1, 'x'));
+         ADD_FAILURE() << "no error";
+       } catch (const platform::EInvalidOperation& e) {
+         EXPECT_EQ(e.Message(), "Text exceeds memo capacity");
+       }
+     },
+     {}, [](Window& w) { EXPECT_EQ(w.memo.Text(), "kept"); }},
+    {"a single-line text box has no such limit", nullptr,
+     [](Window& w) { w.edit.SetText(std::string(toolkit::kMemoCapacity + 1, 'x')); },
+     {"Edit change"}, nullptr},
     {"label text raises nothing", nullptr, [](Window& w) { w.label.SetText("x"); }, {},
      [](Window& w) { EXPECT_EQ(w.label.Text(), "x"); }},
     {"button click", nullptr, [](Window& w) { w.button.Click(); }, {"Button click"}, nullptr},

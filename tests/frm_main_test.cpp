@@ -122,6 +122,10 @@ TEST_F(FrmMainTest, ControlsStartInTheirDefinedState) {
   EXPECT_EQ(form.PageControl1->ActivePageIndex(), 0);
   EXPECT_EQ(form.PageControl1->Children(),
             (std::vector<toolkit::Control*>{form.TabSheet1, form.TabSheet2}));
+  // The illustration is decoded with the window, before FormCreate.
+  ASSERT_NE(form.Image1->Picture(), nullptr);
+  EXPECT_EQ(form.Image1->Picture()->Width(), 140);
+  EXPECT_EQ(form.Image1->Picture()->Height(), 89);
 }
 
 TEST_F(FrmMainTest, FormCreateShowsTheGhostscriptFolderFound) {

@@ -25,9 +25,12 @@ TEST(OutsideProgramsTest, ExactTexts) {
        "\"C:\\PDF Tools\\setup.exe\" \"%1\" \"PPP3:\""},
       {"command", procs::PortCommandValue("C:\\PDF\\"), "C:\\PDF\\redrun.exe"},
       {"log file", procs::PortLogFileNameValue("C:\\PDF\\setup.exe"), "C:\\PDF\\setup.log"},
-      {"unregister", procs::UnregisterShellExtensionCommandLine(),
-       "RegSvr32.exe -u -s morvane.dll"},
-      {"register", procs::RegisterShellExtensionCommandLine(), "RegSvr32.exe morvane.dll"},
+      {"unregister",
+       procs::UnregisterShellExtensionCommandLine("C:\\WINDOWS\\system32\\", "C:\\PDF Tools\\"),
+       "\"C:\\WINDOWS\\system32\\RegSvr32.exe\" -u -s \"C:\\PDF Tools\\morvane.dll\""},
+      {"register",
+       procs::RegisterShellExtensionCommandLine("C:\\WINDOWS\\system32\\", "C:\\PDF Tools\\"),
+       "\"C:\\WINDOWS\\system32\\RegSvr32.exe\" \"C:\\PDF Tools\\morvane.dll\""},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

@@ -62,9 +62,14 @@ void Control::Notify(Change change, int row) {
 
 void TextBox::SetText(const std::string& text) {
   if (Text() == text) return;
+  if (text.size() > Capacity()) throw platform::EInvalidOperation("Text exceeds memo capacity");
   StoreText(text);
   Notify(Change::kText);
   if (onChange) onChange(*this);
+}
+
+size_t TextBox::Capacity() const {
+  return Layout().kind == ControlKind::kMemo ? kMemoCapacity : std::string().max_size();
 }
 
 void Button::Click() {

@@ -130,11 +130,20 @@ class Image : public Control {
   std::shared_ptr<const Graphic> picture_;
 };
 
+// The most a memo holds: 65,535 bytes, what a Windows edit control of the
+// 16-bit systems could hold. The Win32 binding sets it as its edit
+// control's limit (EM_SETLIMITTEXT), where typing stops.
+inline constexpr size_t kMemoCapacity = 65535;
+
 // Single-line text box or memo.
 class TextBox : public Control {
  public:
   using Control::Control;
+  // A memo refuses a longer text than kMemoCapacity with EInvalidOperation
+  // "Text exceeds memo capacity" and keeps its text.
   void SetText(const std::string& text) override;
+  // The longest text it takes; no limit for a single-line text box.
+  size_t Capacity() const;
 
   Event onChange;
 };

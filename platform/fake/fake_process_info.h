@@ -11,11 +11,13 @@ class FakeProcessInfo : public ProcessInfo {
       : programPath_(std::move(programPath)), commandLine_(std::move(commandLine)) {}
   std::string ProgramPath() override { return programPath_; }
   std::string CommandLine() override { return commandLine_; }
+  std::string SystemFolder() override { return systemFolder; }
   // Every address lies in the program, at its distance from moduleBase.
   ModuleLocation ModuleOf(const void* address) override;
 
   void SetCommandLine(std::string line) { commandLine_ = std::move(line); }
   uintptr_t moduleBase = 0;
+  std::string systemFolder = "C:\\WINDOWS\\system32";
 
  private:
   std::string programPath_;

@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <cstdio>
 
 #include "platform/path.h"
 #include "platform/posix/locked_file.h"
@@ -96,6 +97,11 @@ class PosixFiles : public Files {
     if (!all) return false;  // the caller's buffer stays as it was
     bytes = std::move(*all);
     return true;
+  }
+
+  int ReplaceFile(const std::string& from, const std::string& to) override {
+    if (::rename(from.c_str(), to.c_str()) != 0) return WindowsError(errno, to);
+    return 0;
   }
 };
 

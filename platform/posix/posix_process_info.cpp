@@ -46,6 +46,8 @@ class PosixProcessInfo : public ProcessInfo {
     return line;
   }
 
+  std::string SystemFolder() override { return "/usr/bin"; }
+
   ModuleLocation ModuleOf(const void* address) override {
     Dl_info info{};
     if (!address || dladdr(address, &info) == 0 || !info.dli_fname) return {};

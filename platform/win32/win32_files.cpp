@@ -69,6 +69,14 @@ class Win32Files : public Files {
     bytes = std::move(all);
     return true;
   }
+
+  int ReplaceFile(const std::string& from, const std::string& to) override {
+    if (!::MoveFileExA(from.c_str(), to.c_str(),
+                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+      return LastError();
+    }
+    return 0;
+  }
 };
 
 }  // namespace

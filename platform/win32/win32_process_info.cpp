@@ -19,6 +19,12 @@ class Win32ProcessInfo : public ProcessInfo {
     return line ? line : "";
   }
 
+  std::string SystemFolder() override {
+    char buffer[MAX_PATH + 1] = {};
+    UINT n = ::GetSystemDirectoryA(buffer, sizeof buffer);
+    return n < sizeof buffer ? std::string(buffer, n) : std::string();
+  }
+
   ModuleLocation ModuleOf(const void* address) override {
     HMODULE module = nullptr;
     if (!address ||

@@ -147,4 +147,33 @@ TEST_F(FilesContractTest, ReadFileFailureLeavesTheBufferAlone) {
   }
 }
 
+TEST_F(FilesContractTest, ReplaceFilePutsOneFileInTheOthersPlace) {
+  WriteBytes((fs::path(File("folder")) / "inside.txt").string(), "kept");
+  const struct {
+    const char* what;
+    std::string to;
+    int error;
+    std::string toAfter;  // "<folder>" for a folder
+  } cases[] = {
+      {"an existing file replaced", File("existing.txt"), 0, "new\r\n"},
+      {"a new name", File("other.txt"), 0, "new\r\n"},
+      {"a folder at the place is refused", File("folder"), kAccessDenied, "<folder>"},
+      {"a missing folder", InMissingFolder(), kPathNotFound, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteBytes(File("existing.txt"), "first line\r\n");
+    WriteBytes(File("new.tmp"), "new\r\n");
+    EXPECT_EQ(files_->ReplaceFile(File("new.tmp"), c.to), c.error);
+    EXPECT_EQ(fs::exists(File("new.tmp")), c.error != 0);
+    if (c.toAfter == "<folder>") {
+      EXPECT_EQ(ReadBytes((fs::path(c.to) / "inside.txt").string()), "kept");
+    } else {
+      EXPECT_EQ(ReadBytes(c.to), c.toAfter);
+    }
+  }
+  EXPECT_EQ(files_->ReplaceFile(File("nothing.txt"), File("existing.txt")), kFileNotFound);
+  EXPECT_EQ(ReadBytes(File("existing.txt")), "first line\r\n");
+}
+
 }  // namespace

@@ -12,8 +12,7 @@
 #include "resources/setup_window_layout.h"
 #include "support/scratch_dir.h"
 #include "toolkit/win32/control_ids.h"
-#include "win32/started_process.h"
-#include "win32/unix_command.h"
+#include "win32/setup_window_session.h"
 #include "win32/window_driver.h"
 
 namespace {
@@ -21,30 +20,6 @@ namespace {
 using toolkit::ControlKind;
 using toolkit::ControlLayout;
 using namespace std::chrono_literals;
-
-// Memory in the window's process, for the messages that carry pointers.
-class RemoteBuffer {
- public:
-  RemoteBuffer(HANDLE process, size_t size)
-      : process_(process),
-        address_(::VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE)) {}
-  ~RemoteBuffer() {
-    if (address_) ::VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-  }
-  RemoteBuffer(const RemoteBuffer&) = delete;
-  RemoteBuffer& operator=(const RemoteBuffer&) = delete;
-  char* Address() const { return static_cast<char*>(address_); }
-  void Write(size_t offset, const void* data, size_t size) {
-    ::WriteProcessMemory(process_, Address() + offset, data, size, nullptr);
-  }
-  void Read(size_t offset, void* data, size_t size) {
-    ::ReadProcessMemory(process_, Address() + offset, data, size, nullptr);
-  }
-
- private:
-  HANDLE process_;
-  void* address_;
-};
 
 std::string ExpectedClass(ControlKind kind) {
   switch (kind) {
@@ -84,42 +59,16 @@ RECT RectInClient(HWND control, HWND window) {
   return rect;
 }
 
-// The control id of a component of the layout: kFirstControlId plus its index.
-int ControlId(const std::string& name) {
-  const auto& layout = resources::SetupWindowControls();
-  for (size_t i = 0; i < layout.size(); ++i) {
-    if (name == layout[i].name) return toolkit::win32::kFirstControlId + static_cast<int>(i);
-  }
-  return -1;
-}
-
-BOOL CALLBACK CollectChild(HWND child, LPARAM children) {
-  (*reinterpret_cast<std::map<int, HWND>*>(children))[::GetDlgCtrlID(child)] = child;
-  return TRUE;
-}
-
 class SetupWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    exe = dir.File("pdfprinter.exe");
-    auto built = testing_support::WindowsPath(PDFPRINTER_EXE);
-    ASSERT_TRUE(built) << PDFPRINTER_EXE;
-    std::filesystem::copy_file(*built, exe);
-    process = std::make_unique<testing_support::StartedProcess>("\"" + exe + "\"");
-    ASSERT_TRUE(process->Started());
-    window = testing_support::WaitForTopLevelWindow(process->Id(), "PDF Printer setup", 30s,
-                                                    process->Handle());
+    session = std::make_unique<testing_support::SetupWindowSession>(dir.Path());
+    window = session->Window();
     ASSERT_NE(window, nullptr) << "no set-up window";
-    ::EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&children));
-  }
-  void TearDown() override {
-    if (process && process->Running()) process->Terminate(99);
+    process = &session->Process();
   }
 
-  HWND Control(const std::string& name) {
-    auto found = children.find(ControlId(name));
-    return found == children.end() ? nullptr : found->second;
-  }
+  HWND Control(const std::string& name) { return session->Control(name); }
   const ControlLayout& Layout(const std::string& name) {
     return *resources::FindSetupWindowControl(name);
   }
@@ -150,10 +99,9 @@ class SetupWindowTest : public ::testing::Test {
   }
 
   testing_support::ScratchDir dir;
-  std::string exe;
-  std::unique_ptr<testing_support::StartedProcess> process;
+  std::unique_ptr<testing_support::SetupWindowSession> session;
+  testing_support::StartedProcess* process = nullptr;
   HWND window = nullptr;
-  std::map<int, HWND> children;
 };
 
 TEST_F(SetupWindowTest, WindowIsAFixedDialogCentredOnTheScreen) {
@@ -227,7 +175,7 @@ TEST_F(SetupWindowTest, ListAndTabsCarryTheirCaptions) {
   // The rows' 16 x 16 picture list (its pixels are the row picture's).
   EXPECT_NE(::SendMessageA(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0), 0);
 
-  RemoteBuffer buffer(process->Handle(), 4096);
+  testing_support::RemoteBuffer buffer(process->Handle(), 4096);
   const size_t kText = 1024;
   int index = 0;
   for (const auto& column : resources::SetupWindowListColumns()) {
@@ -269,13 +217,7 @@ TEST_F(SetupWindowTest, ListAndTabsCarryTheirCaptions) {
 
 TEST_F(SetupWindowTest, ClickingTheSecondTabShowsItsPage) {
   HWND tabs = Control("PageControl1");
-  RemoteBuffer buffer(process->Handle(), sizeof(RECT));
-  ASSERT_TRUE(::SendMessageA(tabs, TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(buffer.Address())));
-  RECT item;
-  buffer.Read(0, &item, sizeof item);
-  LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
-  ::SendMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
-  ::SendMessageA(tabs, WM_LBUTTONUP, 0, at);
+  session->ClickTab(1);
   EXPECT_EQ(::SendMessageA(tabs, TCM_GETCURSEL, 0, 0), 1);
   EXPECT_TRUE(::IsWindowVisible(Control("TabSheet2")));
   EXPECT_FALSE(::IsWindowVisible(Control("TabSheet1")));
@@ -341,7 +283,7 @@ TEST(SetupWindowClosedFromOutsideTest, ProcessEndsWithExitCodeZero) {
       {"WM_CLOSE sent", [](HWND window) { ::SendMessageA(window, WM_CLOSE, 0, 0); }},
       {"BM_CLICK on OK sent",
        [](HWND window) {
-         HWND ok = ::GetDlgItem(window, ControlId("BtnClose"));
+         HWND ok = ::GetDlgItem(window, testing_support::SetupWindowControlId("BtnClose"));
          ASSERT_EQ(testing_support::WindowText(ok), "OK");
          ::SendMessageA(ok, BM_CLICK, 0, 0);
        }},
@@ -349,14 +291,12 @@ TEST(SetupWindowClosedFromOutsideTest, ProcessEndsWithExitCodeZero) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.how);
     testing_support::ScratchDir dir;
-    std::string exe = dir.File("pdfprinter.exe");
-    std::filesystem::copy_file(*testing_support::WindowsPath(PDFPRINTER_EXE), exe);
-    testing_support::StartedProcess process("\"" + exe + "\"");
-    HWND window = testing_support::WaitForTopLevelWindow(process.Id(), "PDF Printer setup", 30s,
-                                                         process.Handle());
+    testing_support::SetupWindowSession session(dir.Path());
+    HWND window = session.Window();
     ASSERT_NE(window, nullptr) << "no set-up window";
     c.close(window);
-    EXPECT_EQ(process.WaitForExit(5s), std::optional<DWORD>(0)) << "nothing: still running";
+    EXPECT_EQ(session.Process().WaitForExit(5s), std::optional<DWORD>(0))
+        << "nothing: still running";
   }
 }
 

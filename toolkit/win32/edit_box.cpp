@@ -10,6 +10,9 @@ void EditBoxWindow::Create(const Placement& placement) {
     style |= ES_AUTOHSCROLL;
   }
   CreateControl("EDIT", style, WS_EX_CLIENTEDGE, placement, Model().Text(), placement.font);
+  if (Kind() == ControlKind::kMemo) {
+    ::SendMessageA(Handle(), EM_SETLIMITTEXT, static_cast<TextBox&>(Model()).Capacity(), 0);
+  }
 }
 
 void EditBoxWindow::OnCommand(int code) {

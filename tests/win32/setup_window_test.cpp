@@ -12,6 +12,8 @@
 #include "resources/setup_window_layout.h"
 #include "support/scratch_dir.h"
 #include "toolkit/win32/control_ids.h"
+#include "win32/remote_buffer.h"
+#include "win32/setup_window_process.h"
 #include "win32/started_process.h"
 #include "win32/unix_command.h"
 #include "win32/window_driver.h"
@@ -21,30 +23,8 @@ namespace {
 using toolkit::ControlKind;
 using toolkit::ControlLayout;
 using namespace std::chrono_literals;
-
-// Memory in the window's process, for the messages that carry pointers.
-class RemoteBuffer {
- public:
-  RemoteBuffer(HANDLE process, size_t size)
-      : process_(process),
-        address_(::VirtualAllocEx(process, nullptr, size, MEM_COMMIT, PAGE_READWRITE)) {}
-  ~RemoteBuffer() {
-    if (address_) ::VirtualFreeEx(process_, address_, 0, MEM_RELEASE);
-  }
-  RemoteBuffer(const RemoteBuffer&) = delete;
-  RemoteBuffer& operator=(const RemoteBuffer&) = delete;
-  char* Address() const { return static_cast<char*>(address_); }
-  void Write(size_t offset, const void* data, size_t size) {
-    ::WriteProcessMemory(process_, Address() + offset, data, size, nullptr);
-  }
-  void Read(size_t offset, void* data, size_t size) {
-    ::ReadProcessMemory(process_, Address() + offset, data, size, nullptr);
-  }
-
- private:
-  HANDLE process_;
-  void* address_;
-};
+using testing_support::ControlId;
+using testing_support::RemoteBuffer;
 
 std::string ExpectedClass(ControlKind kind) {
   switch (kind) {
@@ -82,15 +62,6 @@ RECT RectInClient(HWND control, HWND window) {
   ::GetWindowRect(control, &rect);
   ::MapWindowPoints(nullptr, window, reinterpret_cast<POINT*>(&rect), 2);
   return rect;
-}
-
-// The control id of a component of the layout: kFirstControlId plus its index.
-int ControlId(const std::string& name) {
-  const auto& layout = resources::SetupWindowControls();
-  for (size_t i = 0; i < layout.size(); ++i) {
-    if (name == layout[i].name) return toolkit::win32::kFirstControlId + static_cast<int>(i);
-  }
-  return -1;
 }
 
 BOOL CALLBACK CollectChild(HWND child, LPARAM children) {

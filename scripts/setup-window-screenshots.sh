@@ -12,8 +12,20 @@ export WINEPREFIX=$build/wineprefix WINEARCH=win32 WINEDEBUG=-all
 export DISPLAY=$(cat "$build/wine-env/display")
 
 work=$(mktemp -d)
-trap 'kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null || true; rm -rf "$work"' EXIT
+trap 'kill "$pid" 2>/dev/null; wait "$pid" 2>/dev/null || true; unseed; rm -rf "$work"' EXIT
 cp "$build/pdfprinter.exe" "$work/"
+
+# Page 1 with rows and the details group: two ports, a printer on the first
+# with its options. Removed again at the end.
+ports='HKLM\SYSTEM\CurrentControlSet\Control\Print\Monitors\Redirected Port\Ports'
+printer='HKLM\SYSTEM\CurrentControlSet\Control\Print\Printers\PDF Printer'
+unseed() {
+  for key in "$ports\PPP1:" "$ports\PPP2:" "$printer"; do wine reg delete "$key" /f >/dev/null 2>&1; done
+}
+wine reg add "$ports\PPP1:" /f >/dev/null
+wine reg add "$ports\PPP2:" /f >/dev/null
+wine reg add "$printer" /v Port /d PPP1: /f >/dev/null
+printf '[PPP1:]\r\nSaveToFolder=C:\\PDF files\r\nSaveType=1\r\nShowPDF=1\r\n' >"$work/pdfprinter.ini"
 desktop=shots
 wine explorer /desktop=$desktop,600x560 "$work/pdfprinter.exe" &
 pid=$!

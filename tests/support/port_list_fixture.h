@@ -31,22 +31,23 @@ inline std::string ProgramFolder() {
 }
 
 // A new port's twelve values, in the order written, for the program at
-// ProgramFolder() + "setup.exe".
+// `program` (a path ending in ".exe").
 inline std::vector<std::pair<std::string, platform::RegistryValue>> PortValues(
-    const std::string& port) {
-  const std::string folder = ProgramFolder();
+    const std::string& port, const std::string& program = ProgramFolder() + "setup.exe") {
+  const std::string folder = platform::path::FolderPart(program);
+  const std::string stem = program.substr(0, program.size() - 4);
   auto text = [](const std::string& s) {
     return platform::RegistryValue{platform::kRegSz, s + '\0'};
   };
   auto dword = [](uint32_t v) {
     return platform::RegistryValue{platform::kRegDword, platform::DwordBytes(v)};
   };
-  return {{"Arguments", text("\"" + folder + "setup.exe\" \"%1\" \"" + port + "\"")},
+  return {{"Arguments", text("\"" + program + "\" \"%1\" \"" + port + "\"")},
           {"Command", text(folder + "redrun.exe")},
           {"Delay", dword(300)},
           {"Description", text("PDF Printer Port")},
           {"LogFileDebug", dword(1)},
-          {"LogFileName", text(folder + "setup.log")},
+          {"LogFileName", text(stem + ".log")},
           {"LogFileUse", dword(1)},
           {"Output", dword(0)},
           {"Printer", text("PDF Printer")},

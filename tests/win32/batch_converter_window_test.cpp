@@ -11,7 +11,7 @@
 #include "platform/win32/win32_backends.h"
 #include "platform/win32/windows_api.h"
 #include "support/scratch_dir.h"
-#include "win32/setup_window_session.h"
+#include "win32/setup_window_process.h"
 #include "win32/window_driver.h"
 
 namespace {
@@ -91,7 +91,7 @@ TEST(BatchConverterWindowTest, TypedListIsStoredAndRegSvr32RunsTwiceInTurn) {
   WriteBytes(list, ".doc\n.pdf\n");
   StandInRegSvr32 regsvr32(log);
   ASSERT_TRUE(regsvr32.Placed());
-  testing_support::SetupWindowSession session(dir.Path());
+  testing_support::SetupWindowProcess session(testing_support::InstallProduct(dir.Path()));
   ASSERT_NE(session.Window(), nullptr) << "no set-up window";
   HWND memo = session.Control("MemFiles");
   HWND button = session.Control("BtnRegister");

@@ -1,15 +1,18 @@
 // Print jobs through the real product under Wine, started as the port
-// monitor starts it, with the real Win32 calls: its settings file beside it,
+// monitor starts it (also after setting the port up in the product's own
+// window), with the real Win32 calls: its settings file beside it,
 // Ghostscript found through a registry seeded by Wine's regedit, and the
 // stand-in gswin32c.exe running the real gs. Results are checked with
 // poppler's pdfinfo and pdftotext.
 #include <gtest/gtest.h>
 
-#include <cstdlib>
 #include <filesystem>
 #include <regex>
 
+#include "platform/registry.h"
+#include "platform/services.h"
 #include "support/scratch_dir.h"
+#include "tests/win32/setup_window_process.h"
 #include "tests/win32/started_process.h"
 #include "tests/win32/unix_command.h"
 #include "tests/win32/window_driver.h"
@@ -108,11 +111,7 @@ class JobUnderWine : public ::testing::Test {
     text = Replaced(text, "@GS_LIB@", RegText(dir_.File("gs\\gs8.54\\lib")));
     const std::string file = dir_.File("ghostscript.reg");
     WriteBytes(file, text);
-    const char* windows = std::getenv("windir");
-    ASSERT_NE(windows, nullptr);
-    StartedProcess regedit("\"" + std::string(windows) + "\\regedit.exe\" /s \"" + file + "\"");
-    ASSERT_TRUE(regedit.Started());
-    ASSERT_EQ(regedit.WaitForExit(kJobTimeout), std::optional<DWORD>(0));
+    ASSERT_EQ(testing_support::ImportWithRegedit(file), std::optional<DWORD>(0));
   }
 
   void WriteSettings(const std::string& text) { WriteBytes(ini_, text); }
@@ -327,6 +326,61 @@ TEST_F(JobUnderWine, FailingGhostscriptIsReportedAndEndsWithExitCodeOne) {
   ASSERT_TRUE(testing_support::PressButton(box, "OK"));
   EXPECT_EQ(job->WaitForExit(kWindowTimeout), std::optional<DWORD>(1));
   EXPECT_NE(GhostscriptLog().find("gs exit code: 1"), std::string::npos) << GhostscriptLog();
+}
+
+// A user's whole path: a port added in the window, a printer attached to
+// it, its options chosen in the window, and a job started with the port's
+// own "Arguments" as the monitor starts it.
+class PortSetUpUnderWine : public JobUnderWine {
+ protected:
+  void SetUp() override {
+    JobUnderWine::SetUp();
+    testing_support::RemovePortsAndPrinters({"PDF Printer"});
+  }
+  void TearDown() override {
+    testing_support::RemovePortsAndPrinters({"PDF Printer"});
+    JobUnderWine::TearDown();
+  }
+};
+
+TEST_F(PortSetUpUnderWine, AJobFollowsTheOptionsChosenInTheWindow) {
+  InstallGhostscript();
+  WriteSettings(LocationSection());
+  {
+    testing_support::SetupWindowProcess window(program_);
+    ASSERT_NE(window.Window(), nullptr) << "no set-up window";
+    ::SendMessageA(window.Control("BtnAddPort"), BM_CLICK, 0, 0);
+    ASSERT_EQ(window.PressOk(), std::optional<DWORD>(0));
+  }
+  const std::string printer = dir_.File("printer.reg");
+  WriteBytes(printer,
+             "Windows Registry Editor Version 5.00\r\n\r\n"
+             "[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Print\\Printers\\"
+             "PDF Printer]\r\n\"Port\"=\"PPP1:\"\r\n");
+  ASSERT_EQ(testing_support::ImportWithRegedit(printer), std::optional<DWORD>(0));
+  {
+    testing_support::SetupWindowProcess window(program_);
+    ASSERT_NE(window.Window(), nullptr) << "no set-up window";
+    ASSERT_EQ(testing_support::WindowText(window.Control("GroupBox3")), "PDF Printer details");
+    ::SendMessageA(window.Control("RBTSaveAs"), BM_CLICK, 0, 0);
+    ::SendMessageA(window.Control("CHBShowPDF"), BM_CLICK, 0, 0);  // no viewer under test
+    HWND folder = window.Control("EditSaveTo");
+    ::SendMessageA(folder, EM_SETSEL, 0, -1);  // typing replaces "c:\"
+    for (char c : saveFolder_) ::SendMessageA(folder, WM_CHAR, static_cast<unsigned char>(c), 1);
+    ASSERT_EQ(window.PressOk(), std::optional<DWORD>(0));
+  }
+
+  // The monitor puts the spool file in place of %1 and starts the result.
+  auto key = platform::Current().registry->OpenKey(
+      "SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors\\Redirected Port\\Ports\\PPP1:",
+      platform::kKeyRead);
+  ASSERT_TRUE(key);
+  const std::string arguments = platform::ReadRegistryString(*key, "Arguments");
+  ASSERT_NE(arguments.find("%1"), std::string::npos) << arguments;
+  const std::string spool = Spool("multipage.ps", "00008.SPL");
+  StartedProcess job(Replaced(arguments, "%1", spool));
+  ASSERT_EQ(job.WaitForExit(kJobTimeout), std::optional<DWORD>(0)) << GhostscriptLog();
+  EXPECT_EQ(Pages(saveFolder_ + "\\pdf_01.pdf"), 3) << GhostscriptLog();
 }
 
 }  // namespace

@@ -12,7 +12,10 @@
 #include "resources/setup_window_layout.h"
 #include "support/scratch_dir.h"
 #include "toolkit/win32/control_ids.h"
-#include "win32/setup_window_session.h"
+#include "win32/remote_buffer.h"
+#include "win32/setup_window_process.h"
+#include "win32/started_process.h"
+#include "win32/unix_command.h"
 #include "win32/window_driver.h"
 
 namespace {
@@ -20,6 +23,8 @@ namespace {
 using toolkit::ControlKind;
 using toolkit::ControlLayout;
 using namespace std::chrono_literals;
+using testing_support::ControlId;
+using testing_support::RemoteBuffer;
 
 std::string ExpectedClass(ControlKind kind) {
   switch (kind) {
@@ -59,16 +64,33 @@ RECT RectInClient(HWND control, HWND window) {
   return rect;
 }
 
+BOOL CALLBACK CollectChild(HWND child, LPARAM children) {
+  (*reinterpret_cast<std::map<int, HWND>*>(children))[::GetDlgCtrlID(child)] = child;
+  return TRUE;
+}
+
 class SetupWindowTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    session = std::make_unique<testing_support::SetupWindowSession>(dir.Path());
-    window = session->Window();
+    exe = dir.File("pdfprinter.exe");
+    auto built = testing_support::WindowsPath(PDFPRINTER_EXE);
+    ASSERT_TRUE(built) << PDFPRINTER_EXE;
+    std::filesystem::copy_file(*built, exe);
+    process = std::make_unique<testing_support::StartedProcess>("\"" + exe + "\"");
+    ASSERT_TRUE(process->Started());
+    window = testing_support::WaitForTopLevelWindow(process->Id(), "PDF Printer setup", 30s,
+                                                    process->Handle());
     ASSERT_NE(window, nullptr) << "no set-up window";
-    process = &session->Process();
+    ::EnumChildWindows(window, CollectChild, reinterpret_cast<LPARAM>(&children));
+  }
+  void TearDown() override {
+    if (process && process->Running()) process->Terminate(99);
   }
 
-  HWND Control(const std::string& name) { return session->Control(name); }
+  HWND Control(const std::string& name) {
+    auto found = children.find(ControlId(name));
+    return found == children.end() ? nullptr : found->second;
+  }
   const ControlLayout& Layout(const std::string& name) {
     return *resources::FindSetupWindowControl(name);
   }
@@ -99,9 +121,10 @@ class SetupWindowTest : public ::testing::Test {
   }
 
   testing_support::ScratchDir dir;
-  std::unique_ptr<testing_support::SetupWindowSession> session;
-  testing_support::StartedProcess* process = nullptr;
+  std::string exe;
+  std::unique_ptr<testing_support::StartedProcess> process;
   HWND window = nullptr;
+  std::map<int, HWND> children;
 };
 
 TEST_F(SetupWindowTest, WindowIsAFixedDialogCentredOnTheScreen) {
@@ -175,7 +198,7 @@ TEST_F(SetupWindowTest, ListAndTabsCarryTheirCaptions) {
   // The rows' 16 x 16 picture list (its pixels are the row picture's).
   EXPECT_NE(::SendMessageA(list, LVM_GETIMAGELIST, LVSIL_SMALL, 0), 0);
 
-  testing_support::RemoteBuffer buffer(process->Handle(), 4096);
+  RemoteBuffer buffer(process->Handle(), 4096);
   const size_t kText = 1024;
   int index = 0;
   for (const auto& column : resources::SetupWindowListColumns()) {
@@ -217,7 +240,13 @@ TEST_F(SetupWindowTest, ListAndTabsCarryTheirCaptions) {
 
 TEST_F(SetupWindowTest, ClickingTheSecondTabShowsItsPage) {
   HWND tabs = Control("PageControl1");
-  session->ClickTab(1);
+  RemoteBuffer buffer(process->Handle(), sizeof(RECT));
+  ASSERT_TRUE(::SendMessageA(tabs, TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(buffer.Address())));
+  RECT item;
+  buffer.Read(0, &item, sizeof item);
+  LPARAM at = MAKELPARAM((item.left + item.right) / 2, (item.top + item.bottom) / 2);
+  ::SendMessageA(tabs, WM_LBUTTONDOWN, MK_LBUTTON, at);
+  ::SendMessageA(tabs, WM_LBUTTONUP, 0, at);
   EXPECT_EQ(::SendMessageA(tabs, TCM_GETCURSEL, 0, 0), 1);
   EXPECT_TRUE(::IsWindowVisible(Control("TabSheet2")));
   EXPECT_FALSE(::IsWindowVisible(Control("TabSheet1")));
@@ -283,7 +312,7 @@ TEST(SetupWindowClosedFromOutsideTest, ProcessEndsWithExitCodeZero) {
       {"WM_CLOSE sent", [](HWND window) { ::SendMessageA(window, WM_CLOSE, 0, 0); }},
       {"BM_CLICK on OK sent",
        [](HWND window) {
-         HWND ok = ::GetDlgItem(window, testing_support::SetupWindowControlId("BtnClose"));
+         HWND ok = ::GetDlgItem(window, ControlId("BtnClose"));
          ASSERT_EQ(testing_support::WindowText(ok), "OK");
          ::SendMessageA(ok, BM_CLICK, 0, 0);
        }},
@@ -291,12 +320,14 @@ TEST(SetupWindowClosedFromOutsideTest, ProcessEndsWithExitCodeZero) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.how);
     testing_support::ScratchDir dir;
-    testing_support::SetupWindowSession session(dir.Path());
-    HWND window = session.Window();
+    std::string exe = dir.File("pdfprinter.exe");
+    std::filesystem::copy_file(*testing_support::WindowsPath(PDFPRINTER_EXE), exe);
+    testing_support::StartedProcess process("\"" + exe + "\"");
+    HWND window = testing_support::WaitForTopLevelWindow(process.Id(), "PDF Printer setup", 30s,
+                                                         process.Handle());
     ASSERT_NE(window, nullptr) << "no set-up window";
     c.close(window);
-    EXPECT_EQ(session.Process().WaitForExit(5s), std::optional<DWORD>(0))
-        << "nothing: still running";
+    EXPECT_EQ(process.WaitForExit(5s), std::optional<DWORD>(0)) << "nothing: still running";
   }
 }
 

@@ -1,5 +1,6 @@
 #include "tests/win32/started_process.h"
 
+#include <cstdlib>
 #include <vector>
 
 namespace testing_support {
@@ -41,6 +42,13 @@ void StartedProcess::Terminate(DWORD code) {
   if (!Started()) return;
   ::TerminateProcess(process_.Get(), code);
   ::WaitForSingleObject(process_.Get(), 10000);
+}
+
+std::optional<DWORD> ImportWithRegedit(const std::string& regFile) {
+  const char* windows = std::getenv("windir");
+  if (!windows) return std::nullopt;
+  StartedProcess regedit("\"" + std::string(windows) + "\\regedit.exe\" /s \"" + regFile + "\"");
+  return regedit.WaitForExit(std::chrono::seconds(60));
 }
 
 }  // namespace testing_support

@@ -34,4 +34,8 @@ class StartedProcess {
   DWORD id_ = 0;
 };
 
+// Imports a .reg file with the system's "regedit /s" and waits for it: its
+// exit code, nothing when it did not start or end within the time-out.
+std::optional<DWORD> ImportWithRegedit(const std::string& regFile);
+
 }  // namespace testing_support

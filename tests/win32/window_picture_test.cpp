@@ -10,7 +10,7 @@
 #include "platform/win32/windows_api.h"
 #include "resources/illustration.h"
 #include "support/scratch_dir.h"
-#include "win32/setup_window_session.h"
+#include "win32/setup_window_process.h"
 
 namespace {
 
@@ -52,7 +52,7 @@ TEST(WindowPictureTest, IllustrationIsDrawnUnscaledAtTheTopLeftOfItsBox) {
   const toolkit::DibImage& image = *graphic->Image();
 
   testing_support::ScratchDir dir;
-  testing_support::SetupWindowSession session(dir.Path());
+  testing_support::SetupWindowProcess session(testing_support::InstallProduct(dir.Path()));
   ASSERT_NE(session.Window(), nullptr) << "no set-up window";
   session.ClickTab(1);
   RECT box;

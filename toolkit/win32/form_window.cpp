@@ -117,6 +117,8 @@ FormWindow::~FormWindow() {
 void FormWindow::Show() {
   quitWhenDestroyed_ = true;
   ::ShowWindow(window_.Get(), SW_SHOW);
+  // The focus the program gave before the window was there.
+  if (Control* active = form_.ActiveControl()) MoveFocus(*active);
   ::UpdateWindow(window_.Get());
 }
 
@@ -195,6 +197,14 @@ void FormWindow::Observe(bool on) {
   for (auto& control : controls_) {
     if (control) control->Model().SetObserver(observer);
   }
+  std::function<void(Control&)> focus;
+  if (on) focus = [this](Control& control) { MoveFocus(control); };
+  form_.SetFocusObserver(focus);
+}
+
+void FormWindow::MoveFocus(Control& control) {
+  ControlWindow* window = WindowOf(control);
+  if (window && window->Handle()) ::SetFocus(window->Handle());
 }
 
 void FormWindow::OnModelChange(Control& control, Change change, int row) {

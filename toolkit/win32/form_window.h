@@ -1,7 +1,8 @@
 // A form on screen: its top-level window and one ControlWindow per visible
 // component, made from what the model's components carry of their layout.
-// It passes the model's changes to the controls' windows and finds the
-// window a notification is for.
+// It passes the model's changes to the controls' windows, gives the
+// keyboard focus to the control the model asks for, and finds the window a
+// notification is for.
 #pragma once
 
 #include <memory>
@@ -44,6 +45,7 @@ class FormWindow {
   Placement PlacementOf(size_t index);
   void Observe(bool on);
   void OnModelChange(Control& control, Change change, int row);
+  void MoveFocus(Control& control);
   void ApplyVisibility(ControlWindow& window);
 
   Form& form_;

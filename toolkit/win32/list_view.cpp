@@ -11,16 +11,19 @@ void ListViewWindow::Create(const Placement& placement) {
   int index = 0;
   for (const auto& column : Model().Layout().columns) InsertColumn(index++, column);
   if (const ImageList* images = List().SmallImages()) SetSmallImages(MakeImageList(*images));
+  ShowRows();  // the rows the model got before the window was made
 }
 
 void ListViewWindow::OnNotify(const NMHDR& header) {
   if (header.code != LVN_ITEMCHANGED) return;
   const auto& change = reinterpret_cast<const NMLISTVIEW&>(header);
-  if (!(change.uChanged & LVIF_STATE) || change.iItem < 0) return;
+  if (!(change.uChanged & LVIF_STATE)) return;
   bool was = change.uOldState & LVIS_SELECTED, is = change.uNewState & LVIS_SELECTED;
   if (was == is) return;
   ListView& list = List();
-  int row = change.iItem;
+  // Row -1 stands for every row: only a deselection comes that way.
+  int row = change.iItem >= 0 ? change.iItem : is ? -1 : list.SelectedIndex();
+  if (row < 0) return;
   RunEvent([&list, row, is] {
     if (row < list.RowCount()) list.SetSelected(row, is);
   });
@@ -28,11 +31,24 @@ void ListViewWindow::OnNotify(const NMHDR& header) {
 
 void ListViewWindow::OnChange(Change change, int row) {
   if (change == Change::kRows) {
-    ShowRows();
+    ShowRowsChanged(row);
   } else if (change == Change::kRow) {
     ShowRow(row);
   } else {
     ControlWindow::OnChange(change, row);
+  }
+}
+
+// The model adds and removes one row at a time; anything else is shown anew.
+void ListViewWindow::ShowRowsChanged(int row) {
+  int shown = ItemCount();
+  if (List().RowCount() == shown + 1 && row >= 0 && row <= shown) {
+    InsertItem(row, List().Row(row).caption, List().Row(row).imageIndex);
+    ShowRow(row);
+  } else if (List().RowCount() == shown - 1 && row >= 0 && row < shown) {
+    DeleteItem(row);
+  } else {
+    ShowRows();
   }
 }
 
@@ -55,7 +71,7 @@ void ListViewWindow::ShowRow(int row) {
                : subItem < data.subItems.size() ? data.subItems[subItem]
                                                 : "");
   }
-  SetSelected(row, data.selected);
+  if (Selected(row) != data.selected) SetSelected(row, data.selected);
 }
 
 void ListViewWindow::InsertColumn(int index, const ColumnLayout& column) {
@@ -88,12 +104,25 @@ void ListViewWindow::SetSubItem(int row, int column, const std::string& text) {
   ::SendMessageA(Handle(), LVM_SETITEMTEXTA, row, reinterpret_cast<LPARAM>(&item));
 }
 
+// A selected row also takes the focus mark, where the arrow keys go on
+// from, and is scrolled into view.
 void ListViewWindow::SetSelected(int row, bool selected) {
   LVITEMA state{};
-  state.stateMask = LVIS_SELECTED;
-  state.state = selected ? LVIS_SELECTED : 0;
+  state.stateMask = selected ? LVIS_SELECTED | LVIS_FOCUSED : LVIS_SELECTED;
+  state.state = selected ? LVIS_SELECTED | LVIS_FOCUSED : 0;
   ::SendMessageA(Handle(), LVM_SETITEMSTATE, row, reinterpret_cast<LPARAM>(&state));
+  if (selected) ::SendMessageA(Handle(), LVM_ENSUREVISIBLE, row, FALSE);
 }
+
+bool ListViewWindow::Selected(int row) const {
+  return ::SendMessageA(Handle(), LVM_GETITEMSTATE, row, LVIS_SELECTED) & LVIS_SELECTED;
+}
+
+int ListViewWindow::ItemCount() const {
+  return static_cast<int>(::SendMessageA(Handle(), LVM_GETITEMCOUNT, 0, 0));
+}
+
+void ListViewWindow::DeleteItem(int row) { ::SendMessageA(Handle(), LVM_DELETEITEM, row, 0); }
 
 void ListViewWindow::DeleteAllItems() { ::SendMessageA(Handle(), LVM_DELETEALLITEMS, 0, 0); }
 

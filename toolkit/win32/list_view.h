@@ -1,6 +1,8 @@
 // A list view in report mode: columns from its layout, the model's rows
 // with their sub-items, pictures from the model's image list, and one
-// selected row. Selecting a row on screen selects it in the model.
+// selected row, both ways: the model's selection shows, and selecting a row
+// on screen (a click, the arrow keys) selects it in the model, which raises
+// the list's change event.
 #pragma once
 
 #include <string>
@@ -23,12 +25,16 @@ class ListViewWindow : public ControlWindow {
   // Column 0 is the row's caption, column n its sub-item n.
   void SetSubItem(int row, int column, const std::string& text);
   void SetSelected(int row, bool selected);
+  bool Selected(int row) const;
+  int ItemCount() const;
+  void DeleteItem(int row);
   void DeleteAllItems();
   // The list view owns the image list from then on.
   void SetSmallImages(ScopedImageList images);
 
  private:
   ListView& List() const { return static_cast<ListView&>(Model()); }
+  void ShowRowsChanged(int row);
   void ShowRows();
   void ShowRow(int row);
 };

@@ -6,7 +6,6 @@
 #include "platform/path.h"
 #include "platform/services.h"
 #include "procs/find_ghostscript_folder.h"
-#include "procs/outside_programs.h"
 #include "resources/illustration.h"
 #include "resources/row_picture.h"
 #include "resources/setup_window_layout.h"
@@ -57,7 +56,8 @@ TFrmMain::TFrmMain() : Form("FrmMain") {
   Label9 = Take<Label>("Label9");
 
   OpenDialog1->filter =
-      "Ghostscript bin files (gswin32c.exe)|gswin32c.exe|All Files (*.*)|*.*";
+      "Ghostscript bin files (gswin32c.exe)|gswin32c.exe|"
+      "Ghostscript bin files (gswin64c.exe)|gswin64c.exe|All Files (*.*)|*.*";
   OpenDialog1->filterIndex = 1;
   OpenDialog1->options = platform::kOfnHideReadOnly | platform::kOfnEnableSizing;
   ImageList1->Add(resources::RowPicture());
@@ -103,9 +103,8 @@ void TFrmMain::BtnCloseClick(Control&) { Close(); }
 
 void TFrmMain::EditGhostChange(Control&) {
   namespace path = platform::path;
-  std::string program =
-      path::AddTrailingDelimiter(EditGhost->Text()) + procs::GhostscriptProgramName();
-  BtnGhostFind->SetVisible(!platform::Current().files->FileExists(program));
+  std::string folder = path::AddTrailingDelimiter(EditGhost->Text());
+  BtnGhostFind->SetVisible(procs::GhostscriptProgramIn(folder).empty());
   Label2->SetText(BtnGhostFind->Visible() ? kMarkMissing : kMarkFound);
 }
 

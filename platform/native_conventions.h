@@ -4,6 +4,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 #include "platform/path.h"
 
@@ -17,5 +18,9 @@ LeadBytes NativeLeadBytes();
 // The Ghostscript console program's file name: "gswin32c.exe" on Windows,
 // "gs" on POSIX.
 std::string GhostscriptConsoleName();
+// The file names a Ghostscript folder may hold its console program under,
+// the preferred first: "gswin32c.exe" and "gswin64c.exe" on Windows (a
+// 64-bit Ghostscript has only the second), "gs" on POSIX.
+std::vector<std::string> GhostscriptConsoleNames();
 
 }  // namespace platform

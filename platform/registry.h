@@ -22,6 +22,13 @@ enum : uint32_t {
 enum : uint32_t {
   kKeyRead = 0x20019,
   kKeyAllAccess = 0xF003F,
+  // Registry views, added to an access. The 32-bit view is the program's own
+  // (it is a 32-bit program). The 64-bit view exists only on 64-bit Windows;
+  // where the system has none (32-bit Windows, a 32-bit Wine prefix, the
+  // POSIX store, a fake without one) opening or creating a key in it fails,
+  // so a search of both views never reads the same keys twice.
+  kKeyWow64_64Key = 0x0100,
+  kKeyWow64_32Key = 0x0200,
 };
 
 struct RegistryValue {

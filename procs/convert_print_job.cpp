@@ -80,13 +80,14 @@ bool ConvertPrintJob(const std::string& inputPath, const platform::Arguments& ar
   auto& services = platform::Current();
 
   GhostscriptFolder = platform::path::AddTrailingDelimiter(FindGhostscriptFolder());
-  std::string program = GhostscriptFolder + GhostscriptProgramName();
-  if (!services.files->FileExists(program)) {
+  std::string programName = GhostscriptProgramIn(GhostscriptFolder);
+  if (programName.empty()) {
     int answer = services.messageBoxes->Show(
-        "Cannot find " + program + " - please install/locate...", "Error",
-        platform::kMbOkCancel | platform::kMbIconError);
+        "Cannot find " + GhostscriptFolder + GhostscriptProgramName() + " - please install/locate...",
+        "Error", platform::kMbOkCancel | platform::kMbIconError);
     return answer != platform::kIdOk;
   }
+  std::string program = GhostscriptFolder + programName;
 
   PortOptions options = ReadPortOptions(inputPath, arguments);
   platform::FileDialogRequest dialog = SaveDialog(options);
@@ -111,7 +112,8 @@ bool ConvertPrintJob(const std::string& inputPath, const platform::Arguments& ar
     AppendLine(responseFile, line);
   }
 
-  auto exitCode = RunAndWait(GhostscriptCommandLine(GhostscriptFolder, inputPath), kSwHide);
+  auto exitCode =
+      RunAndWait(GhostscriptCommandLine(GhostscriptFolder, programName, inputPath), kSwHide);
   lock.reset();
   if (!exitCode) {
     FailJob("Ghostscript (" + program + ") could not be started, so " + outputPath +

@@ -1,8 +1,12 @@
 #include "procs/find_ghostscript_folder.h"
 
+#include <algorithm>
+#include <cctype>
+#include <vector>
+
+#include "platform/native_conventions.h"
 #include "platform/path.h"
 #include "platform/services.h"
-#include "procs/outside_programs.h"
 #include "settings/settings_file.h"
 
 namespace procs {
@@ -31,20 +35,87 @@ std::string RegistryCandidate() {
   return candidate;
 }
 
+// "10.02.1" -> {10, 2, 1}; a part stops at its first non-digit.
+std::vector<unsigned long> VersionNumbers(const std::string& version) {
+  std::vector<unsigned long> numbers;
+  size_t start = 0;
+  while (start <= version.size()) {
+    size_t end = std::min(version.find('.', start), version.size());
+    unsigned long number = 0;
+    for (size_t i = start; i < end && std::isdigit(static_cast<unsigned char>(version[i])); ++i) {
+      number = std::min(number * 10 + static_cast<unsigned long>(version[i] - '0'), 99999999UL);
+    }
+    numbers.push_back(number);
+    start = end + 1;
+  }
+  while (!numbers.empty() && numbers.back() == 0) numbers.pop_back();
+  return numbers;
+}
+
+struct Installation {
+  std::vector<unsigned long> version;
+  std::string folder;
+};
+
+// The versions under `key` in one view whose "GS_DLL" file exists.
+void CollectInstallations(const std::string& key, uint32_t view, std::vector<Installation>& found) {
+  auto& services = platform::Current();
+  auto versions = services.registry->OpenKey(key, platform::kKeyRead | view);
+  if (!versions) return;
+  for (const auto& name : versions->SubkeyNames()) {
+    auto version = services.registry->OpenKey(key + "\\" + name, platform::kKeyRead | view);
+    if (!version) continue;
+    auto value = version->ReadValue("GS_DLL");
+    if (!value || (value->type != platform::kRegSz && value->type != platform::kRegExpandSz)) {
+      continue;
+    }
+    std::string dll = platform::RegistryText(*value);
+    if (!dll.empty() && services.files->FileExists(dll)) {
+      found.push_back({VersionNumbers(name), platform::path::FolderPart(dll)});
+    }
+  }
+}
+
+// The "GS_DLL" folder of the highest registered version of today's
+// installers; of equal versions the later found wins.
+std::string InstalledGhostscriptFolder() {
+  std::vector<Installation> found;
+  for (uint32_t view : {platform::kKeyWow64_32Key, platform::kKeyWow64_64Key}) {
+    for (const char* key : {"SOFTWARE\\GPL Ghostscript", "SOFTWARE\\Artifex Ghostscript",
+                            "SOFTWARE\\GNU Ghostscript"}) {
+      CollectInstallations(key, view, found);
+    }
+  }
+  std::stable_sort(found.begin(), found.end(), [](const Installation& a, const Installation& b) {
+    return a.version < b.version;
+  });
+  return found.empty() ? "" : found.back().folder;
+}
+
 }  // namespace
+
+std::string GhostscriptProgramIn(const std::string& folder) {
+  auto& files = *platform::Current().files;
+  for (const std::string& name : platform::GhostscriptConsoleNames()) {
+    if (files.FileExists(folder + name)) return name;
+  }
+  return "";
+}
 
 std::string FindGhostscriptFolder() {
   namespace path = platform::path;
-  auto& files = *platform::Current().files;
   std::string candidate = RegistryCandidate();
 
   settings::SettingsFile settingsFile;
   std::string saved = settingsFile.ReadText("GhostScript", "Location", "");
   std::string answer;
-  if (files.FileExists(path::AddTrailingDelimiter(saved) + GhostscriptProgramName())) {
+  if (!GhostscriptProgramIn(path::AddTrailingDelimiter(saved)).empty()) {
     answer = path::RemoveTrailingDelimiter(saved);
-  } else if (!candidate.empty() && files.FileExists(candidate + GhostscriptProgramName())) {
+  } else if (!candidate.empty() && !GhostscriptProgramIn(candidate).empty()) {
     answer = path::RemoveTrailingDelimiter(candidate);
+  } else if (std::string installed = InstalledGhostscriptFolder();
+             !installed.empty() && !GhostscriptProgramIn(installed).empty()) {
+    answer = path::RemoveTrailingDelimiter(installed);
   }
   settingsFile.WriteText("GhostScript", "Location", answer);
   return answer;

@@ -7,11 +7,24 @@ namespace procs {
 
 // The folder holding the Ghostscript console program, without a trailing
 // delimiter, or "" when none is found. The folder saved in the settings file
-// wins over the installations the registry lists; the answer is always
-// written back to the settings file. Raises ERegistryException "Invalid data
-// type for 'GS_DLL'" for a non-text registry value (the settings file is then
-// neither read nor written) and EIniFileException when the settings file
-// cannot be written.
+// wins over the installations the registry lists: first those under
+// "SOFTWARE\AFPL Ghostscript" (the last listed version whose "GS_DLL" file
+// exists), then, only when neither leads to the program, those of today's
+// installers: the highest version registered under "SOFTWARE\GPL
+// Ghostscript", "SOFTWARE\Artifex Ghostscript" or "SOFTWARE\GNU Ghostscript",
+// in the 32-bit and then the 64-bit registry view, whose "GS_DLL" file
+// exists (versions compare by their numbers, "10.02.1" above "9.56"; a
+// value that is no text names no file). A folder counts when it holds one
+// of the console program's names (GhostscriptProgramIn). The answer is
+// always written back to the settings file. Raises ERegistryException "Invalid data type
+// for 'GS_DLL'" for a non-text value under the AFPL key (the settings file
+// is then neither read nor written) and EIniFileException when the settings
+// file cannot be written.
 std::string FindGhostscriptFolder();
+
+// The console program's file name in the folder (which ends in a
+// delimiter): the first of platform::GhostscriptConsoleNames() that is an
+// existing file there, or "" when none is.
+std::string GhostscriptProgramIn(const std::string& folder);
 
 }  // namespace procs

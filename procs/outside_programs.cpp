@@ -13,8 +13,8 @@ std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 std::string GhostscriptProgramName() { return platform::GhostscriptConsoleName(); }
 
 std::string GhostscriptCommandLine(const std::string& ghostscriptFolder,
-                                   const std::string& inputPath) {
-  return Quoted(ghostscriptFolder + GhostscriptProgramName()) + " @" +
+                                   const std::string& programName, const std::string& inputPath) {
+  return Quoted(ghostscriptFolder + programName) + " @" +
          Quoted(ghostscriptFolder + kResponseFileName) + " " + Quoted(inputPath);
 }
 

@@ -7,15 +7,15 @@
 namespace procs {
 
 // The Ghostscript console program's file name ("gswin32c.exe"; "gs" on
-// POSIX).
+// POSIX), as messages name it.
 std::string GhostscriptProgramName();
 
-// The Ghostscript command line: the program in ghostscriptFolder (which ends
-// in a delimiter), "@" and the quoted response file, then the input file.
-// The program path and the input path are quoted too, so blanks in either
-// cannot split them or start another program.
+// The Ghostscript command line: the program programName in
+// ghostscriptFolder (which ends in a delimiter), "@" and the quoted response
+// file, then the input file. The program path and the input path are quoted
+// too, so blanks in either cannot split them or start another program.
 std::string GhostscriptCommandLine(const std::string& ghostscriptFolder,
-                                   const std::string& inputPath);
+                                   const std::string& programName, const std::string& inputPath);
 
 // The monitor's set-up program, run before a port is created: the quoted
 // path of "rr_set.exe" in the program folder (with delimiter), then " /s".

@@ -13,6 +13,7 @@
 #include "platform/fake/fake_message_boxes.h"
 #include "platform/fake/fake_process_info.h"
 #include "platform/fake/fake_registry.h"
+#include "platform/native_conventions.h"
 #include "platform/path.h"
 #include "platform/services.h"
 #include "procs/outside_programs.h"
@@ -190,6 +191,18 @@ TEST_F(FrmMainTest, FolderNamedLikeTheProgramDoesNotCount) {
   ExpectMark(false);
 }
 
+// A 32-bit Ghostscript has gswin32c.exe, a 64-bit one only gswin64c.exe.
+TEST_F(FrmMainTest, TheMarkAcceptsEveryConsoleProgramName) {
+  for (const std::string& name : platform::GhostscriptConsoleNames()) {
+    SCOPED_TRACE(name);
+    std::string folder = dir.File("only-" + name);
+    std::filesystem::create_directories(folder);
+    testing_support::WriteBytes(path::AddTrailingDelimiter(folder) + name, "exe");
+    form.EditGhost->SetText(folder);
+    ExpectMark(true);
+  }
+}
+
 TEST_F(FrmMainTest, BrowseCancelledChangesNothing) {
   settings.WriteText("GhostScript", "Location", "kept");
   form.EditGhost->SetText(dir.Path());
@@ -199,7 +212,8 @@ TEST_F(FrmMainTest, BrowseCancelledChangesNothing) {
   EXPECT_FALSE(shown.save);
   EXPECT_EQ(shown.request.initialFolder, dir.Path());
   EXPECT_EQ(shown.request.filter,
-            "Ghostscript bin files (gswin32c.exe)|gswin32c.exe|All Files (*.*)|*.*");
+            "Ghostscript bin files (gswin32c.exe)|gswin32c.exe|"
+            "Ghostscript bin files (gswin64c.exe)|gswin64c.exe|All Files (*.*)|*.*");
   EXPECT_EQ(shown.request.filterIndex, 1);
   EXPECT_EQ(shown.request.options, platform::kOfnHideReadOnly | platform::kOfnEnableSizing);
   EXPECT_EQ(shown.request.title, "");

@@ -12,14 +12,19 @@ TEST(OutsideProgramsTest, ExactTexts) {
     const char* name;
     std::string actual, expected;
   } cases[] = {
-      {"ghostscript", procs::GhostscriptCommandLine("C:\\gs\\gs8.54\\bin\\", "C:\\spool\\1.SPL"),
+      {"ghostscript",
+       procs::GhostscriptCommandLine("C:\\gs\\gs8.54\\bin\\", gs, "C:\\spool\\1.SPL"),
        "\"C:\\gs\\gs8.54\\bin\\" + gs + "\" @\"C:\\gs\\gs8.54\\bin\\tarnel.rsp\" "
        "\"C:\\spool\\1.SPL\""},
       {"ghostscript with blanks",
-       procs::GhostscriptCommandLine("C:\\Program Files\\gs\\bin\\",
+       procs::GhostscriptCommandLine("C:\\Program Files\\gs\\bin\\", gs,
                                      "C:\\Documents and Settings\\me\\Temp\\job.ps"),
        "\"C:\\Program Files\\gs\\bin\\" + gs + "\" @\"C:\\Program Files\\gs\\bin\\tarnel.rsp\" "
        "\"C:\\Documents and Settings\\me\\Temp\\job.ps\""},
+      {"64-bit ghostscript",
+       procs::GhostscriptCommandLine("C:\\gs\\gs10.02.1\\bin\\", "gswin64c.exe", "C:\\1.SPL"),
+       "\"C:\\gs\\gs10.02.1\\bin\\gswin64c.exe\" @\"C:\\gs\\gs10.02.1\\bin\\tarnel.rsp\" "
+       "\"C:\\1.SPL\""},
       {"rr_set", procs::RrSetCommandLine("C:\\PDF Tools\\"), "\"C:\\PDF Tools\\rr_set.exe\" /s"},
       {"arguments", procs::PortArgumentsValue("C:\\PDF Tools\\setup.exe", "PPP3:"),
        "\"C:\\PDF Tools\\setup.exe\" \"%1\" \"PPP3:\""},

@@ -19,8 +19,16 @@ struct FakeRegistry::State {
   bool readOnly = false;
   std::vector<WrittenValue> written;
   int openKeys = 0;
+  std::shared_ptr<State> view64;
+
+  // The state that holds the view the access asks for; null for an absent
+  // 64-bit view.
+  static std::shared_ptr<State> ViewFor(const std::shared_ptr<State>& state, uint32_t access) {
+    return access & kKeyWow64_64Key ? state->view64 : state;
+  }
 
   bool Denied(const std::string& fullPath, uint32_t access) const {
+    access &= ~static_cast<uint32_t>(kKeyWow64_32Key | kKeyWow64_64Key);
     if (readOnly && (access & ~static_cast<uint32_t>(kKeyRead)) != 0) return true;
     RegistryTree::Key* key = tree.Find(fullPath);
     return std::any_of(denials.begin(), denials.end(), [&](const Denial& denial) {
@@ -91,16 +99,20 @@ FakeRegistry::FakeRegistry() : state_(std::make_shared<State>()) {
 FakeRegistry::~FakeRegistry() = default;
 
 std::unique_ptr<RegistryKey> FakeRegistry::OpenKey(const std::string& path, uint32_t access) {
+  std::shared_ptr<State> state = State::ViewFor(state_, access);
   std::string full = LocalMachinePath(path);
-  if (!state_->tree.Find(full) || state_->Denied(full, access)) return nullptr;
-  return std::make_unique<FakeKey>(state_, RelativeRegistryPath(path));
+  if (!state || !state->tree.Find(full) || state->Denied(full, access)) return nullptr;
+  return std::make_unique<FakeKey>(state, RelativeRegistryPath(path));
 }
 
 std::unique_ptr<RegistryKey> FakeRegistry::CreateKey(const std::string& path, uint32_t access) {
+  std::shared_ptr<State> state = State::ViewFor(state_, access);
   std::string full = LocalMachinePath(path);
-  if (state_->readOnly || (state_->tree.Find(full) && state_->Denied(full, access))) return nullptr;
-  state_->tree.Create(full);
-  return std::make_unique<FakeKey>(state_, RelativeRegistryPath(path));
+  if (!state || state->readOnly || (state->tree.Find(full) && state->Denied(full, access))) {
+    return nullptr;
+  }
+  state->tree.Create(full);
+  return std::make_unique<FakeKey>(state, RelativeRegistryPath(path));
 }
 
 bool FakeRegistry::DeleteKeyTree(const std::string& path) {
@@ -129,6 +141,8 @@ void FakeRegistry::DenyOpen(const std::string& path, std::optional<uint32_t> acc
 void FakeRegistry::FailWritesOf(const std::string& valueName) { state_->failingNames.push_back(valueName); }
 
 void FakeRegistry::SetReadOnly(bool readOnly) { state_->readOnly = readOnly; }
+
+void FakeRegistry::Attach64BitView(const FakeRegistry& view) { state_->view64 = view.state_; }
 
 bool FakeRegistry::HasKey(const std::string& path) const {
   return state_->tree.Find(LocalMachinePath(path)) != nullptr;

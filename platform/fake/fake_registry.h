@@ -2,7 +2,10 @@
 // Paths are relative to HKEY_LOCAL_MACHINE as in Registry (a leading "\" is
 // accepted); names match without regard to case; subkeys enumerate in
 // creation order. Access rights are accepted and ignored unless a refusal
-// below is set up. Keys it hands out share its state and may outlive it.
+// below is set up. Like 32-bit Windows it has one view: kKeyWow64_32Key is
+// that view, and keys asked for with kKeyWow64_64Key are absent unless a
+// 64-bit view is attached. Keys it hands out share its state and may outlive
+// it.
 #pragma once
 
 #include <cstdint>
@@ -44,6 +47,10 @@ class FakeRegistry : public Registry {
   // As for a user without write access: CreateKey, DeleteKeyTree and the
   // writes fail, and OpenKey fails for any access beyond kKeyRead.
   void SetReadOnly(bool readOnly);
+
+  // Keys asked for with kKeyWow64_64Key are those of `view` from now on, as
+  // on 64-bit Windows. `view` is shared, not copied.
+  void Attach64BitView(const FakeRegistry& view);
 
   // Inspection, past every refusal.
   bool HasKey(const std::string& path) const;

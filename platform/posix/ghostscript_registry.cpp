@@ -66,6 +66,7 @@ class GhostscriptPresentingRegistry : public Registry {
       : inner_(std::move(inner)), searchPath_(std::move(searchPath)) {}
 
   std::unique_ptr<RegistryKey> OpenKey(const std::string& path, uint32_t access) override {
+    if (access & kKeyWow64_64Key) return nullptr;  // one view only, as the store
     std::string relative = RelativeRegistryPath(path);
     if (SameText(relative, kGhostscriptKey)) {
       return std::make_unique<ReadOnlyKey>(GhostscriptFolders(searchPath_), "");

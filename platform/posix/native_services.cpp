@@ -12,6 +12,7 @@ LeadBytes NativeLeadBytes() { return LeadBytes{}; }
 }  // namespace path
 
 std::string GhostscriptConsoleName() { return "gs"; }
+std::vector<std::string> GhostscriptConsoleNames() { return {"gs"}; }
 
 Services& NativeServices() {
   struct Owned {

@@ -108,14 +108,16 @@ class StoreRegistry : public Registry {
   explicit StoreRegistry(std::string storePath)
       : store_(std::make_shared<Store>(std::move(storePath))) {}
 
-  std::unique_ptr<RegistryKey> OpenKey(const std::string& path, uint32_t) override {
+  std::unique_ptr<RegistryKey> OpenKey(const std::string& path, uint32_t access) override {
+    if (access & kKeyWow64_64Key) return nullptr;  // one view only
     std::string full = LocalMachinePath(path);
     std::optional<RegistryTree> tree = store_->Read();
     if (!tree || (!tree->Find(full) && !IsRoot(path))) return nullptr;
     return std::make_unique<StoreKey>(store_, full);
   }
 
-  std::unique_ptr<RegistryKey> CreateKey(const std::string& path, uint32_t) override {
+  std::unique_ptr<RegistryKey> CreateKey(const std::string& path, uint32_t access) override {
+    if (access & kKeyWow64_64Key) return nullptr;
     std::string full = LocalMachinePath(path);
     bool created = store_->Update([&](RegistryTree& tree) {
       tree.Create(full);

@@ -13,6 +13,7 @@ LeadBytes NativeLeadBytes() { return LeadBytes{&IsSystemLeadByte}; }
 }  // namespace path
 
 std::string GhostscriptConsoleName() { return "gswin32c.exe"; }
+std::vector<std::string> GhostscriptConsoleNames() { return {"gswin32c.exe", "gswin64c.exe"}; }
 
 Services& NativeServices() {
   struct Owned {

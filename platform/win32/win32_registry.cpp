@@ -11,6 +11,23 @@ namespace {
 
 bool IsRoot(const std::string& path) { return path.find_first_not_of('\\') == std::string::npos; }
 
+// Only a 64-bit Windows has a 64-bit view: there a 32-bit program runs under
+// WOW64. Elsewhere Windows ignores KEY_WOW64_64KEY and would show the same
+// keys again. IsWow64Process is looked up, since early XP lacks it.
+bool HasSixtyFourBitView() {
+  static const bool has = [] {
+    if (sizeof(void*) == 8) return true;
+    using IsWow64ProcessFunction = BOOL(WINAPI*)(HANDLE, PBOOL);
+    auto isWow64Process = reinterpret_cast<IsWow64ProcessFunction>(reinterpret_cast<void (*)()>(
+        ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "IsWow64Process")));
+    BOOL wow64 = FALSE;
+    return isWow64Process && isWow64Process(::GetCurrentProcess(), &wow64) && wow64;
+  }();
+  return has;
+}
+
+bool InAbsentView(uint32_t access) { return (access & KEY_WOW64_64KEY) && !HasSixtyFourBitView(); }
+
 std::vector<std::string> ListSubkeys(HKEY key) {
   std::vector<std::string> names;
   DWORD count = 0;
@@ -95,6 +112,7 @@ class Win32Key : public RegistryKey {
 class Win32Registry : public Registry {
  public:
   std::unique_ptr<RegistryKey> OpenKey(const std::string& path, uint32_t access) override {
+    if (InAbsentView(access)) return nullptr;
     ScopedRegistryKey key;
     if (::RegOpenKeyExA(HKEY_LOCAL_MACHINE, RelativeRegistryPath(path).c_str(), 0, access,
                         key.Receive()) != ERROR_SUCCESS) {
@@ -104,6 +122,7 @@ class Win32Registry : public Registry {
   }
 
   std::unique_ptr<RegistryKey> CreateKey(const std::string& path, uint32_t access) override {
+    if (InAbsentView(access)) return nullptr;
     ScopedRegistryKey key;
     if (::RegCreateKeyExA(HKEY_LOCAL_MACHINE, RelativeRegistryPath(path).c_str(), 0, nullptr,
                           REG_OPTION_NON_VOLATILE, access, nullptr, key.Receive(),

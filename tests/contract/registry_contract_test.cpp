@@ -259,4 +259,15 @@ TYPED_TEST(RegistryContractTest, WritesIntoADeletedKeyFail) {
   EXPECT_EQ(this->registry_->OpenKey(this->Path("Doomed"), kKeyRead), nullptr);  // not brought back
 }
 
+// The program's own view is the 32-bit view. A key made there is not in the
+// 64-bit view: on 64-bit Windows that is another view, elsewhere there is
+// none.
+TYPED_TEST(RegistryContractTest, TheProgramsKeysAreThoseOfThe32BitView) {
+  ASSERT_NE(this->registry_->CreateKey(this->Path("View"), kKeyAllAccess), nullptr);
+  EXPECT_NE(this->registry_->OpenKey(this->Path("View"), kKeyRead | platform::kKeyWow64_32Key),
+            nullptr);
+  EXPECT_EQ(this->registry_->OpenKey(this->Path("View"), kKeyRead | platform::kKeyWow64_64Key),
+            nullptr);
+}
+
 }  // namespace

@@ -77,9 +77,15 @@ std::string RegexEscaped(const std::string& text) {
   return out;
 }
 
+constexpr char kGplGhostscriptKey[] = "SOFTWARE\\GPL Ghostscript";
+constexpr char kGplVersion[] = "10.02.1";
+
 void RemoveGhostscriptKeys() {
   ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, (std::string(kGhostscriptKey) + "\\8.54").c_str());
   ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, kGhostscriptKey);
+  ::RegDeleteKeyA(HKEY_LOCAL_MACHINE,
+                  (std::string(kGplGhostscriptKey) + "\\" + kGplVersion).c_str());
+  ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, kGplGhostscriptKey);
 }
 
 class JobUnderWine : public ::testing::Test {
@@ -111,6 +117,18 @@ class JobUnderWine : public ::testing::Test {
     text = Replaced(text, "@GS_LIB@", RegText(dir_.File("gs\\gs8.54\\lib")));
     const std::string file = dir_.File("ghostscript.reg");
     WriteBytes(file, text);
+    ASSERT_EQ(testing_support::ImportWithRegedit(file), std::optional<DWORD>(0));
+  }
+
+  // A 64-bit Ghostscript of today as its installer leaves it: only
+  // gswin64c.exe, registered under "GPL Ghostscript".
+  void InstallGplGhostscript() {
+    WriteBytes(gsFolder_ + "\\gsdll64.dll", "MZ stand-in library");
+    fs::copy_file(OwnFolder() + "gswin32c.exe", gsFolder_ + "\\gswin64c.exe");
+    const std::string file = dir_.File("gpl-ghostscript.reg");
+    WriteBytes(file, "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\" +
+                         RegText(kGplGhostscriptKey) + "\\" + kGplVersion + "]\r\n\"GS_DLL\"=\"" +
+                         RegText(gsFolder_ + "\\gsdll64.dll") + "\"\r\n");
     ASSERT_EQ(testing_support::ImportWithRegedit(file), std::optional<DWORD>(0));
   }
 
@@ -210,6 +228,27 @@ TEST_F(JobUnderWine, EmptyLocationIsFoundInTheRegistryAndStored) {
       << GhostscriptLog();
   EXPECT_EQ(ReadSetting("GhostScript", "Location"), gsFolder_);
   EXPECT_EQ(Pages(saveFolder_ + "\\pdf_01.pdf"), 3) << GhostscriptLog();
+}
+
+TEST_F(JobUnderWine, AGplGhostscriptIsFoundByTheWindowAndRunByAJob) {
+  InstallGplGhostscript();
+  WriteSettings(PortSection(1));
+  {
+    testing_support::SetupWindowProcess window(program_);
+    ASSERT_NE(window.Window(), nullptr) << "no set-up window";
+    EXPECT_EQ(testing_support::WindowText(window.Control("EditGhost")), gsFolder_);
+    EXPECT_EQ(testing_support::WindowText(window.Control("Label2")), "\xFE");
+    EXPECT_FALSE(::IsWindowVisible(window.Control("BtnGhostFind")));
+    ASSERT_EQ(window.PressOk(), std::optional<DWORD>(0));
+  }
+  EXPECT_EQ(ReadSetting("GhostScript", "Location"), gsFolder_);
+
+  ASSERT_EQ(RunJob(Spool("multipage.ps", "00009.SPL")), std::optional<DWORD>(0))
+      << GhostscriptLog();
+  EXPECT_EQ(Pages(saveFolder_ + "\\pdf_01.pdf"), 3) << GhostscriptLog();
+  EXPECT_NE(GhostscriptLog().find("command line: \"" + gsFolder_ + "\\gswin64c.exe\" @"),
+            std::string::npos)
+      << GhostscriptLog();
 }
 
 class MissingGhostscriptUnderWine : public JobUnderWine {

@@ -40,6 +40,13 @@ sleep 4
 # The dialog (406 x 486 with its frame) is centred on the 600 x 560 desktop.
 crop=406x486+97+37
 import -window "$id" -crop "$crop" +repage "$out/setup-page1.png"
+# The title bar shows the program's icon: its 16-pixel image over the
+# caption's colour is found near the title bar's left end.
+caption=$(convert "$out/setup-page1.png" -format '%[pixel:p{300,10}]' info:)
+convert "$build/pdfprinter.ico[0]" -background "$caption" -flatten "$work/icon16.png"
+convert "$out/setup-page1.png" -crop 40x24+0+0 +repage "$work/title.png"
+match=$(compare -metric AE -fuzz 10% -subimage-search "$work/title.png" "$work/icon16.png" null: 2>&1 || true)
+[ "${match%% *}" = 0 ] || { echo "no program icon in the title bar: $match" >&2; exit 1; }
 # The tab "Batch converter".
 xdotool mousemove --window "$id" 223 68 click 1
 sleep 1

@@ -94,6 +94,15 @@ FormWindow::FormWindow(Form& form) : form_(form) {
   RegisterWindowClass(kPageClass, PageWindowProcedure, false);
   window_.Reset(
       CreateFormFrame(kFormClass, form.Text(), layout.width, layout.height, form.Name(), this));
+  smallIcon_.Reset(LoadProgramIcon(SM_CXSMICON));
+  bigIcon_.Reset(LoadProgramIcon(SM_CXICON));
+  if (smallIcon_.IsValid()) {
+    ::SendMessageA(window_.Get(), WM_SETICON, ICON_SMALL,
+                   reinterpret_cast<LPARAM>(smallIcon_.Get()));
+  }
+  if (bigIcon_.IsValid()) {
+    ::SendMessageA(window_.Get(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.Get()));
+  }
   try {
     CreateControls();
   } catch (...) {

@@ -54,6 +54,9 @@ class FormWindow {
   std::vector<std::unique_ptr<ControlWindow>> controls_;
   int syncing_ = 0;
   bool quitWhenDestroyed_ = false;
+  // The title bar's and the task switcher's icons (WM_SETICON).
+  ScopedIcon smallIcon_;
+  ScopedIcon bigIcon_;
   // Last: destroyed first, while the controls' windows still have their
   // objects.
   ScopedWindow window_;

@@ -14,12 +14,22 @@ void RegisterWindowClass(const char* className, WNDPROC procedure, bool withIcon
   windowClass.lpfnWndProc = procedure;
   windowClass.hInstance = ::GetModuleHandleA(nullptr);
   windowClass.hCursor = ::LoadCursorA(nullptr, IDC_ARROW);
-  if (withIcon) windowClass.hIcon = ::LoadIconA(nullptr, IDI_APPLICATION);
+  if (withIcon) {
+    windowClass.hIcon = ::LoadIconA(windowClass.hInstance, MAKEINTRESOURCEA(kProgramIconId));
+    if (!windowClass.hIcon) windowClass.hIcon = ::LoadIconA(nullptr, IDI_APPLICATION);
+  }
   windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
   windowClass.lpszClassName = className;
   if (!::RegisterClassA(&windowClass) && ::GetLastError() != ERROR_CLASS_ALREADY_EXISTS) {
     RaiseSystemError(std::string("Cannot register the window class ") + className);
   }
+}
+
+HICON LoadProgramIcon(int sizeMetric) {
+  int size = ::GetSystemMetrics(sizeMetric);
+  return static_cast<HICON>(::LoadImageA(::GetModuleHandleA(nullptr),
+                                         MAKEINTRESOURCEA(kProgramIconId), IMAGE_ICON, size, size,
+                                         LR_DEFAULTCOLOR));
 }
 
 HWND CreateChildWindow(DWORD exStyle, const char* className, const std::string& text, DWORD style,

@@ -16,12 +16,27 @@ struct WindowTraits {
 };
 using ScopedWindow = platform::win32::ScopedHandle<WindowTraits>;
 
+struct IconTraits {
+  using Handle = HICON;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle h) { ::DestroyIcon(h); }
+};
+using ScopedIcon = platform::win32::ScopedHandle<IconTraits>;
+
+// The program's icon in its resource script.
+inline constexpr int kProgramIconId = 1;
+
+// The program's icon at the size of the system metrics given (SM_CXICON or
+// SM_CXSMICON); null when the program has none (the test programs).
+HICON LoadProgramIcon(int sizeMetric);
+
 // Raises platform::Error (kind "EOSError"): what, and the system's error
 // code.
 [[noreturn]] void RaiseSystemError(const std::string& what);
 
 // Registers a window class of the program's module with the button-face
-// background; one already registered is kept.
+// background and, withIcon, the program's icon (the system's application
+// icon when it has none); one already registered is kept.
 void RegisterWindowClass(const char* className, WNDPROC procedure, bool withIcon);
 
 // CreateWindowExA in the program's module; `param` reaches WM_NCCREATE.

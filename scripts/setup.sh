@@ -13,7 +13,7 @@ packages=(
   wine wine32:i386 fonts-wine xvfb xdotool x11-utils imagemagick
   ghostscript poppler-utils file zenity xdg-utils bc python3
   libjpeg62-turbo-dev libjpeg-turbo-progs dpkg-dev
-  icoutils nsis zip
+  icoutils nsis
 )
 
 # The win32 build cross-compiles libjpeg-turbo from Debian's source package

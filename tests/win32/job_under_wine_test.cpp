@@ -6,6 +6,7 @@
 // poppler's pdfinfo and pdftotext.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <regex>
 
@@ -420,6 +421,121 @@ TEST_F(PortSetUpUnderWine, AJobFollowsTheOptionsChosenInTheWindow) {
   StartedProcess job(Replaced(arguments, "%1", spool));
   ASSERT_EQ(job.WaitForExit(kJobTimeout), std::optional<DWORD>(0)) << GhostscriptLog();
   EXPECT_EQ(Pages(saveFolder_ + "\\pdf_01.pdf"), 3) << GhostscriptLog();
+}
+
+// The installer's round trip in the prefix: a silent install into "Program
+// Files", the installed program's window and a print job through it, a
+// silent uninstall that keeps what the user may want again, a second
+// install over it, and an uninstall that removes the settings too.
+class InstallerUnderWine : public JobUnderWine {
+ protected:
+  static constexpr char kUninstallKey[] =
+      "Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\PDF Printer";
+
+  void SetUp() override {
+    JobUnderWine::SetUp();
+    if (IsSkipped() || HasFatalFailure()) return;
+    char programFiles[MAX_PATH] = {}, menu[MAX_PATH] = {};
+    ASSERT_EQ(::SHGetFolderPathA(nullptr, CSIDL_PROGRAM_FILES, nullptr, 0, programFiles), S_OK);
+    ASSERT_EQ(::SHGetFolderPathA(nullptr, CSIDL_COMMON_PROGRAMS, nullptr, 0, menu), S_OK);
+    folder_ = std::string(programFiles) + "\\PDF Printer";
+    shortcut_ = std::string(menu) + "\\PDF Printer\\PDF Printer setup.lnk";
+    program_ = folder_ + "\\pdfprinter.exe";
+    ini_ = folder_ + "\\pdfprinter.ini";
+    RemoveInstallation();
+  }
+  void TearDown() override {
+    RemoveInstallation();
+    testing_support::RemovePortsAndPrinters({});
+    JobUnderWine::TearDown();
+  }
+  void RemoveInstallation() {
+    std::error_code ignored;
+    fs::remove_all(folder_, ignored);
+    fs::remove_all(fs::path(shortcut_).parent_path(), ignored);
+    ::RegDeleteKeyA(HKEY_LOCAL_MACHINE, kUninstallKey);
+  }
+
+  void Install() {
+    StartedProcess setup("\"" + FromLinux(PDFPRINTER_INSTALLER) + "\" /S /D=" + folder_);
+    ASSERT_EQ(setup.WaitForExit(kJobTimeout), std::optional<DWORD>(0));
+  }
+  // The uninstaller runs on from a copy of itself: done when its entry in
+  // "Add or remove programs" is gone.
+  void Uninstall(const std::string& options) {
+    StartedProcess uninstall("\"" + folder_ + "\\uninstall.exe\" /S" + options);
+    ASSERT_EQ(uninstall.WaitForExit(kJobTimeout), std::optional<DWORD>(0));
+    for (int i = 0; i < 600 && UninstallValue("DisplayName") != "<absent>"; ++i) ::Sleep(100);
+    ASSERT_EQ(UninstallValue("DisplayName"), "<absent>");
+  }
+  std::string UninstallValue(const std::string& name) {
+    auto key = platform::Current().registry->OpenKey(kUninstallKey, platform::kKeyRead);
+    return key ? platform::ReadRegistryString(*key, name) : "<absent>";
+  }
+  std::vector<std::string> FilesLeft() {
+    std::vector<std::string> names;
+    if (!fs::exists(folder_)) return names;
+    for (const auto& entry : fs::recursive_directory_iterator(folder_)) {
+      names.push_back(fs::relative(entry.path(), folder_).string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+  }
+
+  std::string folder_;
+  std::string shortcut_;
+};
+
+TEST_F(InstallerUnderWine, InstallUseAndUninstall) {
+  ASSERT_NO_FATAL_FAILURE(Install());
+  EXPECT_EQ(FilesLeft(), (std::vector<std::string>{"LICENSE.txt", "README.txt", "docs",
+                                                   "docs\\setup-page1.png", "docs\\setup-page2.png",
+                                                   "pdfprinter.exe", "uninstall.exe"}));
+  EXPECT_TRUE(fs::exists(shortcut_)) << shortcut_;
+  EXPECT_EQ(UninstallValue("DisplayName"), "PDF Printer");
+  EXPECT_EQ(UninstallValue("DisplayVersion"), PDFPRINTER_VERSION);
+  EXPECT_EQ(UninstallValue("UninstallString"), "\"" + folder_ + "\\uninstall.exe\"");
+
+  InstallGplGhostscript();
+  WriteSettings(PortSection(1));
+  {
+    testing_support::SetupWindowProcess window(program_);
+    ASSERT_NE(window.Window(), nullptr) << "no set-up window";
+    EXPECT_EQ(testing_support::WindowText(window.Control("EditGhost")), gsFolder_);
+    ::SendMessageA(window.Control("BtnAddPort"), BM_CLICK, 0, 0);
+    ASSERT_EQ(window.PressOk(), std::optional<DWORD>(0));
+  }
+  ASSERT_EQ(RunJob(Spool("multipage.ps", "00010.SPL")), std::optional<DWORD>(0))
+      << GhostscriptLog();
+  EXPECT_EQ(Pages(saveFolder_ + "\\pdf_01.pdf"), 3) << GhostscriptLog();
+
+  // Silent: the settings file and the extension list stay, and the port.
+  ASSERT_NO_FATAL_FAILURE(Uninstall(""));
+  EXPECT_EQ(FilesLeft(), (std::vector<std::string>{"context_list.txt", "pdfprinter.ini"}));
+  EXPECT_FALSE(fs::exists(fs::path(shortcut_).parent_path()));
+  EXPECT_NE(platform::Current().registry->OpenKey(
+                "SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors\\Redirected Port\\Ports\\PPP1:",
+                platform::kKeyRead),
+            nullptr);
+
+  // Installed again, the kept settings are there; removed with them, nothing is.
+  ASSERT_NO_FATAL_FAILURE(Install());
+  EXPECT_EQ(ReadSetting("PPP1:", "SaveType"), "1");
+  ASSERT_NO_FATAL_FAILURE(Uninstall(" /REMOVESETTINGS"));
+  EXPECT_FALSE(fs::exists(folder_)) << testing::PrintToString(FilesLeft());
+  EXPECT_FALSE(fs::exists(fs::path(shortcut_).parent_path()));
+}
+
+TEST(ReleaseZip, HoldsTheProgramItsReadmeAndTheLicence) {
+  auto listing = RunUnixCommand("python3 -m zipfile -l " + UnixQuote(PDFPRINTER_ZIP));
+  ASSERT_EQ(listing.exitCode, 0) << listing.output;
+  for (const char* name : {"pdfprinter.exe", "README.txt", "LICENSE.txt", "docs/setup-page1.png",
+                           "docs/setup-page2.png"}) {
+    EXPECT_NE(listing.output.find("pdfprinter-" PDFPRINTER_VERSION "/" + std::string(name)),
+              std::string::npos)
+        << name << "\n"
+        << listing.output;
+  }
 }
 
 }  // namespace

@@ -121,14 +121,15 @@ TEST_F(FindGhostscriptFolderTest, UnwritableSettingsFileRaises) {
   EXPECT_THROW(procs::FindGhostscriptFolder(), platform::EIniFileException);
 }
 
-// Today's installers register under three keys, in two registry views,
-// and a 64-bit Ghostscript has only gswin64c.exe. Each layout, and the
-// folder FindGhostscriptFolder answers (and stores).
+// Today's installers register under three keys, in two registry views
+// (64: the 64-bit view), and a 64-bit Ghostscript has only gswin64c.exe
+// (kExe64). Each layout, and the folder FindGhostscriptFolder answers and
+// stores.
 TEST_F(FindGhostscriptFolderTest, InstalledGhostscriptInEveryRegistryLayout) {
-  enum Holds { kProgram, kFallbackProgram, kNoProgram, kNoLibrary, kNonTextValue };
+  enum Holds { kExe, kExe64, kNoExe, kNoDll, kNoText };
   struct Registration {
     const char* key;
-    bool view64;
+    int view;
     const char* version;
     const char* folder;
     Holds holds;
@@ -138,46 +139,28 @@ TEST_F(FindGhostscriptFolderTest, InstalledGhostscriptInEveryRegistryLayout) {
   struct {
     const char* name;
     std::vector<Registration> registrations;
-    std::string expected;  // a folder's name, "" for nothing found
+    const char* expected;  // a folder's name, "" for nothing found
   } cases[] = {
-      {"AFPL only", {{afpl, false, "8.54", "a", kProgram}}, "a"},
-      {"GPL only", {{gpl, false, "9.56.1", "g", kProgram}}, "g"},
-      {"Artifex only", {{artifex, false, "10.02.1", "x", kProgram}}, "x"},
-      {"GNU only", {{gnu, false, "8.71", "n", kProgram}}, "n"},
-      {"AFPL first though older",
-       {{gpl, false, "10.2", "g", kProgram}, {afpl, false, "8.54", "a", kProgram}},
-       "a"},
-      {"AFPL without the program",
-       {{afpl, false, "8.54", "a", kNoProgram}, {gpl, false, "9.5", "g", kProgram}},
-       "g"},
-      {"9.5 then 10.2",
-       {{gpl, false, "9.5", "old", kProgram}, {gpl, false, "10.2", "new", kProgram}},
-       "new"},
-      {"10.2 then 9.5",
-       {{gpl, false, "10.2", "new", kProgram}, {gpl, false, "9.5", "old", kProgram}},
-       "new"},
-      {"highest across keys",
-       {{gpl, false, "10.2", "g", kProgram}, {artifex, false, "9.5", "x", kProgram}},
-       "g"},
-      {"64-bit view newer",
-       {{gpl, false, "9.5", "32", kProgram}, {gpl, true, "10.2", "64", kFallbackProgram}},
-       "64"},
-      {"32-bit view newer",
-       {{artifex, true, "9.5", "64", kFallbackProgram}, {gpl, false, "10.2", "32", kProgram}},
-       "32"},
-      {"GS_DLL names no file",
-       {{gpl, false, "9.5", "old", kProgram}, {gpl, false, "10.2", "new", kNoLibrary}},
-       "old"},
-      {"GS_DLL of no text type",
-       {{gpl, false, "9.5", "old", kProgram}, {gpl, false, "10.2", "new", kNonTextValue}},
-       "old"},
-      {"only gswin64c.exe", {{artifex, true, "10.02.1", "x", kFallbackProgram}}, "x"},
-      // As for the AFPL key: the newest existing library counts, with or
-      // without the program beside it.
-      {"newest lacks the program",
-       {{gpl, false, "9.5", "old", kProgram}, {gpl, false, "10.2", "new", kNoProgram}},
-       ""},
+      // clang-format off
+      {"AFPL only", {{afpl, 32, "8.54", "a", kExe}}, "a"},
+      {"GPL only", {{gpl, 32, "9.56.1", "g", kExe}}, "g"},
+      {"Artifex only", {{artifex, 32, "10.02.1", "x", kExe}}, "x"},
+      {"GNU only", {{gnu, 32, "8.71", "n", kExe}}, "n"},
+      {"AFPL first, older", {{gpl, 32, "10.2", "g", kExe}, {afpl, 32, "8.54", "a", kExe}}, "a"},
+      {"AFPL, no program", {{afpl, 32, "8.54", "a", kNoExe}, {gpl, 32, "9.5", "g", kExe}}, "g"},
+      {"9.5 then 10.2", {{gpl, 32, "9.5", "old", kExe}, {gpl, 32, "10.2", "new", kExe}}, "new"},
+      {"10.2 then 9.5", {{gpl, 32, "10.2", "new", kExe}, {gpl, 32, "9.5", "old", kExe}}, "new"},
+      {"highest across keys", {{gpl, 32, "10.2", "g", kExe}, {artifex, 32, "9.5", "x", kExe}}, "g"},
+      {"64-bit newer", {{gpl, 32, "9.5", "32", kExe}, {gpl, 64, "10.2", "64", kExe64}}, "64"},
+      {"32-bit newer", {{artifex, 64, "9.5", "64", kExe64}, {gpl, 32, "10.2", "32", kExe}}, "32"},
+      {"no GS_DLL file", {{gpl, 32, "9.5", "old", kExe}, {gpl, 32, "10.2", "new", kNoDll}}, "old"},
+      {"GS_DLL no text", {{gpl, 32, "9.5", "old", kExe}, {gpl, 32, "10.2", "new", kNoText}}, "old"},
+      {"only gswin64c.exe", {{artifex, 64, "10.02.1", "x", kExe64}}, "x"},
+      // As under the AFPL key, the newest existing library counts.
+      {"newest, no program", {{gpl, 32, "9.5", "old", kExe}, {gpl, 32, "10.2", "new", kNoExe}}, ""},
+      // clang-format on
   };
+  const auto names = platform::GhostscriptConsoleNames();
   int n = 0;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
@@ -189,22 +172,16 @@ TEST_F(FindGhostscriptFolderTest, InstalledGhostscriptInEveryRegistryLayout) {
     for (const Registration& r : c.registrations) {
       std::string folder = dir.File(prefix + r.folder);
       std::filesystem::create_directories(folder);
-      if (r.holds != kNoLibrary) testing_support::WriteBytes(Dll(folder), "dll");
-      if (r.holds == kProgram || r.holds == kFallbackProgram) {
-        auto names = platform::GhostscriptConsoleNames();
-        testing_support::WriteBytes(path::AddTrailingDelimiter(folder) +
-                                        (r.holds == kProgram ? names.front() : names.back()),
-                                    "exe");
+      if (r.holds != kNoDll) testing_support::WriteBytes(Dll(folder), "dll");
+      if (r.holds == kExe || r.holds == kExe64) {
+        std::string name = r.holds == kExe ? names.front() : names.back();
+        testing_support::WriteBytes(path::AddTrailingDelimiter(folder) + name, "exe");
       }
-      platform::fake::FakeRegistry& view = r.view64 ? sixtyFour : own;
-      std::string key = std::string(r.key) + "\\" + r.version;
-      if (r.holds == kNonTextValue) {
-        view.SetValue(key, "GS_DLL", {platform::kRegBinary, Dll(folder)});
-      } else {
-        view.SetString(key, "GS_DLL", Dll(folder));
-      }
+      uint32_t type = r.holds == kNoText ? platform::kRegBinary : platform::kRegSz;
+      (r.view == 64 ? sixtyFour : own)
+          .SetValue(std::string(r.key) + "\\" + r.version, "GS_DLL", {type, Dll(folder) + '\0'});
     }
-    std::string expected = c.expected.empty() ? "" : dir.File(prefix + c.expected);
+    std::string expected = *c.expected ? dir.File(prefix + c.expected) : "";
     EXPECT_EQ(procs::FindGhostscriptFolder(), expected);
     EXPECT_EQ(Saved(), expected);
   }

@@ -12,7 +12,6 @@
 #include "platform/fake/fake_processes.h"
 #include "platform/fake/fake_registry.h"
 #include "platform/fake/fake_shell.h"
-#include "platform/native_conventions.h"
 #include "platform/path.h"
 #include "platform/services.h"
 #include "procs/ghostscript_folder.h"
@@ -153,19 +152,6 @@ TEST_F(ConvertPrintJobTest, ResponseFileAndCommandLineAreExact) {
   EXPECT_EQ(shell.calls[0].showMode, 1);
   EXPECT_EQ(settings.ReadText("Log", "LastInputFile", ""), spool);
   EXPECT_EQ(procs::GhostscriptFolder, gsWithSep);
-}
-
-// A 64-bit Ghostscript has only gswin64c.exe: the job runs that.
-TEST_F(ConvertPrintJobTest, RunsTheConsoleProgramTheFolderHolds) {
-  const std::string fallback = platform::GhostscriptConsoleNames().back();
-  std::filesystem::remove(gsFolder + sep + procs::GhostscriptProgramName());
-  WriteBytes(gsFolder + sep + fallback, "exe");
-  SetPort("PPP1:", 1, false);
-  EXPECT_TRUE(Run(Quoted(spool) + " \"PPP1:\""));
-  EXPECT_TRUE(boxes.Shown().empty());
-  ASSERT_EQ(gs.processes.calls.size(), 1u);
-  EXPECT_EQ(gs.processes.calls[0].commandLine,
-            procs::GhostscriptCommandLine(gsFolder + sep, fallback, spool));
 }
 
 TEST_F(ConvertPrintJobTest, SaveDialogIsPreparedAndAnswered) {

@@ -13,7 +13,6 @@
 #include "platform/fake/fake_message_boxes.h"
 #include "platform/fake/fake_process_info.h"
 #include "platform/fake/fake_registry.h"
-#include "platform/native_conventions.h"
 #include "platform/path.h"
 #include "platform/services.h"
 #include "procs/outside_programs.h"
@@ -189,18 +188,6 @@ TEST_F(FrmMainTest, FolderNamedLikeTheProgramDoesNotCount) {
       path::AddTrailingDelimiter(dir.File("gs")) + procs::GhostscriptProgramName());
   form.EditGhost->SetText(dir.File("gs"));
   ExpectMark(false);
-}
-
-// A 32-bit Ghostscript has gswin32c.exe, a 64-bit one only gswin64c.exe.
-TEST_F(FrmMainTest, TheMarkAcceptsEveryConsoleProgramName) {
-  for (const std::string& name : platform::GhostscriptConsoleNames()) {
-    SCOPED_TRACE(name);
-    std::string folder = dir.File("only-" + name);
-    std::filesystem::create_directories(folder);
-    testing_support::WriteBytes(path::AddTrailingDelimiter(folder) + name, "exe");
-    form.EditGhost->SetText(folder);
-    ExpectMark(true);
-  }
 }
 
 TEST_F(FrmMainTest, BrowseCancelledChangesNothing) {

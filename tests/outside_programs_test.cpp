@@ -21,10 +21,6 @@ TEST(OutsideProgramsTest, ExactTexts) {
                                      "C:\\Documents and Settings\\me\\Temp\\job.ps"),
        "\"C:\\Program Files\\gs\\bin\\" + gs + "\" @\"C:\\Program Files\\gs\\bin\\tarnel.rsp\" "
        "\"C:\\Documents and Settings\\me\\Temp\\job.ps\""},
-      {"64-bit ghostscript",
-       procs::GhostscriptCommandLine("C:\\gs\\gs10.02.1\\bin\\", "gswin64c.exe", "C:\\1.SPL"),
-       "\"C:\\gs\\gs10.02.1\\bin\\gswin64c.exe\" @\"C:\\gs\\gs10.02.1\\bin\\tarnel.rsp\" "
-       "\"C:\\1.SPL\""},
       {"rr_set", procs::RrSetCommandLine("C:\\PDF Tools\\"), "\"C:\\PDF Tools\\rr_set.exe\" /s"},
       {"arguments", procs::PortArgumentsValue("C:\\PDF Tools\\setup.exe", "PPP3:"),
        "\"C:\\PDF Tools\\setup.exe\" \"%1\" \"PPP3:\""},

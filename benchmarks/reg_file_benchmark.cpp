@@ -10,7 +10,8 @@ namespace {
 
 // One key holding `count` text values, about 34 bytes a line (300,000: 10 MB).
 std::string StoreWithValues(size_t count) {
-  std::string text = "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Big]\r\n";
+  std::string text =
+      "Windows Registry Editor Version 5.00\r\n\r\n[HKEY_LOCAL_MACHINE\\SOFTWARE\\Big]\r\n";
   for (size_t i = 0; i < count; ++i) {
     text += "\"Value " + std::to_string(i) + "\"=\"some text " + std::to_string(i) + "\"\r\n";
   }

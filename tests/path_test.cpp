@@ -23,13 +23,11 @@ TEST(PathTest, DelimiterRules) {
       {"", Style::Windows, kNone, "\\", "", "", ""},
       {"C:\\", Style::Windows, kNone, "C:\\", "C:", "C:\\", ""},
       {"C:", Style::Windows, kNone, "C:\\", "C:", "C:", ""},
-      {"C:\\a\\b.exe", Style::Windows, kNone, "C:\\a\\b.exe\\", "C:\\a\\b.exe", "C:\\a\\",
-       "b.exe"},
+      {"C:\\a\\b.exe", Style::Windows, kNone, "C:\\a\\b.exe\\", "C:\\a\\b.exe", "C:\\a\\", "b.exe"},
       {"D:gs.exe", Style::Windows, kNone, "D:gs.exe\\", "D:gs.exe", "D:", "gs.exe"},
       {"a\\\\", Style::Windows, kNone, "a\\\\", "a\\", "a\\\\", ""},
       {"x/y", Style::Windows, kNone, "x/y\\", "x/y", "", "x/y"},
-      {"C:\\\x95\x5c", Style::Windows, kSjis, "C:\\\x95\x5c\\", "C:\\\x95\x5c", "C:\\",
-       "\x95\x5c"},
+      {"C:\\\x95\x5c", Style::Windows, kSjis, "C:\\\x95\x5c\\", "C:\\\x95\x5c", "C:\\", "\x95\x5c"},
       {"C:\\\x95\x5c", Style::Windows, kNone, "C:\\\x95\x5c", "C:\\\x95", "C:\\\x95\x5c", ""},
       // A lead byte with nothing after it would take a lone backslash as
       // its trail byte: the delimiter comes after a second one.

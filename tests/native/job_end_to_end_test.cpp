@@ -128,10 +128,9 @@ TEST_F(JobEndToEnd, AutomaticNamesHoldTheConvertedPages) {
 
 TEST_F(JobEndToEnd, GhostscriptOnTheSearchPathIsReachedThroughAFolderOfTheUsersOwn) {
   WriteSettings("[PPP1:]\r\nSaveType=1\r\nShowPDF=0\r\nSaveToFolder=" + outFolder + "\r\n");
-  auto result = RunShell("env -u DISPLAY XDG_CACHE_HOME=" + ShellQuote(cacheFolder) +
-                         " PATH=" + ShellQuote(gsFolder + ":/usr/bin:/bin") + " " +
-                         ShellQuote(program) + " " + ShellQuote(DataFile("multipage.ps")) +
-                         " PPP1:");
+  auto result = RunShell("env -u DISPLAY XDG_CACHE_HOME=" + ShellQuote(cacheFolder) + " PATH=" +
+                         ShellQuote(gsFolder + ":/usr/bin:/bin") + " " + ShellQuote(program) + " " +
+                         ShellQuote(DataFile("multipage.ps")) + " PPP1:");
   ASSERT_EQ(result.exitCode, 0) << result.output;
   EXPECT_EQ(Pages(outFolder + "/pdf_01.pdf"), 3);
   // The response file goes there, never into the folder of the machine's gs.
@@ -149,12 +148,13 @@ TEST_F(JobEndToEnd, APrivateFolderThatIsALinkIsRefused) {
   WriteSettings("[PPP1:]\r\nSaveType=1\r\nShowPDF=0\r\nSaveToFolder=" + outFolder + "\r\n");
   fs::create_directories(cacheFolder);
   fs::create_directory_symlink(outFolder, cacheFolder + "/pdfprinter");
-  auto result = RunShell("env -u DISPLAY XDG_CACHE_HOME=" + ShellQuote(cacheFolder) +
-                         " PATH=" + ShellQuote(gsFolder + ":/usr/bin:/bin") + " " +
-                         ShellQuote(program) + " " + ShellQuote(DataFile("multipage.ps")) +
-                         " PPP1:");
+  auto result = RunShell("env -u DISPLAY XDG_CACHE_HOME=" + ShellQuote(cacheFolder) + " PATH=" +
+                         ShellQuote(gsFolder + ":/usr/bin:/bin") + " " + ShellQuote(program) + " " +
+                         ShellQuote(DataFile("multipage.ps")) + " PPP1:");
   EXPECT_EQ(result.exitCode, 1) << result.output;
-  EXPECT_NE(result.output.find("Cannot use the folder " + cacheFolder + "/pdfprinter: it is a link"), std::string::npos)
+  EXPECT_NE(
+      result.output.find("Cannot use the folder " + cacheFolder + "/pdfprinter: it is a link"),
+      std::string::npos)
       << result.output;
   EXPECT_TRUE(fs::is_empty(outFolder));
 }
@@ -236,8 +236,9 @@ TEST_F(JobEndToEnd, AnythingPlantedAtTheOldSharedLockPathChangesNothing) {
     std::string plant;
   } cases[] = {
       {"folder", "mkdir /tmp/PdfPrinterJob.lock"},
-      {"another user's file", "touch /tmp/PdfPrinterJob.lock && chown 65534 /tmp/PdfPrinterJob.lock "
-                              "&& chmod 640 /tmp/PdfPrinterJob.lock"},
+      {"another user's file",
+       "touch /tmp/PdfPrinterJob.lock && chown 65534 /tmp/PdfPrinterJob.lock "
+       "&& chmod 640 /tmp/PdfPrinterJob.lock"},
       {"link to another file", "ln -s " + ShellQuote(victim) + " /tmp/PdfPrinterJob.lock"},
   };
   int n = 0;
@@ -297,11 +298,13 @@ TEST_F(JobEndToEnd, HundredJobsAtOnceLoseNothing) {
     if (ReadBytes(tag + ".code") == "0\n") {
       ++succeeded;
     } else {
-      EXPECT_NE(ReadBytes(tag + ".out").find("Error"), std::string::npos) << ReadBytes(tag + ".out");
+      EXPECT_NE(ReadBytes(tag + ".out").find("Error"), std::string::npos)
+          << ReadBytes(tag + ".out");
     }
   }
   std::set<std::string> contents;
-  for (const auto& entry : fs::directory_iterator(outFolder)) contents.insert(ReadBytes(entry.path()));
+  for (const auto& entry : fs::directory_iterator(outFolder))
+    contents.insert(ReadBytes(entry.path()));
   EXPECT_EQ(std::distance(fs::directory_iterator(outFolder), fs::directory_iterator()), succeeded);
   EXPECT_EQ(contents.size(), succeeded);
   EXPECT_EQ(succeeded, 100u);

@@ -18,7 +18,12 @@ TEST(RebuildCommandLineTest, SplittingGivesTheWordsBack) {
   } cases[] = {
       {"plain", {"/opt/pdfprinter", "/var/spool/00001.SPL", "PPP1:"}, {}},
       {"blanks", {"/opt/pdf printer/p", "/tmp/my job.ps", "PPP1:"}, {}},
-      {"control characters", {"p", "a\tb\nc\x01" "d\x1f", "e\x7f\xe9"}, {}},
+      {"control characters",
+       {"p",
+        "a\tb\nc\x01"
+        "d\x1f",
+        "e\x7f\xe9"},
+       {}},
       {"longer than an unquoted run", {"p", longPath, "PPP1:"}, {}},
       {"exactly the longest run", {"p", std::string(4096, 'x'), "y"}, {}},
       {"backslashes", {"p", "a\\", "\\\\b"}, {}},

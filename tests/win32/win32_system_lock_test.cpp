@@ -15,8 +15,9 @@ TEST(Win32SystemLockTest, HeldUntilReleasedAndRefusedWhenTheNameIsNoMutex) {
   auto lock = platform::AcquireSystemLock("PdfPrinterLockTest");
   ASSERT_NE(lock, nullptr);
   // Another thread (a mutex is the thread's, not the process's) waits.
-  auto other = std::async(std::launch::async,
-                          [] { return platform::AcquireSystemLock("PdfPrinterLockTest") != nullptr; });
+  auto other = std::async(std::launch::async, [] {
+    return platform::AcquireSystemLock("PdfPrinterLockTest") != nullptr;
+  });
   EXPECT_EQ(other.wait_for(200ms), std::future_status::timeout) << "taken twice";
   lock.reset();
   ASSERT_EQ(other.wait_for(10s), std::future_status::ready);

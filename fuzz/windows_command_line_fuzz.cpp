@@ -24,7 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (const auto& word : words) {
     std::string quoted = platform::QuoteWindowsArgument(word);
     // Unchanged only when nothing needs quoting.
-    FUZZ_CHECK(quoted != word || (!word.empty() && word.find_first_of(" \t\n\v\"") == std::string::npos));
+    FUZZ_CHECK(quoted != word ||
+               (!word.empty() && word.find_first_of(" \t\n\v\"") == std::string::npos));
     quotedLine += " " + quoted;
   }
   std::vector<std::string> split = platform::SplitWindowsCommandLine(quotedLine);

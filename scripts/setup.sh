@@ -12,6 +12,7 @@ packages=(
   g++-mingw-w64-i686 gcc-mingw-w64-i686 mingw-w64-i686-dev binutils-mingw-w64-i686
   wine wine32:i386 fonts-wine xvfb xdotool x11-utils imagemagick
   ghostscript poppler-utils file zenity xdg-utils bc
+  clang libclang-rt-14-dev libbenchmark-dev
 )
 
 missing=()

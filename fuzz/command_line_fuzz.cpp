@@ -34,11 +34,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     FUZZ_CHECK(word.find('\0') == std::string::npos);
   }
   FUZZ_CHECK(app::SplitCommandLine(platform::posix::RebuildCommandLine(words)) == words);
-  const app::Arguments args(text, "program");
-  FUZZ_CHECK(args.Count() == (words.empty() ? 0 : words.size() - 1));
-  for (size_t n = 1; n <= words.size(); ++n) {
-    FUZZ_CHECK(args.Get(n) == (n < words.size() ? words[n] : ""));
-  }
 
   // The input as argv: words between NUL bytes.
   Words argv(1);

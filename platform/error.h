@@ -61,6 +61,7 @@ namespace platform {
 // Ends the program with an exit code after the user has already been told
 // why; the entry catches it and shows nothing more.
 struct ExitWithCode {
+  explicit ExitWithCode(int exitCode) : code(exitCode) {}
   int code;
 };
 

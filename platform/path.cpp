@@ -40,7 +40,10 @@ bool EndsWithDelimiter(const std::string& text, Style style, LeadBytes lead) {
 }
 
 std::string AddTrailingDelimiter(const std::string& text, Style style, LeadBytes lead) {
-  return EndsWithDelimiter(text, style, lead) ? text : text + Delimiter(style);
+  if (EndsWithDelimiter(text, style, lead)) return text;
+  std::string added = text + Delimiter(style);
+  // A lead byte with nothing after it takes the delimiter as its trail byte.
+  return EndsWithDelimiter(added, style, lead) ? added : added + Delimiter(style);
 }
 
 std::string RemoveTrailingDelimiter(const std::string& text, Style style, LeadBytes lead) {

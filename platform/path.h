@@ -30,7 +30,10 @@ char Delimiter(Style style = Style::Native);
 // double-byte character.
 bool EndsWithDelimiter(const std::string& text, Style style = Style::Native,
                        LeadBytes lead = SystemLeadBytes());
-// Appends one delimiter unless the text already ends in one ("" -> "\").
+// Appends one delimiter unless the text already ends in one ("" -> "\");
+// the result always ends in one. A text that ends in a lead byte with nothing
+// after it gets two: the first is that byte's trail byte, as the system reads
+// it, so "\x0a\xeb" becomes "\x0a\xeb\\\\" in code page 932.
 std::string AddTrailingDelimiter(const std::string& text, Style style = Style::Native,
                                  LeadBytes lead = SystemLeadBytes());
 // Removes one trailing delimiter at most.

@@ -1,6 +1,7 @@
 #include "platform/reg_file.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 
 namespace platform {
@@ -284,42 +285,64 @@ std::string LocalMachinePath(const std::string& path) {
   return "HKEY_LOCAL_MACHINE\\" + RelativeRegistryPath(path);
 }
 
-RegistryTree::Key* RegistryTree::Key::Subkey(std::string_view subkeyName) const {
-  for (const auto& subkey : subkeys) {
-    if (SameRegistryName(subkey->name, subkeyName)) return subkey.get();
+size_t RegistryNameHash::operator()(std::string_view name) const {
+  uint64_t hash = 14695981039346656037ull;  // FNV-1a
+  for (char c : name) {
+    hash ^= static_cast<unsigned char>(Lower(c));
+    hash *= 1099511628211ull;
   }
-  return nullptr;
+  return static_cast<size_t>(hash);
+}
+
+bool RegistryNameEqual::operator()(std::string_view a, std::string_view b) const {
+  return SameRegistryName(a, b);
+}
+
+RegistryTree::Key* RegistryTree::Key::Subkey(std::string_view subkeyName) const {
+  auto it = subkeyIndex_.find(subkeyName);
+  return it == subkeyIndex_.end() ? nullptr : it->second;
 }
 
 RegistryTree::Key& RegistryTree::Key::AddSubkey(std::string_view subkeyName) {
   if (Key* existing = Subkey(subkeyName)) return *existing;
   subkeys.push_back(std::make_unique<Key>());
   subkeys.back()->name = std::string(subkeyName);
+  subkeyIndex_.emplace(subkeys.back()->name, subkeys.back().get());
   return *subkeys.back();
 }
 
+bool RegistryTree::Key::RemoveSubkey(std::string_view subkeyName) {
+  auto it = subkeyIndex_.find(subkeyName);
+  if (it == subkeyIndex_.end()) return false;
+  Key* subkey = it->second;
+  subkeyIndex_.erase(it);
+  subkeys.erase(std::find_if(subkeys.begin(), subkeys.end(),
+                             [&](const auto& each) { return each.get() == subkey; }));
+  return true;
+}
+
 const RegistryValue* RegistryTree::Key::Value(std::string_view valueName) const {
-  for (const auto& [name, value] : values) {
-    if (SameRegistryName(name, valueName)) return &value;
-  }
-  return nullptr;
+  auto it = valueIndex_.find(valueName);
+  return it == valueIndex_.end() ? nullptr : &values[it->second].second;
 }
 
 void RegistryTree::Key::SetValue(std::string_view valueName, RegistryValue value) {
-  for (auto& [name, existing] : values) {
-    if (SameRegistryName(name, valueName)) {
-      existing = std::move(value);
-      return;
-    }
+  auto it = valueIndex_.find(valueName);
+  if (it != valueIndex_.end()) {
+    values[it->second].second = std::move(value);
+    return;
   }
   values.emplace_back(std::string(valueName), std::move(value));
+  valueIndex_.emplace(values.back().first, values.size() - 1);
 }
 
 bool RegistryTree::Key::RemoveValue(std::string_view valueName) {
-  auto it = std::find_if(values.begin(), values.end(),
-                         [&](const auto& entry) { return SameRegistryName(entry.first, valueName); });
-  if (it == values.end()) return false;
-  values.erase(it);
+  auto it = valueIndex_.find(valueName);
+  if (it == valueIndex_.end()) return false;
+  size_t place = it->second;
+  valueIndex_.erase(it);
+  values.erase(values.begin() + static_cast<std::ptrdiff_t>(place));
+  for (size_t i = place; i < values.size(); ++i) valueIndex_.find(values[i].first)->second = i;
   return true;
 }
 
@@ -346,12 +369,7 @@ bool RegistryTree::Remove(std::string_view path) {
     parent = parent->Subkey(parts[i]);
     if (!parent) return false;
   }
-  auto& subkeys = parent->subkeys;
-  auto it = std::find_if(subkeys.begin(), subkeys.end(),
-                         [&](const auto& subkey) { return SameRegistryName(subkey->name, parts.back()); });
-  if (it == subkeys.end()) return false;
-  subkeys.erase(it);
-  return true;
+  return parent->RemoveSubkey(parts.back());
 }
 
 RegFileResult ImportRegFile(std::string_view rawText, RegistryTree& tree) {

@@ -16,6 +16,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -23,20 +24,40 @@
 
 namespace platform {
 
+// Hashing and equality of registry names without regard to ASCII case, for
+// look-ups by any text form.
+struct RegistryNameHash {
+  using is_transparent = void;
+  size_t operator()(std::string_view name) const;
+};
+struct RegistryNameEqual {
+  using is_transparent = void;
+  bool operator()(std::string_view a, std::string_view b) const;
+};
+
 class RegistryTree {
  public:
   struct Key {
     std::string name;
+    // In enumeration order. Read them freely; change them only through the
+    // functions below, which keep the look-up by name in step.
     std::vector<std::pair<std::string, RegistryValue>> values;
     std::vector<std::unique_ptr<Key>> subkeys;
 
     Key* Subkey(std::string_view subkeyName) const;
     // Finds or appends the subkey.
     Key& AddSubkey(std::string_view subkeyName);
+    bool RemoveSubkey(std::string_view subkeyName);
     const RegistryValue* Value(std::string_view valueName) const;
     // Replaces the value in place, or appends it.
     void SetValue(std::string_view valueName, RegistryValue value);
     bool RemoveValue(std::string_view valueName);
+
+   private:
+    // Name to place in values, and name to subkey: look-ups and replacements
+    // take constant time, so a large import stays linear.
+    std::unordered_map<std::string, size_t, RegistryNameHash, RegistryNameEqual> valueIndex_;
+    std::unordered_map<std::string, Key*, RegistryNameHash, RegistryNameEqual> subkeyIndex_;
   };
 
   RegistryTree() = default;

@@ -1,4 +1,5 @@
-// A lock shared by every process of the program on the machine.
+// A lock shared by the program's processes: every job of the user (on
+// Windows, of the session) waits for the others.
 #pragma once
 
 #include <memory>
@@ -12,9 +13,13 @@ class SystemLock {
 };
 
 // Blocks until this process holds the lock of that name; the lock is held
-// for the life of the returned object. Windows: a named mutex (an abandoned
-// one counts as acquired). POSIX: an flock on "/tmp/<name>.lock". Nothing
-// when the lock cannot be made at all; callers then go on unlocked.
+// for the life of the returned object, which is never null. Windows: a named
+// mutex (an abandoned one counts as held). POSIX: an flock on
+// "<name>.lock" in the user's runtime folder ($XDG_RUNTIME_DIR), or in the
+// user's private cache folder when there is none; the file is opened without
+// following links and made with mode 0600, an existing file keeps its mode.
+// A lock that cannot be taken raises platform::Error (kind "EOSError") with
+// the reason and the lock's path or name: no caller goes on unlocked.
 std::unique_ptr<SystemLock> AcquireSystemLock(const std::string& name);
 
 }  // namespace platform

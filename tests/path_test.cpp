@@ -23,14 +23,16 @@ TEST(PathTest, DelimiterRules) {
       {"", Style::Windows, kNone, "\\", "", "", ""},
       {"C:\\", Style::Windows, kNone, "C:\\", "C:", "C:\\", ""},
       {"C:", Style::Windows, kNone, "C:\\", "C:", "C:", ""},
-      {"C:\\a\\b.exe", Style::Windows, kNone, "C:\\a\\b.exe\\", "C:\\a\\b.exe", "C:\\a\\",
-       "b.exe"},
+      {"C:\\a\\b.exe", Style::Windows, kNone, "C:\\a\\b.exe\\", "C:\\a\\b.exe", "C:\\a\\", "b.exe"},
       {"D:gs.exe", Style::Windows, kNone, "D:gs.exe\\", "D:gs.exe", "D:", "gs.exe"},
       {"a\\\\", Style::Windows, kNone, "a\\\\", "a\\", "a\\\\", ""},
       {"x/y", Style::Windows, kNone, "x/y\\", "x/y", "", "x/y"},
-      {"C:\\\x95\x5c", Style::Windows, kSjis, "C:\\\x95\x5c\\", "C:\\\x95\x5c", "C:\\",
-       "\x95\x5c"},
+      {"C:\\\x95\x5c", Style::Windows, kSjis, "C:\\\x95\x5c\\", "C:\\\x95\x5c", "C:\\", "\x95\x5c"},
       {"C:\\\x95\x5c", Style::Windows, kNone, "C:\\\x95\x5c", "C:\\\x95", "C:\\\x95\x5c", ""},
+      // A lead byte with nothing after it would take a lone backslash as
+      // its trail byte: the delimiter comes after a second one.
+      {"\x0a\xeb", Style::Windows, kSjis, "\x0a\xeb\\\\", "\x0a\xeb", "", "\x0a\xeb"},
+      {"C:\\a\\\x95", Style::Windows, kSjis, "C:\\a\\\x95\\\\", "C:\\a\\\x95", "C:\\a\\", "\x95"},
       {"/usr/bin", Style::Posix, kNone, "/usr/bin/", "/usr/bin", "/usr/", "bin"},
       {"/", Style::Posix, kNone, "/", "", "/", ""},
       {"a:b\\c", Style::Posix, kNone, "a:b\\c/", "a:b\\c", "", "a:b\\c"},
@@ -38,6 +40,8 @@ TEST(PathTest, DelimiterRules) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.text);
     EXPECT_EQ(path::AddTrailingDelimiter(c.text, c.style, c.lead), c.added);
+    EXPECT_TRUE(path::EndsWithDelimiter(c.added, c.style, c.lead));
+    EXPECT_EQ(path::FolderPart(c.added + "x", c.style, c.lead), c.added);
     EXPECT_EQ(path::RemoveTrailingDelimiter(c.text, c.style, c.lead), c.removed);
     EXPECT_EQ(path::FolderPart(c.text, c.style, c.lead), c.folder);
     EXPECT_EQ(path::FileNamePart(c.text, c.style, c.lead), c.name);

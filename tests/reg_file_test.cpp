@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace platform {
 namespace {
@@ -262,6 +263,27 @@ TEST(RegistryTreeTest, NamesMatchWithoutCaseAndKeepTheirFirstSpelling) {
   ASSERT_EQ(software->values.size(), 1u);
   EXPECT_EQ(software->values[0].first, "Value");
   EXPECT_EQ(software->values[0].second.data, Sz("2").data);
+
+  // Removing keeps the order of the rest; what comes back goes last.
+  software->SetValue("b", Sz("b"));
+  software->SetValue("c", Sz("c"));
+  EXPECT_TRUE(software->RemoveValue("value"));
+  EXPECT_FALSE(software->RemoveValue("Value"));
+  software->SetValue("C", Sz("C"));
+  software->SetValue("Value", Sz("3"));
+  std::vector<std::string> names;
+  for (const auto& [name, value] : software->values) names.push_back(name + "=" + value.data);
+  EXPECT_EQ(names, (std::vector<std::string>{std::string("b=b\0", 4), std::string("c=C\0", 4),
+                                             std::string("Value=3\0", 8)}));
+  EXPECT_EQ(software->Value("VALUE")->data, Sz("3").data);
+  EXPECT_EQ(software->Value("B")->data, Sz("b").data);
+
+  EXPECT_TRUE(tree.Remove("HKEY_LOCAL_MACHINE\\SOFTWARE\\ZETA"));
+  tree.Create("HKEY_LOCAL_MACHINE\\Software\\zeta");
+  ASSERT_EQ(software->subkeys.size(), 2u);
+  EXPECT_EQ(software->subkeys[0]->name, "alpha");
+  EXPECT_EQ(software->subkeys[1]->name, "zeta");
+  EXPECT_EQ(tree.Find("HKEY_LOCAL_MACHINE\\Software\\ALPHA"), software->subkeys[0].get());
 }
 
 TEST(RegistryTreeTest, RemoveTakesTheSubtreeAndRefusesTheTop) {

@@ -6,6 +6,8 @@
 #include <algorithm>
 #include <cctype>
 
+#include "platform/posix/ghostscript_link.h"
+
 namespace platform::posix {
 
 namespace {
@@ -74,9 +76,11 @@ class GhostscriptPresentingRegistry : public Registry {
     std::string prefix = kGhostscriptKey + "\\";
     if (relative.size() > prefix.size() && SameText(relative.substr(0, prefix.size()), prefix)) {
       std::string version = relative.substr(prefix.size());
-      for (const auto& folder : GhostscriptFolders(searchPath_)) {
-        if (folder == version) return std::make_unique<ReadOnlyKey>(
-            std::vector<std::string>{}, folder + "/gs");
+      std::vector<std::string> folders = GhostscriptFolders(searchPath_);
+      for (size_t i = 0; i < folders.size(); ++i) {
+        if (folders[i] != version) continue;
+        return std::make_unique<ReadOnlyKey>(
+            std::vector<std::string>{}, GhostscriptLink(folders.size() - i, folders[i] + "/gs"));
       }
       return nullptr;
     }

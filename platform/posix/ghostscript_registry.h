@@ -1,6 +1,10 @@
 // Linux has no Ghostscript registry entries: this registry shows each "gs" on
 // the search path as an installed version under "SOFTWARE\AFPL Ghostscript",
-// with "GS_DLL" naming the program itself (so its folder is the candidate).
+// with "GS_DLL" naming a link to the program in a folder of the user's own
+// (see GhostscriptLink), which becomes the Ghostscript folder: the job's
+// response file is written there, never into the program's own folder.
+// Opening a version key raises platform::Error when that folder or link
+// cannot be made.
 // Versions are listed in reverse search-path order, so that the first "gs"
 // on the path is the last listed and wins. Every other key is the inner
 // registry's; the Ghostscript key of the inner registry is not shown.

@@ -1,27 +1,18 @@
 #include <dlfcn.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <fstream>
 #include <iterator>
 #include <vector>
 
 #include "platform/path.h"
 #include "platform/posix/posix_backends.h"
+#include "platform/posix/rebuild_command_line.h"
 
 namespace platform::posix {
 
 namespace {
-
-// Linux has no raw command line: rebuild one from argv that the program's
-// splitting rules turn back into the same words.
-std::string QuoteForSplitting(const std::string& word) {
-  bool needsQuotes = word.empty();
-  for (unsigned char c : word) needsQuotes = needsQuotes || c <= ' ';
-  std::string clean;
-  for (char c : word)
-    if (c != '"') clean += c;  // a quote can never be part of a word
-  return needsQuotes ? "\"" + clean + "\"" : clean;
-}
 
 class PosixProcessInfo : public ProcessInfo {
  public:
@@ -34,16 +25,13 @@ class PosixProcessInfo : public ProcessInfo {
   std::string CommandLine() override {
     std::ifstream in("/proc/self/cmdline", std::ios::binary);
     std::string all((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    std::string line;
-    size_t start = 0;
-    while (start < all.size()) {
-      size_t end = all.find('\0', start);
-      if (end == std::string::npos) end = all.size();
-      if (!line.empty()) line += ' ';
-      line += QuoteForSplitting(all.substr(start, end - start));
+    std::vector<std::string> words;
+    for (size_t start = 0; start < all.size();) {
+      size_t end = std::min(all.find('\0', start), all.size());
+      words.push_back(all.substr(start, end - start));
       start = end + 1;
     }
-    return line;
+    return RebuildCommandLine(words);
   }
 
   std::string SystemFolder() override { return "/usr/bin"; }

@@ -2,6 +2,8 @@
 // checked with poppler's pdfinfo and pdftotext.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <filesystem>
 #include <set>
 #include <thread>
@@ -33,13 +35,48 @@ class JobEndToEnd : public ::testing::Test {
     fs::create_symlink(RunShell("command -v gs").output.substr(0, RunShell("command -v gs").output.find('\n')),
                        gsFolder + "/gs");
     fs::create_directories(outFolder);
+    fs::create_directories(runFolder);
+    fs::permissions(runFolder, fs::perms::owner_all);
   }
 
-  // Runs a job the way the port monitor does, without a desktop (no
-  // DISPLAY), with a search path that holds no other Ghostscript.
+  // A job the way the port monitor runs it (the shell drops the port name's
+  // quotes, as the Windows rules do), without a desktop (no DISPLAY),
+  // with a search path that holds no other Ghostscript, and the test's own
+  // runtime and cache folders.
+  std::string JobCommand(const std::string& spool, const std::string& port = "PPP1:") {
+    return "env -u DISPLAY -u WAYLAND_DISPLAY PATH=/usr/bin:/bin XDG_RUNTIME_DIR=" +
+           ShellQuote(runFolder) + " XDG_CACHE_HOME=" + ShellQuote(cacheFolder) + " " +
+           ShellQuote(program) + " " + ShellQuote(spool) + " \"" + port + "\"";
+  }
   testing_support::CommandResult Job(const std::string& spool, const std::string& port = "PPP1:") {
-    return RunShell("env -u DISPLAY -u WAYLAND_DISPLAY PATH=/usr/bin:/bin " + ShellQuote(program) +
-                    " " + ShellQuote(spool) + " '\"" + port + "\"'");
+    return RunShell(JobCommand(spool, port));
+  }
+  // Runs a shell script with a /tmp of its own (a private mount namespace),
+  // so that what it plants there cannot disturb anything else on the machine.
+  testing_support::CommandResult WithPrivateTmp(const std::string& script) {
+    std::string scratch = ShellQuote(dir.Path());
+    return RunShell("unshare -m sh -c " +
+                    ShellQuote("exec 3<" + scratch + " && mount -t tmpfs none /tmp && mkdir -p " +
+                               scratch + " && mount -c --bind /proc/self/fd/3 " + scratch +
+                               " || exit 99\n" + script));
+  }
+  // A fast Ghostscript stand-in: copies the input to the response file's
+  // output path.
+  void InstallStandInGhostscript() {
+    fs::remove(gsFolder + "/gs");
+    WriteBytes(gsFolder + "/gs",
+               "#!/bin/sh\nout=$(sed -n 's/^ -sOutputFile=\"\\(.*\\)\"\r$/\\1/p' \"${1#@}\")\n"
+               "exec cp \"$2\" \"$out\"\n");
+    fs::permissions(gsFolder + "/gs", fs::perms::owner_all);
+  }
+  std::string PsJob(const std::string& name, const std::string& text) {
+    WriteBytes(dir.File(name), "%!PS\n/Helvetica findfont 20 scalefont setfont\n72 700 moveto (" +
+                                   text + ") show showpage\n");
+    return dir.File(name);
+  }
+  static unsigned Mode(const std::string& path) {
+    struct stat st {};
+    return lstat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
   }
   void WriteSettings(const std::string& text) { WriteBytes(appFolder + "/pdfprinter.ini", text); }
   std::string PortSection(int saveType, int showPdf) {
@@ -62,6 +99,8 @@ class JobEndToEnd : public ::testing::Test {
   std::string program = appFolder + "/pdfprinter";
   std::string gsFolder = dir.File("gs/gs10/bin");
   std::string outFolder = dir.File("My PDFs");
+  std::string runFolder = dir.File("run");
+  std::string cacheFolder = dir.File("cache");
 };
 
 TEST_F(JobEndToEnd, AutomaticNamesHoldTheConvertedPages) {
@@ -87,15 +126,37 @@ TEST_F(JobEndToEnd, AutomaticNamesHoldTheConvertedPages) {
   EXPECT_NE(ini.find("LastInputFile=" + DataFile("pjl_job.prn")), std::string::npos) << ini;
 }
 
-TEST_F(JobEndToEnd, GhostscriptOnTheSearchPathNeedsNoSetUp) {
+TEST_F(JobEndToEnd, GhostscriptOnTheSearchPathIsReachedThroughAFolderOfTheUsersOwn) {
   WriteSettings("[PPP1:]\r\nSaveType=1\r\nShowPDF=0\r\nSaveToFolder=" + outFolder + "\r\n");
-  auto result = RunShell("env -u DISPLAY PATH=" + ShellQuote(gsFolder + ":/usr/bin:/bin") + " " +
-                         ShellQuote(program) + " " + ShellQuote(DataFile("multipage.ps")) +
-                         " PPP1:");
+  auto result = RunShell("env -u DISPLAY XDG_CACHE_HOME=" + ShellQuote(cacheFolder) + " PATH=" +
+                         ShellQuote(gsFolder + ":/usr/bin:/bin") + " " + ShellQuote(program) + " " +
+                         ShellQuote(DataFile("multipage.ps")) + " PPP1:");
   ASSERT_EQ(result.exitCode, 0) << result.output;
   EXPECT_EQ(Pages(outFolder + "/pdf_01.pdf"), 3);
-  EXPECT_NE(ReadBytes(appFolder + "/pdfprinter.ini").find("Location=" + gsFolder + "\r\n"),
+  // The response file goes there, never into the folder of the machine's gs.
+  const std::string own = cacheFolder + "/pdfprinter/ghostscript/1/bin";
+  EXPECT_NE(ReadBytes(appFolder + "/pdfprinter.ini").find("Location=" + own + "\r\n"),
             std::string::npos);
+  EXPECT_EQ(fs::read_symlink(own + "/gs"), gsFolder + "/gs");
+  EXPECT_TRUE(fs::exists(own + "/tarnel.rsp"));
+  EXPECT_FALSE(fs::exists(gsFolder + "/tarnel.rsp"));
+  EXPECT_EQ(Mode(cacheFolder + "/pdfprinter"), 0700u);
+  EXPECT_EQ(Mode(own), 0700u);
+}
+
+TEST_F(JobEndToEnd, APrivateFolderThatIsALinkIsRefused) {
+  WriteSettings("[PPP1:]\r\nSaveType=1\r\nShowPDF=0\r\nSaveToFolder=" + outFolder + "\r\n");
+  fs::create_directories(cacheFolder);
+  fs::create_directory_symlink(outFolder, cacheFolder + "/pdfprinter");
+  auto result = RunShell("env -u DISPLAY XDG_CACHE_HOME=" + ShellQuote(cacheFolder) + " PATH=" +
+                         ShellQuote(gsFolder + ":/usr/bin:/bin") + " " + ShellQuote(program) + " " +
+                         ShellQuote(DataFile("multipage.ps")) + " PPP1:");
+  EXPECT_EQ(result.exitCode, 1) << result.output;
+  EXPECT_NE(
+      result.output.find("Cannot use the folder " + cacheFolder + "/pdfprinter: it is a link"),
+      std::string::npos)
+      << result.output;
+  EXPECT_TRUE(fs::is_empty(outFolder));
 }
 
 TEST_F(JobEndToEnd, MissingGhostscriptWithoutDesktopAnswersCancel) {
@@ -161,6 +222,126 @@ TEST_F(JobEndToEnd, TwentyJobsAtOnceEachGetTheirOwnNumber) {
   }
   EXPECT_EQ(seen.size(), 20u);
   EXPECT_FALSE(fs::exists(outFolder + "/pdf_21.pdf"));
+}
+
+TEST_F(JobEndToEnd, AnythingPlantedAtTheOldSharedLockPathChangesNothing) {
+  InstallStandInGhostscript();
+  WriteSettings(PortSection(1, 0));
+  const std::string victim = dir.File("victim");
+  WriteBytes(victim, "keep");
+  fs::permissions(victim, fs::perms::owner_read | fs::perms::owner_write);
+  const std::string spool = PsJob("job.ps", "Planted");
+  const struct {
+    const char* name;
+    std::string plant;
+  } cases[] = {
+      {"folder", "mkdir /tmp/PdfPrinterJob.lock"},
+      {"another user's file",
+       "touch /tmp/PdfPrinterJob.lock && chown 65534 /tmp/PdfPrinterJob.lock "
+       "&& chmod 640 /tmp/PdfPrinterJob.lock"},
+      {"link to another file", "ln -s " + ShellQuote(victim) + " /tmp/PdfPrinterJob.lock"},
+  };
+  int n = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const std::string look = "stat -c '%F %a %u' /tmp/PdfPrinterJob.lock";
+    auto result = WithPrivateTmp(c.plant + " || exit 98\nbefore=$(" + look + ")\n" +
+                                 JobCommand(spool) + "\necho \"job exit $?\"\n" +
+                                 "[ \"$before\" = \"$(" + look + ")\" ] && echo unchanged\n");
+    ASSERT_NE(result.exitCode, 99) << "no private /tmp (unshare, mount): " << result.output;
+    EXPECT_NE(result.output.find("job exit 0\nunchanged\n"), std::string::npos) << result.output;
+    EXPECT_EQ(ReadBytes(outFolder + "/pdf_0" + std::to_string(++n) + ".pdf"), ReadBytes(spool));
+  }
+  EXPECT_EQ(Mode(victim), 0600u);
+}
+
+TEST_F(JobEndToEnd, ALinkAtTheLockPathIsRefusedAndNothingIsConverted) {
+  WriteSettings(PortSection(1, 0));
+  const std::string victim = dir.File("victim");
+  WriteBytes(victim, "keep");
+  fs::permissions(victim, fs::perms::owner_read | fs::perms::owner_write);
+  fs::create_symlink(victim, runFolder + "/PdfPrinterJob.lock");
+
+  auto result = Job(DataFile("multipage.ps"));
+  EXPECT_EQ(result.exitCode, 1) << result.output;
+  EXPECT_NE(result.output.find("Application Error: Exception EOSError in module pdfprinter at "),
+            std::string::npos)
+      << result.output;
+  EXPECT_NE(result.output.find("Cannot take the lock " + runFolder + "/PdfPrinterJob.lock: "),
+            std::string::npos)
+      << result.output;
+  EXPECT_TRUE(fs::is_empty(outFolder));
+  EXPECT_FALSE(fs::exists(gsFolder + "/tarnel.rsp"));
+  EXPECT_EQ(Mode(victim), 0600u);
+  EXPECT_EQ(ReadBytes(victim), "keep");
+}
+
+// With a folder at the old lock path the jobs once ran unlocked and
+// overwrote each other's PDFs while all reported success.
+TEST_F(JobEndToEnd, HundredJobsAtOnceLoseNothing) {
+  InstallStandInGhostscript();
+  WriteSettings(PortSection(1, 0));
+  std::string script = "mkdir /tmp/PdfPrinterJob.lock || exit 98\n";
+  for (int i = 1; i <= 100; ++i) {
+    std::string tag = dir.File("job" + std::to_string(i));
+    PsJob("job" + std::to_string(i) + ".ps", "Job number " + std::to_string(i) + " end");
+    script += "(" + JobCommand(tag + ".ps") + " >" + ShellQuote(tag + ".out") + " 2>&1; echo $? >" +
+              ShellQuote(tag + ".code") + ") &\n";
+  }
+  auto run = WithPrivateTmp(script + "wait\n");
+  ASSERT_EQ(run.exitCode, 0) << run.output;
+
+  size_t succeeded = 0;
+  for (int i = 1; i <= 100; ++i) {
+    std::string tag = dir.File("job" + std::to_string(i));
+    SCOPED_TRACE(tag);
+    if (ReadBytes(tag + ".code") == "0\n") {
+      ++succeeded;
+    } else {
+      EXPECT_NE(ReadBytes(tag + ".out").find("Error"), std::string::npos)
+          << ReadBytes(tag + ".out");
+    }
+  }
+  std::set<std::string> contents;
+  for (const auto& entry : fs::directory_iterator(outFolder))
+    contents.insert(ReadBytes(entry.path()));
+  EXPECT_EQ(std::distance(fs::directory_iterator(outFolder), fs::directory_iterator()), succeeded);
+  EXPECT_EQ(contents.size(), succeeded);
+  EXPECT_EQ(succeeded, 100u);
+}
+
+TEST_F(JobEndToEnd, ALongSpoolPathIsNeverCutIntoAnotherFile) {
+  WriteSettings(PortSection(1, 0));
+  std::string spool = dir.File("long");
+  while (spool.size() < 4990) spool += "/" + std::string(200, 'c');
+  spool = spool.substr(0, 4990) + "/job.ps";  // 5,000 characters or so, past PATH_MAX
+  // Cut after 4,096 characters, the rest would be a relative path: plant a
+  // decoy there.
+  const std::string rest = spool.substr(4096);
+  ASSERT_NE(rest.front(), '/');
+  const std::string cwd = dir.File("cwd");
+  fs::create_directories(fs::path(cwd + "/" + rest).parent_path());
+  WriteBytes(cwd + "/" + rest, ReadBytes(DataFile("pjl_job.prn")));
+
+  auto result = RunShell("cd " + ShellQuote(cwd) + " && " + JobCommand(spool));
+  EXPECT_EQ(result.exitCode, 0) << result.output;
+  EXPECT_TRUE(fs::is_empty(outFolder)) << "the decoy was converted";
+  EXPECT_NE(result.output.find("The \"PDF Printer setup\" window"), std::string::npos)
+      << result.output;
+}
+
+TEST_F(JobEndToEnd, AQuoteInTheSpoolPathIsAnErrorNotSetUpMode) {
+  WriteSettings(PortSection(1, 0));
+  const std::string spool = dir.File("say \"hi\".ps");
+  WriteBytes(spool, ReadBytes(DataFile("multipage.ps")));
+  auto result = Job(spool);
+  EXPECT_EQ(result.exitCode, 1) << result.output;
+  EXPECT_NE(result.output.find("Application Error: Exception EArgumentException"),
+            std::string::npos)
+      << result.output;
+  EXPECT_NE(result.output.find(spool), std::string::npos) << result.output;
+  EXPECT_EQ(result.output.find("PDF Printer setup"), std::string::npos) << result.output;
+  EXPECT_TRUE(fs::is_empty(outFolder));
 }
 
 }  // namespace

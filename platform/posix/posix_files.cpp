@@ -1,9 +1,13 @@
+#include <dirent.h>
 #include <fcntl.h>
+#include <fnmatch.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <memory>
 
 #include "platform/path.h"
 #include "platform/posix/locked_file.h"
@@ -77,6 +81,37 @@ class PosixFiles : public Files {
     return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
   }
 
+  std::optional<FileStamp> Stamp(const std::string& path) override {
+    struct stat info{};
+    if (::stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return std::nullopt;
+    return FileStamp{static_cast<uint64_t>(info.st_size),
+                     static_cast<int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
+  }
+
+  std::optional<std::vector<std::string>> ListFiles(const std::string& folder,
+                                                    const std::string& pattern) override {
+    // FileExists needs only the right to search the folder, reading it needs
+    // more: refuse rather than list less than it would find.
+    if (::faccessat(AT_FDCWD, folder.c_str(), X_OK, AT_EACCESS) != 0) return std::nullopt;
+    std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), &::closedir);
+    if (!dir) return std::nullopt;
+    std::vector<std::string> names;
+    for (;;) {
+      errno = 0;
+      const dirent* entry = ::readdir(dir.get());
+      if (!entry) break;
+      if (entry->d_type == DT_DIR || ::fnmatch(pattern.c_str(), entry->d_name, 0) != 0) continue;
+      // As FileExists: whatever is not a folder, through links.
+      struct stat info{};
+      if (entry->d_type == DT_REG ||
+          (::fstatat(::dirfd(dir.get()), entry->d_name, &info, 0) == 0 && !S_ISDIR(info.st_mode))) {
+        names.emplace_back(entry->d_name);
+      }
+    }
+    if (errno != 0) return std::nullopt;
+    return names;
+  }
+
   int CreateEmptyFile(const std::string& path) override {
     ScopedFd fd(::open(path.c_str(), O_RDWR | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
     if (!fd.IsValid()) return WindowsError(errno, path);
@@ -96,6 +131,24 @@ class PosixFiles : public Files {
     std::optional<std::string> all = ReadWholeFile(path);
     if (!all) return false;  // the caller's buffer stays as it was
     bytes = std::move(*all);
+    return true;
+  }
+
+  bool ReadFileEnd(const std::string& path, size_t count, std::string& bytes) override {
+    ScopedFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat info{};
+    if (!fd.IsValid() || ::fstat(fd.Get(), &info) != 0 || S_ISDIR(info.st_mode)) return false;
+    const auto size = static_cast<size_t>(info.st_size);
+    std::string end(std::min(count, size), '\0');
+    size_t done = 0;
+    while (done < end.size()) {
+      ssize_t n = ::pread(fd.Get(), end.data() + done, end.size() - done,
+                          static_cast<off_t>(size - end.size() + done));
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) return false;
+      done += static_cast<size_t>(n);
+    }
+    bytes = std::move(end);
     return true;
   }
 

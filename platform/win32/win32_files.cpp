@@ -1,3 +1,5 @@
+#include <algorithm>
+
 #include "platform/win32/scoped_handle.h"
 #include "platform/win32/win32_backends.h"
 #include "platform/win32/windows_api.h"
@@ -25,6 +27,36 @@ class Win32Files : public Files {
     WIN32_FIND_DATAA data{};
     ScopedFindHandle find(::FindFirstFileA(path.c_str(), &data));
     return find.IsValid() && (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+  }
+
+  std::optional<FileStamp> Stamp(const std::string& path) override {
+    WIN32_FILE_ATTRIBUTE_DATA data{};
+    if (!::GetFileAttributesExA(path.c_str(), GetFileExInfoStandard, &data) ||
+        (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+      return std::nullopt;
+    }
+    return FileStamp{
+        static_cast<uint64_t>(data.nFileSizeHigh) << 32 | data.nFileSizeLow,
+        static_cast<int64_t>(static_cast<uint64_t>(data.ftLastWriteTime.dwHighDateTime) << 32 |
+                             data.ftLastWriteTime.dwLowDateTime)};
+  }
+
+  std::optional<std::vector<std::string>> ListFiles(const std::string& folder,
+                                                    const std::string& pattern) override {
+    WIN32_FIND_DATAA data{};
+    ScopedFindHandle find(::FindFirstFileA((folder + pattern).c_str(), &data));
+    std::vector<std::string> names;
+    if (!find.IsValid()) {
+      if (::GetLastError() == ERROR_FILE_NOT_FOUND) return names;
+      return std::nullopt;
+    }
+    do {
+      if (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) continue;
+      names.emplace_back(data.cFileName);
+      if (data.cAlternateFileName[0] != '\0') names.emplace_back(data.cAlternateFileName);
+    } while (::FindNextFileA(find.Get(), &data));
+    if (::GetLastError() != ERROR_NO_MORE_FILES) return std::nullopt;
+    return names;
   }
 
   int CreateEmptyFile(const std::string& path) override {
@@ -67,6 +99,31 @@ class Win32Files : public Files {
       all.append(buffer, n);
     }
     bytes = std::move(all);
+    return true;
+  }
+
+  bool ReadFileEnd(const std::string& path, size_t count, std::string& bytes) override {
+    ScopedFileHandle file(::CreateFileA(path.c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    LARGE_INTEGER size{};
+    if (!file.IsValid() || !::GetFileSizeEx(file.Get(), &size)) return false;
+    const uint64_t length = std::min<uint64_t>(count, static_cast<uint64_t>(size.QuadPart));
+    LARGE_INTEGER start{};
+    start.QuadPart = size.QuadPart - static_cast<LONGLONG>(length);
+    if (!::SetFilePointerEx(file.Get(), start, nullptr, FILE_BEGIN)) return false;
+    std::string end(static_cast<size_t>(length), '\0');
+    size_t done = 0;
+    while (done < end.size()) {
+      DWORD n = 0;
+      if (!::ReadFile(file.Get(), end.data() + done, static_cast<DWORD>(end.size() - done), &n,
+                      nullptr) ||
+          n == 0) {
+        return false;
+      }
+      done += n;
+    }
+    bytes = std::move(end);
     return true;
   }
 

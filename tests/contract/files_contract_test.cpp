@@ -2,11 +2,13 @@
 // callers rely on, with the Windows error numbers on every build.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <memory>
 #include <string>
 
 #include "platform/files.h"
+#include "platform/path.h"
 #include "support/native_files_processes.h"
 #include "support/scratch_dir.h"
 
@@ -136,6 +138,14 @@ TEST_F(FilesContractTest, ReadFileGivesEveryByte) {
   std::string bytes;
   EXPECT_TRUE(files_->ReadFile(File("big.bin"), bytes));
   EXPECT_EQ(bytes, big);
+  EXPECT_TRUE(files_->ReadFileEnd(File("big.bin"), 1024, bytes));
+  EXPECT_EQ(bytes, big.substr(big.size() - 1024));
+  EXPECT_TRUE(files_->ReadFileEnd(File("existing.txt"), 1024, bytes));
+  EXPECT_EQ(bytes, "first line\r\n");
+  for (const std::string& path : {File("nothing.txt"), File("folder")}) {
+    SCOPED_TRACE(path);
+    EXPECT_FALSE(files_->ReadFileEnd(path, 1024, bytes));
+  }
 }
 
 TEST_F(FilesContractTest, ReadFileFailureLeavesTheBufferAlone) {
@@ -174,6 +184,25 @@ TEST_F(FilesContractTest, ReplaceFilePutsOneFileInTheOthersPlace) {
   }
   EXPECT_EQ(files_->ReplaceFile(File("nothing.txt"), File("existing.txt")), kFileNotFound);
   EXPECT_EQ(ReadBytes(File("existing.txt")), "first line\r\n");
+}
+
+TEST_F(FilesContractTest, ListFilesAndStamp) {
+  const std::string folder = File("folder") + platform::path::Delimiter();
+  for (const char* name : {"pdf_01.pdf", "pdf_2.pdf", "other.pdf"}) WriteBytes(folder + name, "x");
+  fs::create_directory(folder + "pdf_04.pdf");
+  auto names = files_->ListFiles(folder, "pdf_*.pdf");
+  ASSERT_TRUE(names);
+  std::sort(names->begin(), names->end());
+  EXPECT_EQ(*names, (std::vector<std::string>{"pdf_01.pdf", "pdf_2.pdf"}));
+  EXPECT_EQ(files_->ListFiles(folder, "none_*"), std::vector<std::string>{});
+  EXPECT_EQ(files_->ListFiles(File("missing") + platform::path::Delimiter(), "*"), std::nullopt);
+
+  auto stamp = files_->Stamp(File("existing.txt"));
+  ASSERT_TRUE(stamp);
+  EXPECT_EQ(stamp->size, 12u);
+  WriteBytes(File("existing.txt"), "other\r\n");
+  EXPECT_NE(files_->Stamp(File("existing.txt")), stamp);
+  EXPECT_EQ(files_->Stamp(File("folder")), std::nullopt);
 }
 
 }  // namespace

@@ -1,11 +1,10 @@
 #include "procs/convert_print_job.h"
 
-#include <cstdio>
-
 #include "platform/error.h"
 #include "platform/path.h"
 #include "platform/services.h"
 #include "platform/system_lock.h"
+#include "procs/automatic_name.h"
 #include "procs/find_ghostscript_folder.h"
 #include "procs/ghostscript_folder.h"
 #include "procs/outside_programs.h"
@@ -39,22 +38,6 @@ PortOptions ReadPortOptions(const std::string& inputPath, const platform::Argume
     file.WriteText("Log", "LastInputFile", inputPath);
   }
   return options;
-}
-
-std::string TwoDigits(unsigned n) {
-  char text[16];
-  std::snprintf(text, sizeof text, "%02u", n);
-  return text;
-}
-
-// The first pdf_NN.pdf in the folder that is not an existing file.
-std::string NextAutomaticName(const std::string& saveFolder) {
-  auto& files = *platform::Current().files;
-  std::string folder = platform::path::AddTrailingDelimiter(saveFolder);
-  for (unsigned n = 1;; ++n) {
-    std::string candidate = folder + "pdf_" + TwoDigits(n) + ".pdf";
-    if (!files.FileExists(candidate)) return candidate;
-  }
 }
 
 platform::FileDialogRequest SaveDialog(const PortOptions& options) {

@@ -1,0 +1,84 @@
+#include "procs/automatic_name.h"
+
+#include <cstdio>
+#include <string_view>
+#include <vector>
+
+#include "platform/services.h"
+
+namespace procs {
+
+namespace {
+
+namespace path = platform::path;
+
+constexpr char kPrefix[] = "pdf_";
+constexpr char kSuffix[] = ".pdf";
+// More digits than any folder can hold names for.
+constexpr size_t kMaxDigits = 9;
+
+std::string AutomaticName(const std::string& folder, unsigned n) {
+  char number[16];
+  std::snprintf(number, sizeof number, "%02u", n);
+  return folder + kPrefix + number + kSuffix;
+}
+
+char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+bool SameName(std::string_view a, std::string_view b, bool ignoreCase) {
+  if (a.size() != b.size()) return false;
+  for (size_t i = 0; i < a.size(); ++i) {
+    if (ignoreCase ? Lower(a[i]) != Lower(b[i]) : a[i] != b[i]) return false;
+  }
+  return true;
+}
+
+// The lowest number that no name gives: at most one past their count.
+unsigned LowestFreeNumber(const std::vector<std::string>& names) {
+  std::vector<bool> taken(names.size() + 2);
+  for (const auto& name : names) {
+    unsigned n = AutomaticNameNumber(name);
+    if (n < taken.size()) taken[n] = true;
+  }
+  unsigned n = 1;
+  while (taken[n]) ++n;
+  return n;
+}
+
+}  // namespace
+
+unsigned AutomaticNameNumber(const std::string& fileName, path::Style style) {
+  const std::string_view name = fileName;
+  const size_t fixed = sizeof kPrefix - 1 + sizeof kSuffix - 1;
+  if (name.size() < fixed + 2 || name.size() > fixed + kMaxDigits) return 0;
+  const bool ignoreCase = path::IsWindows(style);
+  if (!SameName(name.substr(0, sizeof kPrefix - 1), kPrefix, ignoreCase) ||
+      !SameName(name.substr(name.size() - (sizeof kSuffix - 1)), kSuffix, ignoreCase)) {
+    return 0;
+  }
+  const std::string_view digits = name.substr(sizeof kPrefix - 1, name.size() - fixed);
+  if (digits.size() > 2 && digits[0] == '0') return 0;
+  unsigned n = 0;
+  for (char c : digits) {
+    if (c < '0' || c > '9') return 0;
+    n = n * 10 + static_cast<unsigned>(c - '0');
+  }
+  return n;
+}
+
+std::string NextAutomaticName(const std::string& saveFolder) {
+  auto names = platform::Current().files->ListFiles(path::AddTrailingDelimiter(saveFolder),
+                                                    std::string(kPrefix) + "*" + kSuffix);
+  return ProbedAutomaticName(saveFolder, names ? LowestFreeNumber(*names) : 1);
+}
+
+std::string ProbedAutomaticName(const std::string& saveFolder, unsigned from) {
+  auto& files = *platform::Current().files;
+  const std::string folder = path::AddTrailingDelimiter(saveFolder);
+  for (unsigned n = from;; ++n) {
+    std::string candidate = AutomaticName(folder, n);
+    if (!files.FileExists(candidate)) return candidate;
+  }
+}
+
+}  // namespace procs

@@ -43,6 +43,8 @@ std::vector<std::string> SplitCommandLine(const std::string& commandLine) {
   return words;
 }
 
+std::string QuoteArgument(const std::string& word) { return '"' + word + '"'; }
+
 Arguments::Arguments(const std::string& commandLine, std::string programPath)
     : words_(SplitCommandLine(commandLine)), programPath_(std::move(programPath)) {}
 

@@ -18,6 +18,11 @@ constexpr size_t kMaxWordLength = 4096;
 // that meets a word of kMaxWordLength characters starts the next word.
 std::vector<std::string> SplitCommandLine(const std::string& commandLine);
 
+// `word` in double quotes: SplitCommandLine gives it back unchanged as one
+// word, whatever it holds but a double quote, which no command line can pass
+// in a word (a backslash is an ordinary character here).
+std::string QuoteArgument(const std::string& word);
+
 // Argument n of a command line: n = 0 is programPath (never taken from the
 // command line), n >= 1 is word n; "" beyond the last word.
 class Arguments {

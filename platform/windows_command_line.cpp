@@ -53,11 +53,10 @@ std::vector<std::string> SplitWindowsCommandLine(const std::string& text) {
   return words;
 }
 
-std::string QuoteWindowsArgument(const std::string& arg) {
-  if (!arg.empty() && arg.find_first_of(" \t\n\v\"") == std::string::npos) return arg;
+std::string QuoteWindowsPath(const std::string& path) {
   std::string quoted = "\"";
   size_t backslashes = 0;
-  for (char c : arg) {
+  for (char c : path) {
     if (c == '\\') {
       ++backslashes;
       continue;
@@ -69,6 +68,11 @@ std::string QuoteWindowsArgument(const std::string& arg) {
   }
   quoted.append(2 * backslashes, '\\');
   return quoted + "\"";
+}
+
+std::string QuoteWindowsArgument(const std::string& arg) {
+  if (!arg.empty() && arg.find_first_of(" \t\n\v\"") == std::string::npos) return arg;
+  return QuoteWindowsPath(arg);
 }
 
 }  // namespace platform

@@ -19,11 +19,18 @@ namespace platform {
 // the program name, even when it is empty (empty text, or a leading blank).
 std::vector<std::string> SplitWindowsCommandLine(const std::string& text);
 
+// `path` in double quotes, with every quote in it and every run of
+// backslashes before a quote (its own or the closing one) escaped, so that
+// SplitWindowsCommandLine returns it as one later word, whatever it holds
+// ("C:\dir\" becomes "C:\dir\\" in quotes). Every path the program puts
+// on a child's command line is quoted so. As the program name (where
+// backslashes are literal and quotes only toggle) it reads back alike while
+// it holds no quote and does not end in a backslash, as a program's path
+// never does.
+std::string QuoteWindowsPath(const std::string& path);
+
 // Returns `arg` unchanged when it is not empty and holds no blank, tab,
-// line break or double quote; otherwise wrapped in double quotes with every
-// quote and every run of backslashes before a quote escaped, so that
-// SplitWindowsCommandLine returns it as one later word (not as the program
-// name, which cannot hold a quote).
+// line break or double quote; otherwise QuoteWindowsPath(arg).
 std::string QuoteWindowsArgument(const std::string& arg);
 
 }  // namespace platform

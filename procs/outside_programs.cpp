@@ -1,29 +1,31 @@
 #include "procs/outside_programs.h"
 
+#include "platform/command_line.h"
 #include "platform/native_conventions.h"
 #include "platform/path.h"
+#include "platform/windows_command_line.h"
 #include "procs/response_file.h"
 
 namespace procs {
 
-namespace {
-std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
-}  // namespace
+using platform::QuoteWindowsPath;
 
 std::string GhostscriptProgramName() { return platform::GhostscriptConsoleName(); }
 
 std::string GhostscriptCommandLine(const std::string& ghostscriptFolder,
                                    const std::string& programName, const std::string& inputPath) {
-  return Quoted(ghostscriptFolder + programName) + " @" +
-         Quoted(ghostscriptFolder + kResponseFileName) + " " + Quoted(inputPath);
+  return QuoteWindowsPath(ghostscriptFolder + programName) + " @" +
+         QuoteWindowsPath(ghostscriptFolder + kResponseFileName) + " " +
+         QuoteWindowsPath(inputPath);
 }
 
 std::string RrSetCommandLine(const std::string& programFolder) {
-  return Quoted(programFolder + "rr_set.exe") + " /s";
+  return QuoteWindowsPath(programFolder + "rr_set.exe") + " /s";
 }
 
 std::string PortArgumentsValue(const std::string& programPath, const std::string& portName) {
-  return Quoted(programPath) + " " + Quoted("%1") + " " + Quoted(portName);
+  using platform::QuoteArgument;
+  return QuoteArgument(programPath) + " " + QuoteArgument("%1") + " " + QuoteArgument(portName);
 }
 
 std::string PortCommandValue(const std::string& programFolder) {
@@ -37,8 +39,8 @@ std::string PortLogFileNameValue(const std::string& programPath) {
 namespace {
 std::string RegSvr32CommandLine(const std::string& systemFolder, const std::string& options,
                                 const std::string& programFolder) {
-  return Quoted(systemFolder + "RegSvr32.exe") + options + " " +
-         Quoted(programFolder + "morvane.dll");
+  return QuoteWindowsPath(systemFolder + "RegSvr32.exe") + options + " " +
+         QuoteWindowsPath(programFolder + "morvane.dll");
 }
 }  // namespace
 

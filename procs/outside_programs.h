@@ -1,5 +1,8 @@
 // Every command line and registry value the program hands to an outside
 // program is built here, so each has one definition and one exact text.
+// Paths on a child's command line are quoted by the Windows rules
+// (platform::QuoteWindowsPath), so each reaches the child whole, also one
+// that ends in a backslash.
 #pragma once
 
 #include <string>
@@ -22,9 +25,10 @@ std::string GhostscriptCommandLine(const std::string& ghostscriptFolder,
 std::string RrSetCommandLine(const std::string& programFolder);
 
 // The port key's "Arguments": the quoted program path, the quoted "%1" and
-// the quoted port name, separated by blanks. Unquoted, a path with a blank
-// would let the system start another program ("C:\Program.exe") with the
-// spooler's rights; the job's own splitting drops the quotes again.
+// the quoted port name, separated by blanks, quoted by the program's own
+// rules (platform::QuoteArgument), which read them back. Unquoted, a path
+// with a blank would let the system start another program ("C:\Program.exe")
+// with the spooler's rights.
 std::string PortArgumentsValue(const std::string& programPath, const std::string& portName);
 // The port key's "Command": the program folder followed by "redrun.exe".
 std::string PortCommandValue(const std::string& programFolder);

@@ -6,19 +6,34 @@
 
 namespace procs {
 
+namespace {
+
+// Ghostscript reads the output file name as a pattern ("%d" is the page
+// number, "%%" a "%"); doubled, every "%" stands for itself.
+std::string OutputFilePattern(const std::string& outputPath) {
+  std::string pattern;
+  for (char c : outputPath) {
+    pattern += c;
+    if (c == '%') pattern += '%';
+  }
+  return pattern;
+}
+
+}  // namespace
+
 std::vector<std::string> ResponseFileLines(const std::string& ghostscriptFolder,
                                            const std::string& outputPath,
                                            platform::path::Style style) {
   std::string p1 = ParentFolder(ghostscriptFolder, style);
   std::string p2 = ParentFolder(p1, style);
   return {
-      "-I\"" + p1 + "lib\";\"" + p2 + "fonts\"",
+      "\"-I" + p1 + "lib;" + p2 + "fonts\"",
       " -sDEVICE=pdfwrite",
       " -dBATCH",
       " -dNOPAUSE",
       " -dSAFER",
       " -q",
-      " -sOutputFile=\"" + outputPath + "\"",
+      " -sOutputFile=\"" + OutputFilePattern(outputPath) + "\"",
       " -c save pop",
       " -f",
   };

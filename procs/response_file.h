@@ -14,7 +14,10 @@ namespace procs {
 constexpr char kResponseFileName[] = "tarnel.rsp";
 
 // The nine lines (without line ends) for a Ghostscript folder that ends in a
-// delimiter and the PDF file to make.
+// delimiter and the PDF file to make. Line 7 names the file with every "%"
+// doubled, so that Ghostscript writes to exactly outputPath. Ghostscript
+// reads a response file's double quotes as quotes only at the start of a
+// word or after "=": line 1, the search folders, is quoted as a whole.
 std::vector<std::string> ResponseFileLines(
     const std::string& ghostscriptFolder, const std::string& outputPath,
     platform::path::Style style = platform::path::Style::Native);

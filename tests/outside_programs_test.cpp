@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/command_line.h"
+#include "platform/windows_command_line.h"
 
 namespace {
 
@@ -51,6 +52,38 @@ TEST(OutsideProgramsTest, JobReadsItsArgumentsFromThePortsArguments) {
     EXPECT_EQ(args.Count(), 2u);
     EXPECT_EQ(args.Get(1), spool);
     EXPECT_EQ(args.Get(2), "PPP3:");
+  }
+}
+
+// Each command line read back as its reader splits it: a child's C runtime
+// for Ghostscript, rr_set and RegSvr32, the program's own rules for the
+// port's "Arguments". Every path comes back whole, also one that ends in a
+// backslash, which would otherwise escape the closing quote.
+TEST(OutsideProgramsTest, EveryPathComesBackWhole) {
+  using Words = std::vector<std::string>;
+  const std::string gs = procs::GhostscriptProgramName();
+  const std::string folders[] = {"C:\\gs\\bin\\", "C:\\Program Files\\gs 10\\bin\\",
+                                 "\\\\server\\share\\\\gs\\"};
+  const std::string paths[] = {"C:\\spool\\00012.SPL", "C:\\Documents and Settings\\x.SPL",
+                               "C:\\spool\\job\\", "C:\\a b\\\\c\\\\", "\\\\server\\spool\\"};
+  for (const std::string& folder : folders) {
+    SCOPED_TRACE(folder);
+    EXPECT_EQ(platform::SplitWindowsCommandLine(procs::RrSetCommandLine(folder)),
+              (Words{folder + "rr_set.exe", "/s"}));
+    EXPECT_EQ(platform::SplitWindowsCommandLine(
+                  procs::UnregisterShellExtensionCommandLine("C:\\WINDOWS\\system32\\", folder)),
+              (Words{"C:\\WINDOWS\\system32\\RegSvr32.exe", "-u", "-s", folder + "morvane.dll"}));
+    EXPECT_EQ(platform::SplitWindowsCommandLine(
+                  procs::RegisterShellExtensionCommandLine(folder, "C:\\PDF\\")),
+              (Words{folder + "RegSvr32.exe", "C:\\PDF\\morvane.dll"}));
+    for (const std::string& path : paths) {
+      SCOPED_TRACE(path);
+      EXPECT_EQ(platform::SplitWindowsCommandLine(procs::GhostscriptCommandLine(folder, gs, path)),
+                (Words{folder + gs, "@" + folder + "tarnel.rsp", path}));
+      std::string line = procs::PortArgumentsValue(folder + "setup.exe", "PPP3:");
+      line.replace(line.find("%1"), 2, path);
+      EXPECT_EQ(platform::SplitCommandLine(line), (Words{folder + "setup.exe", path, "PPP3:"}));
+    }
   }
 }
 

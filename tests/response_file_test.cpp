@@ -39,7 +39,7 @@ TEST(ResponseFileTest, ParentFolder) {
 
 TEST(ResponseFileTest, NineLinesByteForByte) {
   std::vector<std::string> expected = {
-      "-I\"C:\\gs\\gs8.54\\lib\";\"C:\\gs\\fonts\"",
+      "\"-IC:\\gs\\gs8.54\\lib;C:\\gs\\fonts\"",
       " -sDEVICE=pdfwrite",
       " -dBATCH",
       " -dNOPAUSE",
@@ -52,9 +52,12 @@ TEST(ResponseFileTest, NineLinesByteForByte) {
   EXPECT_EQ(procs::ResponseFileLines("C:\\gs\\gs8.54\\bin\\", "C:\\out put\\pdf_01.pdf",
                                      Style::Windows),
             expected);
-  EXPECT_EQ(procs::ResponseFileLines("D:\\", "", Style::Windows)[0], "-I\"D:\\lib\";\"D:\\fonts\"");
+  // Ghostscript reads "%" in the output name as a pattern: doubled, it is a "%".
+  EXPECT_EQ(procs::ResponseFileLines("C:\\gs\\bin\\", "C:\\a%%b\\100%\\%d.pdf", Style::Windows)[6],
+            " -sOutputFile=\"C:\\a%%%%b\\100%%\\%%d.pdf\"");
+  EXPECT_EQ(procs::ResponseFileLines("D:\\", "", Style::Windows)[0], "\"-ID:\\lib;D:\\fonts\"");
   EXPECT_EQ(procs::ResponseFileLines("/opt/gs/9/bin/", "/o.pdf", Style::Posix)[0],
-            "-I\"/opt/gs/9/lib\";\"/opt/gs/fonts\"");
+            "\"-I/opt/gs/9/lib;/opt/gs/fonts\"");
 }
 
 TEST(ResponseFileTest, AppendLineCreatesThenAppendsWithCrLf) {

@@ -1,5 +1,6 @@
 #include "platform/posix/rebuild_command_line.h"
 
+#include "platform/command_line.h"
 #include "platform/error.h"
 
 namespace platform::posix {
@@ -13,7 +14,7 @@ std::string RebuildCommandLine(const std::vector<std::string>& words) {
                                             "line cannot pass");
     }
     if (!line.empty()) line += ' ';
-    line += '"' + word + '"';
+    line += QuoteArgument(word);
   }
   return line;
 }

@@ -79,10 +79,12 @@ class JobEndToEnd : public ::testing::Test {
     return lstat(path.c_str(), &st) == 0 ? st.st_mode & 07777 : 0;
   }
   void WriteSettings(const std::string& text) { WriteBytes(appFolder + "/pdfprinter.ini", text); }
-  std::string PortSection(int saveType, int showPdf) {
-    return "[GhostScript]\r\nLocation=" + gsFolder + "\r\n[PPP1:]\r\nSaveType=" +
-           std::to_string(saveType) + "\r\nShowPDF=" + std::to_string(showPdf) +
-           "\r\nSaveToFolder=" + outFolder + "\r\n";
+  std::string PortSection(int saveType, int showPdf, const std::string& saveFolder = "",
+                          const std::string& location = "") {
+    return "[GhostScript]\r\nLocation=" + (location.empty() ? gsFolder : location) +
+           "\r\n[PPP1:]\r\nSaveType=" + std::to_string(saveType) +
+           "\r\nShowPDF=" + std::to_string(showPdf) +
+           "\r\nSaveToFolder=" + (saveFolder.empty() ? outFolder : saveFolder) + "\r\n";
   }
   int Pages(const std::string& pdf) {
     auto info = RunShell("pdfinfo " + ShellQuote(pdf));
@@ -193,6 +195,43 @@ TEST_F(JobEndToEnd, GhostscriptFailureIsReportedWithExitCodeOne) {
   EXPECT_NE(result.output.find("Ghostscript could not create " + outFolder + "/pdf_01.pdf"),
             std::string::npos)
       << result.output;
+}
+
+// Ghostscript reads "%" in its output name as a pattern. The PDF lands at
+// exactly the path chosen, and the folder that the pattern would name keeps
+// its file.
+TEST_F(JobEndToEnd, APercentSignInTheSaveFolderIsTakenLiterally) {
+  const std::string folder = dir.File("a%%b"), lookalike = dir.File("a%b");
+  fs::create_directories(folder);
+  fs::create_directories(lookalike);
+  WriteBytes(lookalike + "/pdf_01.pdf", "keep");
+  WriteSettings(PortSection(1, 0, folder));
+  auto result = Job(DataFile("multipage.ps"));
+  ASSERT_EQ(result.exitCode, 0) << result.output;
+  EXPECT_EQ(Pages(folder + "/pdf_01.pdf"), 3);
+  EXPECT_EQ(ReadBytes(lookalike + "/pdf_01.pdf"), "keep");
+}
+
+// By the Windows rules the command line is split by, a backslash before a
+// closing quote escapes it; in the response file Ghostscript takes a quote
+// as one only at the start of a word or after "=". Linux names may end in a
+// backslash (the spool file here), folders may hold backslashes and blanks
+// (the Ghostscript folder, so the response file's path and its search
+// folders): each reaches Ghostscript as it is.
+TEST_F(JobEndToEnd, BackslashesAndBlanksInPathsReachGhostscriptAsTheyAre) {
+  const std::string gs = dir.File("gs\\ 10\\") + "/bin", spool = dir.File("spool \\") + "/";
+  fs::create_directories(gs);
+  fs::create_directories(spool);
+  fs::create_symlink(fs::read_symlink(gsFolder + "/gs"), gs + "/gs");
+  WriteSettings(PortSection(1, 0, "", gs));
+  int n = 0;
+  for (const std::string name : {"job\\", "job.ps"}) {
+    SCOPED_TRACE(name);
+    WriteBytes(spool + name, ReadBytes(DataFile("multipage.ps")));
+    auto result = Job(spool + name);
+    EXPECT_EQ(result.exitCode, 0) << result.output;
+    EXPECT_EQ(Pages(outFolder + "/pdf_0" + std::to_string(++n) + ".pdf"), 3);
+  }
 }
 
 TEST_F(JobEndToEnd, TwentyJobsAtOnceEachGetTheirOwnNumber) {

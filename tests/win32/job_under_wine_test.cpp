@@ -110,7 +110,7 @@ class JobUnderWine : public ::testing::Test {
     std::string text = ReadBytes(DataFile("ghostscript.reg.in"));
     ASSERT_NE(text.find("@GS_DLL@"), std::string::npos);
     text = Replaced(text, "@GS_DLL@", RegText(gsFolder_ + "\\gsdll32.dll"));
-    text = Replaced(text, "@GS_LIB@", RegText(dir_.File("gs\\gs8.54\\lib")));
+    text = Replaced(text, "@GS_LIB@", RegText(dir_.File("Program Files\\gs\\gs8.54\\lib")));
     const std::string file = dir_.File("ghostscript.reg");
     WriteBytes(file, text);
     ASSERT_EQ(testing_support::ImportWithRegedit(file), std::optional<DWORD>(0));
@@ -174,8 +174,8 @@ class JobUnderWine : public ::testing::Test {
   std::string GhostscriptLog() { return ReadBytes(gsFolder_ + "\\gswin32c.log"); }
   std::string ResponseFile() { return ReadBytes(gsFolder_ + "\\tarnel.rsp"); }
   std::string ExpectedResponseFile(const std::string& pdf) {
-    return "-I\"" + dir_.File("gs\\gs8.54\\lib") + "\";\"" + dir_.File("gs\\fonts") +
-           "\"\r\n"
+    return "\"-I" + dir_.File("Program Files\\gs\\gs8.54\\lib") + ";" +
+           dir_.File("Program Files\\gs\\fonts") + "\"\r\n"
            " -sDEVICE=pdfwrite\r\n -dBATCH\r\n -dNOPAUSE\r\n -dSAFER\r\n -q\r\n"
            " -sOutputFile=\"" + pdf + "\"\r\n -c save pop\r\n -f\r\n";
   }
@@ -184,7 +184,7 @@ class JobUnderWine : public ::testing::Test {
   std::string appFolder_ = dir_.File("PDF Printer");
   std::string program_ = appFolder_ + "\\pdfprinter.exe";
   std::string ini_ = appFolder_ + "\\pdfprinter.ini";
-  std::string gsFolder_ = dir_.File("gs\\gs8.54\\bin");
+  std::string gsFolder_ = dir_.File("Program Files\\gs\\gs8.54\\bin");
   std::string saveFolder_ = dir_.File("My PDFs");
 };
 
@@ -341,6 +341,23 @@ TEST_F(JobUnderWine, FailingGhostscriptIsReportedAndEndsWithExitCodeOne) {
   ASSERT_TRUE(testing_support::PressButton(box, "OK"));
   EXPECT_EQ(job->WaitForExit(kWindowTimeout), std::optional<DWORD>(1));
   EXPECT_NE(GhostscriptLog().find("gs exit code: 1"), std::string::npos) << GhostscriptLog();
+}
+
+// Ghostscript reads "%" in its output name as a pattern. The PDF lands at
+// exactly the path chosen, and the folder that the pattern would name keeps
+// its file.
+TEST_F(JobUnderWine, APercentSignInTheSaveFolderIsTakenLiterally) {
+  InstallGhostscript();
+  const std::string folder = dir_.File("a%%b"), lookalike = dir_.File("a%b");
+  fs::create_directories(folder);
+  fs::create_directories(lookalike);
+  WriteBytes(lookalike + "\\pdf_01.pdf", "keep");
+  WriteSettings(LocationSection() + "[PPP1:]\r\nSaveType=1\r\nShowPDF=0\r\nSaveToFolder=" + folder +
+                "\r\n");
+  ASSERT_EQ(RunJob(Spool("multipage.ps", "00010.SPL")), std::optional<DWORD>(0))
+      << GhostscriptLog();
+  EXPECT_EQ(Pages(folder + "\\pdf_01.pdf"), 3) << GhostscriptLog();
+  EXPECT_EQ(ReadBytes(lookalike + "\\pdf_01.pdf"), "keep");
 }
 
 // A user's whole path: a port added in the window, a printer attached to

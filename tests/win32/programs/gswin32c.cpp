@@ -37,27 +37,35 @@ bool WriteWhole(const std::string& path, const std::string& bytes) {
   return !out.fail();
 }
 
-// Whitespace separates arguments; double quotes group and are dropped, also
-// inside a word (-I"a";"b"), as Ghostscript reads its response files.
+// The words of a response file as Ghostscript reads them: whitespace
+// separates words; a double quote opens a quoted stretch only at the start
+// of a word or after "=" and closes it before whitespace or the end, and
+// is an ordinary character anywhere else; \" is a quote, any other
+// backslash itself. Empty words count for nothing.
 std::vector<std::string> SplitArguments(const std::string& text) {
+  auto space = [&](size_t i) { return std::isspace(static_cast<unsigned char>(text[i])); };
   std::vector<std::string> words;
-  std::string word;
-  bool inWord = false;
-  bool quoted = false;
-  for (char c : text) {
-    if (c == '"') {
-      quoted = !quoted;
-      inWord = true;
-    } else if (!quoted && std::isspace(static_cast<unsigned char>(c))) {
-      if (inWord) words.push_back(word);
-      word.clear();
-      inWord = false;
-    } else {
-      word += c;
-      inWord = true;
+  for (size_t i = 0; i < text.size();) {
+    if (space(i)) {
+      ++i;
+      continue;
     }
+    std::string word;
+    bool quoted = false;
+    while (i < text.size() && (quoted || !space(i))) {
+      char c = text[i++];
+      if (c == '\\' && i < text.size() && text[i] == '"') {
+        c = text[i++];
+      } else if (c == '"' && !quoted && (word.empty() || word.back() == '=')) {
+        quoted = true;
+        continue;
+      } else if (c == '"' && quoted && (i == text.size() || space(i))) {
+        break;
+      }
+      word += c;
+    }
+    if (!word.empty()) words.push_back(word);
   }
-  if (inWord) words.push_back(word);
   return words;
 }
 
@@ -65,6 +73,20 @@ bool IsWindowsPath(const std::string& text) {
   bool drive = text.size() >= 3 && std::isalpha(static_cast<unsigned char>(text[0])) &&
                text[1] == ':' && (text[2] == '\\' || text[2] == '/');
   return drive || (!text.empty() && text[0] == '\\');
+}
+
+// The output file is a pattern in which "%%" is a "%" (as the job writes
+// it, without page numbers): mapped as the path it names, made a pattern
+// again.
+std::optional<std::string> ConvertOutputFile(std::string path) {
+  for (size_t at = path.find("%%"); at != std::string::npos; at = path.find("%%", at + 1)) {
+    path.erase(at, 1);
+  }
+  auto converted = IsWindowsPath(path) ? UnixPath(path) : path;
+  if (!converted) return std::nullopt;
+  std::string pattern = "-sOutputFile=";
+  for (char c : *converted) pattern += c == '%' ? "%%" : std::string(1, c);
+  return pattern;
 }
 
 // The argument for Linux gs, or nothing when a path in it cannot be mapped.
@@ -85,6 +107,7 @@ std::optional<std::string> ConvertArgument(const std::string& argument, std::str
     }
     return "-I" + folders;
   }
+  if (argument.rfind("-sOutputFile=", 0) == 0) return ConvertOutputFile(argument.substr(13));
   if (argument.size() > 2 && argument[0] == '-') {
     size_t equals = argument.find('=');
     if (equals == std::string::npos || !IsWindowsPath(argument.substr(equals + 1))) return argument;

@@ -52,6 +52,27 @@ platform::FileDialogRequest SaveDialog(const PortOptions& options) {
   return dialog;
 }
 
+// Ghostscript ends every PDF it finishes with the trailer's "%%EOF" (and a
+// line end); a file cut short has none. A full disk is such a case that
+// Ghostscript reports only on its console, with exit code 0.
+bool EndsLikeAWholePdf(const std::string& path) {
+  std::string end;
+  if (!platform::Current().files->ReadFileEnd(path, 1024, end)) return false;
+  size_t last = end.find_last_not_of(" \t\r\n");
+  return last != std::string::npos && last >= 4 && end.compare(last - 4, 5, "%%EOF") == 0;
+}
+
+// After a failed run what Ghostscript left at the output path is no whole
+// PDF (a blank page, some of the pages, a cut file): it goes, unless it is
+// the file that was there before the run, untouched (one the save dialog
+// chose to overwrite and Ghostscript never opened).
+void RemoveWhatGhostscriptLeft(const std::string& outputPath,
+                               const std::optional<platform::FileStamp>& before) {
+  auto& files = *platform::Current().files;
+  auto after = files.Stamp(outputPath);
+  if (after && after != before) files.DeleteFile(outputPath);
+}
+
 [[noreturn]] void FailJob(const std::string& text) {
   platform::Current().messageBoxes->Show(text, "Error", platform::kMbOk | platform::kMbIconError);
   throw platform::ExitWithCode(1);
@@ -95,14 +116,17 @@ bool ConvertPrintJob(const std::string& inputPath, const platform::Arguments& ar
     AppendLine(responseFile, line);
   }
 
+  const auto before = services.files->Stamp(outputPath);
   auto exitCode =
       RunAndWait(GhostscriptCommandLine(GhostscriptFolder, programName, inputPath), kSwHide);
+  const bool made = exitCode && *exitCode == 0 && EndsLikeAWholePdf(outputPath);
+  if (!made) RemoveWhatGhostscriptLeft(outputPath, before);
   lock.reset();
   if (!exitCode) {
     FailJob("Ghostscript (" + program + ") could not be started, so " + outputPath +
             " was not created.");
   }
-  if (*exitCode != 0 || !services.files->FileExists(outputPath)) {
+  if (!made) {
     FailJob("Ghostscript could not create " + outputPath + " (exit code " +
             std::to_string(*exitCode) + ").");
   }

@@ -11,7 +11,10 @@ namespace procs {
 // false when it is to go on to set-up mode (Ghostscript missing, "OK").
 // arguments are the program's own (the entry's split of its command line):
 // every argument from 1 on that begins with "PPP" names the port whose
-// options apply, the last one winning.
+// options apply, the last one winning. A run of Ghostscript that fails (it
+// cannot start, exits with a code other than 0, or leaves no whole PDF) is
+// reported in an "Error" box and ends the program with exit code 1
+// (platform::ExitWithCode), once what it left at the output path is removed.
 bool ConvertPrintJob(const std::string& inputPath, const platform::Arguments& arguments);
 
 }  // namespace procs

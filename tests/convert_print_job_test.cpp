@@ -36,7 +36,8 @@ struct GhostscriptDouble {
       std::string marker = "-sOutputFile=\"";
       auto at = responseAtRun.find(marker);
       auto end = responseAtRun.find('"', at + marker.size());
-      WriteBytes(responseAtRun.substr(at + marker.size(), end - at - marker.size()), "%PDF-1.4");
+      WriteBytes(responseAtRun.substr(at + marker.size(), end - at - marker.size()),
+                 "%PDF-1.4\n" + pdfEnd);
     }
     return exitCode;
   }
@@ -46,6 +47,7 @@ struct GhostscriptDouble {
   std::string responseAtRun;
   bool startable = true;
   bool writesPdf = true;
+  std::string pdfEnd = "%%EOF\n";
   uint32_t exitCode = 0;
 };
 
@@ -216,25 +218,34 @@ TEST_F(ConvertPrintJobTest, EmptySaveFolderGivesARootPath) {
   EXPECT_NE(gs.responseAtRun.find(" -sOutputFile=\"" + sep + "pdf_"), std::string::npos);
 }
 
-TEST_F(ConvertPrintJobTest, GhostscriptFailureIsReportedAndNothingIsOpened) {
-  SetPort("PPP1:", 1, true);
+// A failed run leaves no file behind that it made or changed; a file the
+// dialog chose to overwrite stays when Ghostscript never touched it.
+TEST_F(ConvertPrintJobTest, GhostscriptFailureIsReportedAndRemovesWhatItLeft) {
+  SetPort("PPP1:", 0, true);
+  const std::string output = saveFolder + sep + "report.pdf";
   struct {
     const char* name;
-    bool startable, writesPdf;
+    bool oldFile, startable, writesPdf;
     uint32_t exitCode;
-    std::string inText;
+    std::string inText, left;  // left: what is at the output path after, "" for nothing
+    bool cutShort = false;     // the PDF lacks its end (a full disk)
   } cases[] = {
-      {"non-zero exit", true, true, 1, "(exit code 1)"},
-      {"no PDF made", true, false, 0, "(exit code 0)"},
-      {"cannot start", false, false, 0, "could not be started"},
+      {"non-zero exit", false, true, true, 1, "(exit code 1)", ""},
+      {"non-zero exit over an old file", true, true, true, 1, "(exit code 1)", ""},
+      {"non-zero exit, old file untouched", true, true, false, 1, "(exit code 1)", "old"},
+      {"no PDF made", false, true, false, 0, "(exit code 0)", ""},
+      {"PDF cut short, exit code 0", true, true, true, 0, "(exit code 0)", "", true},
+      {"cannot start", true, false, false, 0, "could not be started", "old"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
-    std::filesystem::remove_all(saveFolder);
-    std::filesystem::create_directories(saveFolder);
+    std::filesystem::remove(output);
+    if (c.oldFile) WriteBytes(output, "old");
+    dialogs.Answer(output);
     gs.startable = c.startable;
     gs.writesPdf = c.writesPdf;
     gs.exitCode = c.exitCode;
+    gs.pdfEnd = c.cutShort ? "" : "%%EOF\n";
     size_t before = boxes.Shown().size();
     try {
       Run(Quoted(spool) + " \"PPP1:\"");
@@ -245,8 +256,9 @@ TEST_F(ConvertPrintJobTest, GhostscriptFailureIsReportedAndNothingIsOpened) {
     ASSERT_EQ(boxes.Shown().size(), before + 1);
     const auto& box = boxes.Shown().back();
     EXPECT_EQ(box.caption, "Error");
-    EXPECT_NE(box.text.find(saveFolder + sep + "pdf_01.pdf"), std::string::npos) << box.text;
+    EXPECT_NE(box.text.find(output), std::string::npos) << box.text;
     EXPECT_NE(box.text.find(c.inText), std::string::npos) << box.text;
+    EXPECT_EQ(std::filesystem::exists(output) ? ReadBytes(output) : "", c.left);
     EXPECT_TRUE(shell.calls.empty());
   }
 }

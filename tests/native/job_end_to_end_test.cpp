@@ -4,6 +4,7 @@
 
 #include <sys/stat.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <set>
 #include <thread>
@@ -70,8 +71,9 @@ class JobEndToEnd : public ::testing::Test {
     fs::permissions(gsFolder + "/gs", fs::perms::owner_all);
   }
   std::string PsJob(const std::string& name, const std::string& text) {
+    // Ends as a PDF ends, so that the stand-in's copy passes for a whole one.
     WriteBytes(dir.File(name), "%!PS\n/Helvetica findfont 20 scalefont setfont\n72 700 moveto (" +
-                                   text + ") show showpage\n");
+                                   text + ") show showpage\n%%EOF\n");
     return dir.File(name);
   }
   static unsigned Mode(const std::string& path) {
@@ -187,14 +189,54 @@ TEST_F(JobEndToEnd, UnwritableSettingsFileEndsWithApplicationError) {
   EXPECT_TRUE(fs::is_empty(outFolder));
 }
 
-TEST_F(JobEndToEnd, GhostscriptFailureIsReportedWithExitCodeOne) {
+// A failed conversion is reported and leaves nothing at the output path:
+// not the pages made before the PostScript failed, not what Ghostscript made
+// of junk, not a file cut short by a full disk (which Ghostscript 10 ends
+// with exit code 0).
+TEST_F(JobEndToEnd, AFailedJobIsReportedAndLeavesNoPdf) {
   WriteSettings(PortSection(1, 1));
-  WriteBytes(dir.File("broken.ps"), "%!PS\n/undefinedthing load\n");
-  auto result = Job(dir.File("broken.ps"));
-  EXPECT_EQ(result.exitCode, 1) << result.output;
-  EXPECT_NE(result.output.find("Ghostscript could not create " + outFolder + "/pdf_01.pdf"),
-            std::string::npos)
-      << result.output;
+  WriteBytes(dir.File("two-then-fails.ps"),
+             "%!PS\n/Helvetica findfont 20 scalefont setfont\n"
+             "72 700 moveto (one) show showpage\n72 700 moveto (two) show showpage\n"
+             "/undefinedthing load\n");
+  std::string junk(3000, '\0');
+  uint32_t x = 1;
+  for (char& c : junk) c = static_cast<char>((x = x * 1103515245u + 12345u) >> 24);
+  WriteBytes(dir.File("junk.prn"), junk);
+  std::string pages = "%!PS\n/Helvetica findfont 20 scalefont setfont\n";
+  for (int n = 1; n <= 40; ++n) {
+    pages += "72 700 moveto (Page " + std::to_string(n) + " of a long report) show showpage\n";
+    if (n == 12) WriteBytes(dir.File("twelve.ps"), pages);
+  }
+  WriteBytes(dir.File("forty.ps"), pages);
+  const struct {
+    const char* what;
+    std::string spool;
+    bool fullDisk;
+  } cases[] = {
+      {"PostScript failing after two pages", dir.File("two-then-fails.ps"), false},
+      {"junk bytes", dir.File("junk.prn"), false},
+      {"a disk full while pages are written", dir.File("forty.ps"), true},
+      {"a disk full as the PDF is closed (exit code 0)", dir.File("twelve.ps"), true},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    // A save folder of 4 KB in a mount of its own, gone with the script.
+    std::string script =
+        JobCommand(c.spool) + "\necho \"job exit $?\"\nls -A " + ShellQuote(outFolder) + "\n";
+    if (c.fullDisk) {
+      script = "mount -t tmpfs -o size=4k none " + ShellQuote(outFolder) + " || exit 99\n" + script;
+    }
+    auto result = RunShell("unshare -m sh -c " + ShellQuote(script));
+    ASSERT_NE(result.exitCode, 99) << "no mount of its own (unshare, mount): " << result.output;
+    EXPECT_NE(result.output.find("Ghostscript could not create " + outFolder + "/pdf_01.pdf"),
+              std::string::npos)
+        << result.output;
+    const size_t at = result.output.find("job exit ");
+    EXPECT_EQ(result.output.substr(std::min(at, result.output.size())), "job exit 1\n")
+        << "something left in the save folder:\n"
+        << result.output;
+  }
 }
 
 // Ghostscript reads "%" in its output name as a pattern. The PDF lands at

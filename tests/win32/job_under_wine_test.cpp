@@ -324,23 +324,40 @@ TEST_F(JobUnderWine, UnwritableSettingsFileEndsWithTheApplicationErrorBox) {
   EXPECT_TRUE(fs::is_empty(saveFolder_));
 }
 
-TEST_F(JobUnderWine, FailingGhostscriptIsReportedAndEndsWithExitCodeOne) {
+// A failed conversion is reported and leaves no PDF behind: not the pages
+// made before the PostScript failed, not what Ghostscript made of junk.
+TEST_F(JobUnderWine, FailingGhostscriptIsReportedAndLeavesNoPdf) {
   InstallGhostscript();
   WriteSettings(LocationSection() + PortSection(1));
-  const std::string spool = dir_.File("spool\\00007.SPL");
-  WriteBytes(spool, "%!PS\n/undefinedthing load\n");
-  auto job = StartJob(spool);
-  HWND box =
-      testing_support::WaitForTopLevelWindow(job->Id(), "Error", kJobTimeout, job->Handle());
-  ASSERT_NE(box, nullptr) << "no \"Error\" box; exit code "
-                          << job->WaitForExit(0ms).value_or(STILL_ACTIVE) << "\n"
-                          << GhostscriptLog();
-  EXPECT_NE(testing_support::MessageBoxText(box).find(saveFolder_ + "\\pdf_01.pdf"),
-            std::string::npos)
-      << testing_support::MessageBoxText(box);
-  ASSERT_TRUE(testing_support::PressButton(box, "OK"));
-  EXPECT_EQ(job->WaitForExit(kWindowTimeout), std::optional<DWORD>(1));
-  EXPECT_NE(GhostscriptLog().find("gs exit code: 1"), std::string::npos) << GhostscriptLog();
+  std::string junk(3000, '\0');
+  uint32_t x = 1;
+  for (char& c : junk) c = static_cast<char>((x = x * 1103515245u + 12345u) >> 24);
+  const std::pair<const char*, std::string> spools[] = {
+      {"PostScript failing after two pages",
+       "%!PS\n/Helvetica findfont 20 scalefont setfont\n"
+       "72 700 moveto (one) show showpage\n72 700 moveto (two) show showpage\n"
+       "/undefinedthing load\n"},
+      {"junk bytes", junk},
+  };
+  int n = 0;
+  for (const auto& [what, bytes] : spools) {
+    SCOPED_TRACE(what);
+    const std::string spool = dir_.File("spool\\0000" + std::to_string(++n) + ".SPL");
+    WriteBytes(spool, bytes);
+    auto job = StartJob(spool);
+    HWND box =
+        testing_support::WaitForTopLevelWindow(job->Id(), "Error", kJobTimeout, job->Handle());
+    ASSERT_NE(box, nullptr) << "no \"Error\" box; exit code "
+                            << job->WaitForExit(0ms).value_or(STILL_ACTIVE) << "\n"
+                            << GhostscriptLog();
+    EXPECT_NE(testing_support::MessageBoxText(box).find(saveFolder_ + "\\pdf_01.pdf"),
+              std::string::npos)
+        << testing_support::MessageBoxText(box);
+    ASSERT_TRUE(testing_support::PressButton(box, "OK"));
+    EXPECT_EQ(job->WaitForExit(kWindowTimeout), std::optional<DWORD>(1));
+    EXPECT_NE(GhostscriptLog().find("gs exit code: 1"), std::string::npos) << GhostscriptLog();
+    EXPECT_TRUE(fs::is_empty(saveFolder_)) << "a PDF was left behind";
+  }
 }
 
 // Ghostscript reads "%" in its output name as a pattern. The PDF lands at

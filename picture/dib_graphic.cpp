@@ -2,6 +2,8 @@
 
 #include <cmath>
 
+#include "platform/error.h"
+
 namespace picture {
 
 namespace {
@@ -34,7 +36,11 @@ toolkit::DibImage MakeDibImage(int width, int height, PixelFormat format) {
   for (uint32_t i = 0; format == PixelFormat::kGray256 && i < 256; ++i) {
     image.palette.push_back(GrayEntry(i));
   }
-  image.bits.assign(static_cast<size_t>(image.Stride()) * height, 0);
+  // A header can announce more than a 32-bit program can address: refused
+  // before the size wraps around to a short block.
+  const uint64_t bytes = static_cast<uint64_t>(image.Stride()) * static_cast<uint64_t>(height);
+  if (bytes > image.bits.max_size()) throw platform::Error("EOutOfMemory", "Out of memory");
+  image.bits.assign(static_cast<size_t>(bytes), 0);
   return image;
 }
 

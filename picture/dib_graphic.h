@@ -23,7 +23,8 @@ bool IsGray256(const toolkit::DibImage& image);
 int PixelsPerMetre(int dotsPerInch);
 
 // A new image of the size and format, every pixel 0 (black); "256 shades of
-// gray" with its palette, entry i = red, green and blue all i.
+// gray" with its palette, entry i = red, green and blue all i. A size whose
+// bits the program cannot address raises EOutOfMemory "Out of memory".
 toolkit::DibImage MakeDibImage(int width, int height, PixelFormat format);
 
 // Row y of the picture, counted from the top (the rows are stored bottom-up).

@@ -100,6 +100,27 @@ TEST(JpegGraphicTest, ReportsProgressAndPassesStreamErrorsThrough) {
   EXPECT_THROW(jpeg.SaveToStream(broken), picture::EWriteError);
 }
 
+// 21,858 by 65,500 pixels of true color need 4 GB and 260,704 bytes: in a
+// 32-bit program the size wrapped around to the 260,704 and the rows were
+// written past them.
+TEST(JpegGraphicTest, APictureTooLargeToAddressIsRefused) {
+  if (sizeof(size_t) > 4) GTEST_SKIP() << "a 64-bit program can address it";
+  std::string jpeg = EncodeJpeg(TestImage(8, 8, PixelFormat::kTrueColor));
+  const size_t sof = jpeg.find("\xFF\xC0");
+  ASSERT_NE(sof, std::string::npos);
+  jpeg.replace(sof + 5, 4, "\xFF\xDC\x55\x62");  // height 65,500, width 21,858
+  picture::TJpegGraphic graphic;
+  picture::MemoryStream stream(jpeg);
+  try {
+    graphic.LoadFromStream(stream);
+    FAIL() << "loaded";
+  } catch (const platform::Error& error) {
+    EXPECT_EQ(error.Kind(), "EOutOfMemory");
+    EXPECT_EQ(error.Message(), "Out of memory");
+  }
+  EXPECT_TRUE(graphic.Empty());
+}
+
 TEST(JpegGraphicTest, EncodesGrayAndTrueColorOnly) {
   toolkit::DibImage red = picture::MakeDibImage(16, 16, PixelFormat::kTrueColor);
   for (size_t i = 2; i < red.bits.size(); i += 3) red.bits[i] = 255;

@@ -86,9 +86,10 @@ bool ConvertPrintJob(const std::string& inputPath, const platform::Arguments& ar
   GhostscriptFolder = platform::path::AddTrailingDelimiter(FindGhostscriptFolder());
   std::string programName = GhostscriptProgramIn(GhostscriptFolder);
   if (programName.empty()) {
-    int answer = services.messageBoxes->Show(
-        "Cannot find " + GhostscriptFolder + GhostscriptProgramName() + " - please install/locate...",
-        "Error", platform::kMbOkCancel | platform::kMbIconError);
+    int answer =
+        services.messageBoxes->Show("Cannot find " + GhostscriptFolder + GhostscriptProgramName() +
+                                        " - please install/locate...",
+                                    "Error", platform::kMbOkCancel | platform::kMbIconError);
     return answer != platform::kIdOk;
   }
   std::string program = GhostscriptFolder + programName;

@@ -41,14 +41,22 @@ std::vector<std::string> ResponseFileLines(const std::string& ghostscriptFolder,
 
 std::string InOutErrorText(int code) {
   switch (code) {
-    case 2: return "File not found";
-    case 3: return "Invalid filename";
-    case 4: return "Too many open files";
-    case 5: return "File access denied";
-    case 100: return "Read beyond end of file";
-    case 101: return "Disk full";
-    case 106: return "Invalid numeric input";
-    default: return "I/O error " + std::to_string(code);
+    case 2:
+      return "File not found";
+    case 3:
+      return "Invalid filename";
+    case 4:
+      return "Too many open files";
+    case 5:
+      return "File access denied";
+    case 100:
+      return "Read beyond end of file";
+    case 101:
+      return "Disk full";
+    case 106:
+      return "Invalid numeric input";
+    default:
+      return "I/O error " + std::to_string(code);
   }
 }
 
@@ -67,8 +75,8 @@ std::string ParentFolder(const std::string& folder, platform::path::Style style)
 }
 
 std::optional<uint32_t> RunAndWait(const std::string& commandLine, uint16_t showMode) {
-  return platform::Current().processes->Launch(
-      commandLine, {.hidden = showMode == kSwHide, .wait = true});
+  return platform::Current().processes->Launch(commandLine,
+                                               {.hidden = showMode == kSwHide, .wait = true});
 }
 
 }  // namespace procs

@@ -124,7 +124,8 @@ TEST_F(ConvertPrintJobTest, AutomaticNamesFillGapsAndPassNinetyNine) {
   WriteBytes(folder + "pdf_03.pdf", "x");
   EXPECT_TRUE(Run(Quoted(spool) + " \"PPP1:\""));
   EXPECT_TRUE(std::filesystem::exists(folder + "pdf_02.pdf"));
-  for (int n = 4; n <= 99; ++n) WriteBytes(folder + "pdf_" + (n < 10 ? "0" : "") + std::to_string(n) + ".pdf", "x");
+  for (int n = 4; n <= 99; ++n)
+    WriteBytes(folder + "pdf_" + (n < 10 ? "0" : "") + std::to_string(n) + ".pdf", "x");
   EXPECT_TRUE(Run(Quoted(spool) + " \"PPP1:\""));
   EXPECT_TRUE(std::filesystem::exists(folder + "pdf_100.pdf"));
   EXPECT_TRUE(dialogs.Shown().empty());

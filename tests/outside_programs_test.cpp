@@ -15,13 +15,15 @@ TEST(OutsideProgramsTest, ExactTexts) {
   } cases[] = {
       {"ghostscript",
        procs::GhostscriptCommandLine("C:\\gs\\gs8.54\\bin\\", gs, "C:\\spool\\1.SPL"),
-       "\"C:\\gs\\gs8.54\\bin\\" + gs + "\" @\"C:\\gs\\gs8.54\\bin\\tarnel.rsp\" "
-       "\"C:\\spool\\1.SPL\""},
+       "\"C:\\gs\\gs8.54\\bin\\" + gs +
+           "\" @\"C:\\gs\\gs8.54\\bin\\tarnel.rsp\" "
+           "\"C:\\spool\\1.SPL\""},
       {"ghostscript with blanks",
        procs::GhostscriptCommandLine("C:\\Program Files\\gs\\bin\\", gs,
                                      "C:\\Documents and Settings\\me\\Temp\\job.ps"),
-       "\"C:\\Program Files\\gs\\bin\\" + gs + "\" @\"C:\\Program Files\\gs\\bin\\tarnel.rsp\" "
-       "\"C:\\Documents and Settings\\me\\Temp\\job.ps\""},
+       "\"C:\\Program Files\\gs\\bin\\" + gs +
+           "\" @\"C:\\Program Files\\gs\\bin\\tarnel.rsp\" "
+           "\"C:\\Documents and Settings\\me\\Temp\\job.ps\""},
       {"rr_set", procs::RrSetCommandLine("C:\\PDF Tools\\"), "\"C:\\PDF Tools\\rr_set.exe\" /s"},
       {"arguments", procs::PortArgumentsValue("C:\\PDF Tools\\setup.exe", "PPP3:"),
        "\"C:\\PDF Tools\\setup.exe\" \"%1\" \"PPP3:\""},

@@ -49,9 +49,9 @@ TEST(ResponseFileTest, NineLinesByteForByte) {
       " -c save pop",
       " -f",
   };
-  EXPECT_EQ(procs::ResponseFileLines("C:\\gs\\gs8.54\\bin\\", "C:\\out put\\pdf_01.pdf",
-                                     Style::Windows),
-            expected);
+  EXPECT_EQ(
+      procs::ResponseFileLines("C:\\gs\\gs8.54\\bin\\", "C:\\out put\\pdf_01.pdf", Style::Windows),
+      expected);
   // Ghostscript reads "%" in the output name as a pattern: doubled, it is a "%".
   EXPECT_EQ(procs::ResponseFileLines("C:\\gs\\bin\\", "C:\\a%%b\\100%\\%d.pdf", Style::Windows)[6],
             " -sOutputFile=\"C:\\a%%%%b\\100%%\\%%d.pdf\"");
@@ -99,10 +99,14 @@ TEST(ResponseFileTest, InOutErrorTexts) {
   struct {
     int code;
     const char* text;
-  } cases[] = {{2, "File not found"},      {3, "Invalid filename"},
-               {4, "Too many open files"}, {5, "File access denied"},
-               {100, "Read beyond end of file"}, {101, "Disk full"},
-               {106, "Invalid numeric input"},   {32, "I/O error 32"}};
+  } cases[] = {{2, "File not found"},
+               {3, "Invalid filename"},
+               {4, "Too many open files"},
+               {5, "File access denied"},
+               {100, "Read beyond end of file"},
+               {101, "Disk full"},
+               {106, "Invalid numeric input"},
+               {32, "I/O error 32"}};
   for (const auto& c : cases) EXPECT_EQ(procs::InOutErrorText(c.code), c.text) << c.code;
 }
 

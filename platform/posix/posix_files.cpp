@@ -27,7 +27,7 @@ constexpr int kErrorGenFailure = 31;
 constexpr int kErrorDiskFull = 101;
 
 bool IsFolder(const std::string& path) {
-  struct stat info{};
+  struct stat info {};
   return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
 }
 
@@ -77,12 +77,12 @@ int WriteAll(int fd, const std::string& bytes) {
 class PosixFiles : public Files {
  public:
   bool FileExists(const std::string& path) override {
-    struct stat info{};
+    struct stat info {};
     return ::stat(path.c_str(), &info) == 0 && !S_ISDIR(info.st_mode);
   }
 
   std::optional<FileStamp> Stamp(const std::string& path) override {
-    struct stat info{};
+    struct stat info {};
     if (::stat(path.c_str(), &info) != 0 || S_ISDIR(info.st_mode)) return std::nullopt;
     return FileStamp{static_cast<uint64_t>(info.st_size),
                      static_cast<int64_t>(info.st_mtim.tv_sec) * 1000000000 + info.st_mtim.tv_nsec};
@@ -102,7 +102,7 @@ class PosixFiles : public Files {
       if (!entry) break;
       if (entry->d_type == DT_DIR || ::fnmatch(pattern.c_str(), entry->d_name, 0) != 0) continue;
       // As FileExists: whatever is not a folder, through links.
-      struct stat info{};
+      struct stat info {};
       if (entry->d_type == DT_REG ||
           (::fstatat(::dirfd(dir.get()), entry->d_name, &info, 0) == 0 && !S_ISDIR(info.st_mode))) {
         names.emplace_back(entry->d_name);
@@ -136,7 +136,7 @@ class PosixFiles : public Files {
 
   bool ReadFileEnd(const std::string& path, size_t count, std::string& bytes) override {
     ScopedFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
-    struct stat info{};
+    struct stat info {};
     if (!fd.IsValid() || ::fstat(fd.Get(), &info) != 0 || S_ISDIR(info.st_mode)) return false;
     const auto size = static_cast<size_t>(info.st_size);
     std::string end(std::min(count, size), '\0');

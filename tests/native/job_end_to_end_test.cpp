@@ -33,8 +33,9 @@ class JobEndToEnd : public ::testing::Test {
     fs::create_directories(appFolder);
     fs::copy_file(PDFPRINTER_EXE, program);
     fs::create_directories(gsFolder);
-    fs::create_symlink(RunShell("command -v gs").output.substr(0, RunShell("command -v gs").output.find('\n')),
-                       gsFolder + "/gs");
+    fs::create_symlink(
+        RunShell("command -v gs").output.substr(0, RunShell("command -v gs").output.find('\n')),
+        gsFolder + "/gs");
     fs::create_directories(outFolder);
     fs::create_directories(runFolder);
     fs::permissions(runFolder, fs::perms::owner_all);
@@ -219,6 +220,7 @@ TEST_F(JobEndToEnd, AFailedJobIsReportedAndLeavesNoPdf) {
       {"a disk full while pages are written", dir.File("forty.ps"), true},
       {"a disk full as the PDF is closed (exit code 0)", dir.File("twelve.ps"), true},
   };
+  std::string noMount;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
     // A save folder of 4 KB in a mount of its own, gone with the script.
@@ -226,9 +228,14 @@ TEST_F(JobEndToEnd, AFailedJobIsReportedAndLeavesNoPdf) {
         JobCommand(c.spool) + "\necho \"job exit $?\"\nls -A " + ShellQuote(outFolder) + "\n";
     if (c.fullDisk) {
       script = "mount -t tmpfs -o size=4k none " + ShellQuote(outFolder) + " || exit 99\n" + script;
+      script = "unshare -m sh -c " + ShellQuote(script) + " || exit 99";
     }
-    auto result = RunShell("unshare -m sh -c " + ShellQuote(script));
-    ASSERT_NE(result.exitCode, 99) << "no mount of its own (unshare, mount): " << result.output;
+    auto result = RunShell("sh -c " + ShellQuote(script));
+    if (result.exitCode == 99) {
+      // A machine that gives no mount of its own (no root, no unshare).
+      noMount = result.output;
+      continue;
+    }
     EXPECT_NE(result.output.find("Ghostscript could not create " + outFolder + "/pdf_01.pdf"),
               std::string::npos)
         << result.output;
@@ -237,6 +244,7 @@ TEST_F(JobEndToEnd, AFailedJobIsReportedAndLeavesNoPdf) {
         << "something left in the save folder:\n"
         << result.output;
   }
+  if (!noMount.empty()) GTEST_SKIP() << "full-disk cases not run: " << noMount;
 }
 
 // Ghostscript reads "%" in its output name as a pattern. The PDF lands at

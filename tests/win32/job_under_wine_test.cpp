@@ -131,8 +131,8 @@ class JobUnderWine : public ::testing::Test {
 
   void WriteSettings(const std::string& text) { WriteBytes(ini_, text); }
   std::string PortSection(int saveType) {
-    return "[PPP1:]\r\nSaveType=" + std::to_string(saveType) + "\r\nShowPDF=0\r\nSaveToFolder=" +
-           saveFolder_ + "\r\n";
+    return "[PPP1:]\r\nSaveType=" + std::to_string(saveType) +
+           "\r\nShowPDF=0\r\nSaveToFolder=" + saveFolder_ + "\r\n";
   }
   std::string LocationSection() { return "[GhostScript]\r\nLocation=" + gsFolder_ + "\r\n"; }
   std::string ReadSetting(const std::string& section, const std::string& key) {
@@ -151,8 +151,7 @@ class JobUnderWine : public ::testing::Test {
 
   // The product, started exactly as the port monitor starts it.
   std::unique_ptr<StartedProcess> StartJob(const std::string& spool) {
-    auto job =
-        std::make_unique<StartedProcess>("\"" + program_ + "\" \"" + spool + "\" \"PPP1:\"");
+    auto job = std::make_unique<StartedProcess>("\"" + program_ + "\" \"" + spool + "\" \"PPP1:\"");
     EXPECT_TRUE(job->Started()) << program_;
     return job;
   }
@@ -175,9 +174,11 @@ class JobUnderWine : public ::testing::Test {
   std::string ResponseFile() { return ReadBytes(gsFolder_ + "\\tarnel.rsp"); }
   std::string ExpectedResponseFile(const std::string& pdf) {
     return "\"-I" + dir_.File("Program Files\\gs\\gs8.54\\lib") + ";" +
-           dir_.File("Program Files\\gs\\fonts") + "\"\r\n"
+           dir_.File("Program Files\\gs\\fonts") +
+           "\"\r\n"
            " -sDEVICE=pdfwrite\r\n -dBATCH\r\n -dNOPAUSE\r\n -dSAFER\r\n -q\r\n"
-           " -sOutputFile=\"" + pdf + "\"\r\n -c save pop\r\n -f\r\n";
+           " -sOutputFile=\"" +
+           pdf + "\"\r\n -c save pop\r\n -f\r\n";
   }
 
   testing_support::ScratchDir dir_;
@@ -238,8 +239,8 @@ class MissingGhostscriptUnderWine : public JobUnderWine {
     SeedRegistry();
     WriteSettings(PortSection(1));
     job_ = StartJob(Spool("multipage.ps", "00004.SPL"));
-    box_ = testing_support::WaitForTopLevelWindow(job_->Id(), "Error", kWindowTimeout,
-                                                  job_->Handle());
+    box_ =
+        testing_support::WaitForTopLevelWindow(job_->Id(), "Error", kWindowTimeout, job_->Handle());
     ASSERT_NE(box_, nullptr) << "no \"Error\" box; exit code "
                              << job_->WaitForExit(0ms).value_or(STILL_ACTIVE);
   }
@@ -306,8 +307,8 @@ TEST_F(JobUnderWine, UnwritableSettingsFileEndsWithTheApplicationErrorBox) {
   SeedRegistry();
   fs::create_directory(ini_);
   auto job = StartJob(Spool("multipage.ps", "00006.SPL"));
-  HWND box = testing_support::WaitForTopLevelWindow(job->Id(), "Application Error",
-                                                    kWindowTimeout, job->Handle());
+  HWND box = testing_support::WaitForTopLevelWindow(job->Id(), "Application Error", kWindowTimeout,
+                                                    job->Handle());
   ASSERT_NE(box, nullptr) << "no \"Application Error\" box; exit code "
                           << job->WaitForExit(0ms).value_or(STILL_ACTIVE);
   const std::string text = testing_support::MessageBoxText(box);

@@ -1,5 +1,7 @@
 #include "platform/path.h"
 
+#include <algorithm>
+
 #include "platform/native_conventions.h"
 
 namespace platform::path {
@@ -34,6 +36,13 @@ bool IsWindows(Style style) {
 }
 
 char Delimiter(Style style) { return IsWindows(style) ? '\\' : '/'; }
+
+bool SameFileName(std::string_view a, std::string_view b, Style style) {
+  if (!IsWindows(style)) return a == b;
+  auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                            [&](char x, char y) { return lower(x) == lower(y); });
+}
 
 bool EndsWithDelimiter(const std::string& text, Style style, LeadBytes lead) {
   return !text.empty() && IsDelimiterAt(text, text.size() - 1, style, lead, false);

@@ -8,6 +8,7 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
 namespace platform::path {
 
@@ -25,6 +26,10 @@ LeadBytes ShiftJisLeadBytes();
 
 bool IsWindows(Style style);
 char Delimiter(Style style = Style::Native);
+// Whether two file names name the same file to the style's file system:
+// Windows compares the letters A to Z without regard to case, POSIX compares
+// byte for byte.
+bool SameFileName(std::string_view a, std::string_view b, Style style = Style::Native);
 
 // True when the text ends in a delimiter that is not the trail byte of a
 // double-byte character.

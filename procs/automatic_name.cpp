@@ -23,16 +23,6 @@ std::string AutomaticName(const std::string& folder, unsigned n) {
   return folder + kPrefix + number + kSuffix;
 }
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameName(std::string_view a, std::string_view b, bool ignoreCase) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (ignoreCase ? Lower(a[i]) != Lower(b[i]) : a[i] != b[i]) return false;
-  }
-  return true;
-}
-
 // The lowest number that no name gives: at most one past their count.
 unsigned LowestFreeNumber(const std::vector<std::string>& names) {
   std::vector<bool> taken(names.size() + 2);
@@ -51,9 +41,8 @@ unsigned AutomaticNameNumber(const std::string& fileName, path::Style style) {
   const std::string_view name = fileName;
   const size_t fixed = sizeof kPrefix - 1 + sizeof kSuffix - 1;
   if (name.size() < fixed + 2 || name.size() > fixed + kMaxDigits) return 0;
-  const bool ignoreCase = path::IsWindows(style);
-  if (!SameName(name.substr(0, sizeof kPrefix - 1), kPrefix, ignoreCase) ||
-      !SameName(name.substr(name.size() - (sizeof kSuffix - 1)), kSuffix, ignoreCase)) {
+  if (!path::SameFileName(name.substr(0, sizeof kPrefix - 1), kPrefix, style) ||
+      !path::SameFileName(name.substr(name.size() - (sizeof kSuffix - 1)), kSuffix, style)) {
     return 0;
   }
   const std::string_view digits = name.substr(sizeof kPrefix - 1, name.size() - fixed);

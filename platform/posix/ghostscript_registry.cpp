@@ -4,22 +4,15 @@
 #include <unistd.h>
 
 #include <algorithm>
-#include <cctype>
 
 #include "platform/posix/ghostscript_link.h"
+#include "platform/reg_file.h"
 
 namespace platform::posix {
 
 namespace {
 
 const std::string kGhostscriptKey = "SOFTWARE\\AFPL Ghostscript";
-
-bool SameText(const std::string& a, const std::string& b) {
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-           return std::tolower(static_cast<unsigned char>(x)) ==
-                  std::tolower(static_cast<unsigned char>(y));
-         });
-}
 
 bool IsProgram(const std::string& path) {
   struct stat st {};
@@ -51,7 +44,7 @@ class ReadOnlyKey : public RegistryKey {
       : subkeys_(std::move(subkeys)), gsDll_(std::move(gsDll)) {}
   std::vector<std::string> SubkeyNames() override { return subkeys_; }
   std::optional<RegistryValue> ReadValue(const std::string& name) override {
-    if (gsDll_.empty() || !SameText(name, "GS_DLL")) return std::nullopt;
+    if (gsDll_.empty() || !SameRegistryName(name, "GS_DLL")) return std::nullopt;
     return RegistryValue{kRegSz, gsDll_ + '\0'};
   }
   bool WriteString(const std::string&, const std::string&) override { return false; }
@@ -70,11 +63,12 @@ class GhostscriptPresentingRegistry : public Registry {
   std::unique_ptr<RegistryKey> OpenKey(const std::string& path, uint32_t access) override {
     if (access & kKeyWow64_64Key) return nullptr;  // one view only, as the store
     std::string relative = RelativeRegistryPath(path);
-    if (SameText(relative, kGhostscriptKey)) {
+    if (SameRegistryName(relative, kGhostscriptKey)) {
       return std::make_unique<ReadOnlyKey>(GhostscriptFolders(searchPath_), "");
     }
     std::string prefix = kGhostscriptKey + "\\";
-    if (relative.size() > prefix.size() && SameText(relative.substr(0, prefix.size()), prefix)) {
+    if (relative.size() > prefix.size() &&
+        SameRegistryName(relative.substr(0, prefix.size()), prefix)) {
       std::string version = relative.substr(prefix.size());
       std::vector<std::string> folders = GhostscriptFolders(searchPath_);
       for (size_t i = 0; i < folders.size(); ++i) {

@@ -5,7 +5,7 @@
 #include <cstdint>
 
 #include "SHprinters/task_memory.h"
-#include "platform/item_id_list.h"
+#include "platform/rules/item_id_list.h"
 
 namespace shprinters {
 

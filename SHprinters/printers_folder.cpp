@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "SHprinters/item_id_lists.h"
+#include "platform/rules/ascii.h"
 #include "platform/services.h"
 
 namespace shprinters {
@@ -34,12 +35,8 @@ PrintersFolderItems OpenPrintersFolder(ShellAllocator* allocator) {
   return open;
 }
 
-char UpperAsciiLetter(char c) {
-  return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
-}
-
 bool SameName(const char* a, const char* b) {
-  for (; UpperAsciiLetter(*a) == UpperAsciiLetter(*b); ++a, ++b) {
+  for (; platform::ascii::ToUpper(*a) == platform::ascii::ToUpper(*b); ++a, ++b) {
     if (*a == '\0') return true;
   }
   return false;

@@ -4,7 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "platform/command_line.h"
+#include "platform/rules/command_line.h"
 
 namespace app {
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/reg_file.h"
+#include "platform/rules/reg_file.h"
 
 namespace {
 

@@ -8,7 +8,7 @@
 #include <string>
 
 #include "fuzz/check.h"
-#include "platform/ini_text.h"
+#include "platform/rules/ini_text.h"
 
 namespace {
 

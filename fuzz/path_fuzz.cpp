@@ -5,7 +5,7 @@
 #include <string>
 
 #include "fuzz/check.h"
-#include "platform/path.h"
+#include "platform/rules/path.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include <string>
 
 #include "fuzz/check.h"
-#include "platform/reg_file.h"
+#include "platform/rules/reg_file.h"
 
 namespace {
 

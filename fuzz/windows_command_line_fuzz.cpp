@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "fuzz/check.h"
-#include "platform/windows_command_line.h"
+#include "platform/rules/windows_command_line.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);

@@ -5,7 +5,7 @@
 
 #include "main/extension_list_file.h"
 #include "main/frm_main.h"
-#include "platform/path.h"
+#include "platform/rules/path.h"
 #include "platform/services.h"
 #include "procs/outside_programs.h"
 

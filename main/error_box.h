@@ -6,6 +6,11 @@
 
 namespace main_window {
 
+// The application title: the program file's name without its folder and
+// without everything from its first "." on, all but the first character in
+// lower case ("PDFPRINTER.EXE" -> "Pdfprinter").
+std::string ApplicationTitle(const std::string& programPath);
+
 // The text as the box shows it: a "." is appended when the last character's
 // code is above that of "." (so "...file.txt" gets one, "Done." and "Stop!"
 // do not; an empty text stays empty).

@@ -1,7 +1,7 @@
 #include "main/extension_list_file.h"
 
 #include "platform/error.h"
-#include "platform/path.h"
+#include "platform/rules/path.h"
 #include "platform/services.h"
 
 namespace main_window {

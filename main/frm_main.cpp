@@ -3,7 +3,7 @@
 #include "main/error_box.h"
 #include "picture/picture_data.h"
 #include "platform/dialogs.h"
-#include "platform/path.h"
+#include "platform/rules/path.h"
 #include "platform/services.h"
 #include "procs/find_ghostscript_folder.h"
 #include "resources/illustration.h"

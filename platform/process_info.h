@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "platform/rules/command_line.h"
+
 namespace platform {
 
 struct ModuleLocation {
@@ -27,5 +29,9 @@ class ProcessInfo {
   // The loaded module that holds a code address.
   virtual ModuleLocation ModuleOf(const void* address) = 0;
 };
+
+// The arguments of the running process (its command line and program path),
+// from the services in force.
+Arguments ProgramArguments();
 
 }  // namespace platform

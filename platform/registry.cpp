@@ -4,11 +4,6 @@
 
 namespace platform {
 
-std::string RegistryText(const RegistryValue& value) {
-  auto end = value.data.find('\0');
-  return end == std::string::npos ? value.data : value.data.substr(0, end);
-}
-
 std::string ReadRegistryString(RegistryKey& key, const std::string& name) {
   std::optional<RegistryValue> value = key.ReadValue(name);
   if (!value) return "";
@@ -16,16 +11,6 @@ std::string ReadRegistryString(RegistryKey& key, const std::string& name) {
     throw ERegistryException(FormatMessage("Invalid data type for '%s'", name));
   }
   return RegistryText(*value);
-}
-
-std::string DwordBytes(uint32_t value) {
-  std::string bytes;
-  for (int i = 0; i < 4; ++i) bytes.push_back(static_cast<char>(value >> (8 * i) & 0xFF));
-  return bytes;
-}
-
-std::string RelativeRegistryPath(const std::string& path) {
-  return !path.empty() && path[0] == '\\' ? path.substr(1) : path;
 }
 
 }  // namespace platform

@@ -10,14 +10,9 @@
 #include <string>
 #include <vector>
 
-namespace platform {
+#include "platform/rules/registry_value.h"
 
-enum : uint32_t {
-  kRegSz = 1,
-  kRegExpandSz = 2,
-  kRegBinary = 3,
-  kRegDword = 4,
-};
+namespace platform {
 
 enum : uint32_t {
   kKeyRead = 0x20019,
@@ -29,11 +24,6 @@ enum : uint32_t {
   // so a search of both views never reads the same keys twice.
   kKeyWow64_64Key = 0x0100,
   kKeyWow64_32Key = 0x0200,
-};
-
-struct RegistryValue {
-  uint32_t type = 0;
-  std::string data;  // raw bytes; text values include their terminating zero
 };
 
 class RegistryKey {
@@ -60,20 +50,10 @@ class Registry {
   virtual bool DeleteKeyTree(const std::string& path) = 0;
 };
 
-// The text of a REG_SZ or REG_EXPAND_SZ value: the bytes up to the first
-// zero byte (the stored terminator is not part of the text).
-std::string RegistryText(const RegistryValue& value);
-
 // The text of a value read as text, as the registry classes read it: "" when
 // the value is absent (or cannot be read); raises ERegistryException
 // "Invalid data type for '<name>'" when it is neither REG_SZ nor
 // REG_EXPAND_SZ.
 std::string ReadRegistryString(RegistryKey& key, const std::string& name);
-
-// The four little-endian bytes of a REG_DWORD value.
-std::string DwordBytes(uint32_t value);
-
-// Strips one leading "\" from a registry path.
-std::string RelativeRegistryPath(const std::string& path);
 
 }  // namespace platform

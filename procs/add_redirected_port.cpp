@@ -4,7 +4,7 @@
 #include <variant>
 
 #include "platform/error.h"
-#include "platform/path.h"
+#include "platform/rules/path.h"
 #include "platform/services.h"
 #include "procs/outside_programs.h"
 #include "procs/port_key.h"
@@ -13,7 +13,6 @@
 namespace procs {
 
 namespace {
-
 
 [[noreturn]] void RaiseSetDataFailed(const std::string& valueName) {
   throw platform::ERegistryException(

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "platform/path.h"
+#include "platform/rules/path.h"
 
 namespace procs {
 

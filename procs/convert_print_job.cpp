@@ -1,7 +1,7 @@
 #include "procs/convert_print_job.h"
 
 #include "platform/error.h"
-#include "platform/path.h"
+#include "platform/rules/path.h"
 #include "platform/services.h"
 #include "platform/system_lock.h"
 #include "procs/automatic_name.h"

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "platform/command_line.h"
+#include "platform/rules/command_line.h"
 
 namespace procs {
 

@@ -4,9 +4,9 @@
 #include <cctype>
 #include <vector>
 
-#include "platform/native_conventions.h"
-#include "platform/path.h"
+#include "platform/rules/path.h"
 #include "platform/services.h"
+#include "procs/outside_programs.h"
 #include "settings/settings_file.h"
 
 namespace procs {
@@ -96,7 +96,7 @@ std::string InstalledGhostscriptFolder() {
 
 std::string GhostscriptProgramIn(const std::string& folder) {
   auto& files = *platform::Current().files;
-  for (const std::string& name : platform::GhostscriptConsoleNames()) {
+  for (const std::string& name : procs::GhostscriptProgramNames()) {
     if (files.FileExists(folder + name)) return name;
   }
   return "";

@@ -1,16 +1,21 @@
 #include "procs/outside_programs.h"
 
-#include "platform/command_line.h"
-#include "platform/native_conventions.h"
-#include "platform/path.h"
-#include "platform/windows_command_line.h"
+#include "platform/rules/command_line.h"
+#include "platform/rules/path.h"
+#include "platform/rules/windows_command_line.h"
+#include "platform/services.h"
 #include "procs/response_file.h"
 
 namespace procs {
 
 using platform::QuoteWindowsPath;
 
-std::string GhostscriptProgramName() { return platform::GhostscriptConsoleName(); }
+std::string GhostscriptProgramName() { return GhostscriptProgramNames().front(); }
+
+std::vector<std::string> GhostscriptProgramNames() {
+  if (!platform::path::IsWindows(platform::path::Style::Native)) return {"gs"};
+  return {"gswin32c.exe", "gswin64c.exe"};
+}
 
 std::string GhostscriptCommandLine(const std::string& ghostscriptFolder,
                                    const std::string& programName, const std::string& inputPath) {
@@ -52,6 +57,11 @@ std::string UnregisterShellExtensionCommandLine(const std::string& systemFolder,
 std::string RegisterShellExtensionCommandLine(const std::string& systemFolder,
                                               const std::string& programFolder) {
   return RegSvr32CommandLine(systemFolder, "", programFolder);
+}
+
+std::optional<uint32_t> RunAndWait(const std::string& commandLine, uint16_t showMode) {
+  return platform::Current().processes->Launch(commandLine,
+                                               {.hidden = showMode == kSwHide, .wait = true});
 }
 
 }  // namespace procs

@@ -5,13 +5,20 @@
 // that ends in a backslash.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
+#include <vector>
 
 namespace procs {
 
 // The Ghostscript console program's file name ("gswin32c.exe"; "gs" on
 // POSIX), as messages name it.
 std::string GhostscriptProgramName();
+// The file names a Ghostscript folder may hold its console program under,
+// the preferred first: "gswin32c.exe" and "gswin64c.exe" (a 64-bit
+// Ghostscript has only the second); "gs" on POSIX.
+std::vector<std::string> GhostscriptProgramNames();
 
 // The Ghostscript command line: the program programName in
 // ghostscriptFolder (which ends in a delimiter), "@" and the quoted response
@@ -43,5 +50,12 @@ std::string UnregisterShellExtensionCommandLine(const std::string& systemFolder,
                                                 const std::string& programFolder);
 std::string RegisterShellExtensionCommandLine(const std::string& systemFolder,
                                               const std::string& programFolder);
+
+// SW_HIDE: the only show mode that hides; any other shows the window.
+constexpr uint16_t kSwHide = 0;
+
+// Runs the command line with the show mode and waits, with no time-out, for
+// its end. The exit code, or nothing when the program could not be started.
+std::optional<uint32_t> RunAndWait(const std::string& commandLine, uint16_t showMode);
 
 }  // namespace procs

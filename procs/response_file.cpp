@@ -1,7 +1,7 @@
 #include "procs/response_file.h"
 
 #include "platform/error.h"
-#include "platform/path.h"
+#include "platform/rules/path.h"
 #include "platform/services.h"
 
 namespace procs {
@@ -72,11 +72,6 @@ std::string ParentFolder(const std::string& folder, platform::path::Style style)
   namespace path = platform::path;
   return path::AddTrailingDelimiter(
       path::FolderPart(path::RemoveTrailingDelimiter(folder, style), style), style);
-}
-
-std::optional<uint32_t> RunAndWait(const std::string& commandLine, uint16_t showMode) {
-  return platform::Current().processes->Launch(commandLine,
-                                               {.hidden = showMode == kSwHide, .wait = true});
 }
 
 }  // namespace procs

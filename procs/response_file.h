@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/path.h"
+#include "platform/rules/path.h"
 
 namespace procs {
 
@@ -36,12 +36,5 @@ std::string InOutErrorText(int code);
 // "C:\" -> "C:\", "name" -> "\").
 std::string ParentFolder(const std::string& folder,
                          platform::path::Style style = platform::path::Style::Native);
-
-// SW_HIDE: the only show mode that hides; any other shows the window.
-constexpr uint16_t kSwHide = 0;
-
-// Runs the command line with the show mode and waits, with no time-out, for
-// its end. The exit code, or nothing when the program could not be started.
-std::optional<uint32_t> RunAndWait(const std::string& commandLine, uint16_t showMode);
 
 }  // namespace procs

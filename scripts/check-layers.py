@@ -17,24 +17,31 @@ import sys
 
 # Each layer and the layers its files may include (its own always).
 PROGRAM_TIER = ["procs", "settings", "SHprinters", "picture", "resources"]
+PLATFORM = ["platform", "platform/rules"]
 ALLOWED = {
-    "app": ["main"] + PROGRAM_TIER + ["toolkit", "platform"],
-    "main": PROGRAM_TIER + ["toolkit", "platform"],
-    "procs": ["settings", "toolkit", "platform"],
-    "settings": ["toolkit", "platform"],
-    "SHprinters": ["settings", "toolkit", "platform"],
-    "picture": ["toolkit", "platform"],
-    "resources": ["toolkit", "platform"],
-    "toolkit": ["platform"],
-    "platform": [],
+    "app": ["main", "procs", "settings", "toolkit"] + PLATFORM,
+    "main": PROGRAM_TIER + ["toolkit"] + PLATFORM,
+    "procs": ["settings"] + PLATFORM,
+    "settings": PLATFORM,
+    "SHprinters": PLATFORM,
+    "picture": ["toolkit"] + PLATFORM,
+    "resources": ["toolkit"],
+    "toolkit": PLATFORM,
+    # Service interfaces over the pure rules; the rules include nothing else.
+    "platform": ["platform/rules"],
+    "platform/rules": [],
     # Backends: included by nobody but themselves and the tests.
-    "platform/win32": ["platform"],
-    "platform/posix": ["platform"],
-    "platform/fake": ["platform"],
+    "platform/common": PLATFORM,
+    "platform/win32": PLATFORM + ["platform/common"],
+    "platform/posix": PLATFORM + ["platform/common"],
+    "platform/fake": PLATFORM + ["platform/common"],
     # The Win32 binding reaches <windows.h> through platform/win32's one
     # wrapper header, and uses its handle owners.
-    "toolkit/win32": ["toolkit", "platform", "platform/win32"],
-    "toolkit/posix": ["toolkit", "platform"],
+    "toolkit/win32": ["toolkit", "platform/win32"] + PLATFORM,
+    "toolkit/posix": ["toolkit"] + PLATFORM,
+    # The program's services on Linux: Ghostscript through the user's own folder.
+    "app/posix": ["app", "platform/posix"] + PLATFORM,
+    "app/win32": ["app"] + PLATFORM,
 }
 # Longest first, so that "platform/win32/x.h" is not taken for "platform".
 LAYERS = sorted(ALLOWED, key=len, reverse=True)

@@ -1,21 +1,11 @@
 #include "settings/settings_file.h"
 
 #include "platform/error.h"
-#include "platform/path.h"
+#include "platform/rules/ascii.h"
+#include "platform/rules/path.h"
 #include "platform/services.h"
 
 namespace settings {
-
-namespace {
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-  return -1;
-}
-
-}  // namespace
 
 std::string SettingsFilePath() {
   return platform::path::ChangeExtension(platform::Current().processInfo->ProgramPath(), ".ini");
@@ -37,7 +27,8 @@ std::optional<int32_t> ParseInteger(const std::string& text) {
   if (i == text.size()) return std::nullopt;
   uint64_t value = 0;
   for (; i < text.size(); ++i) {
-    int digit = hex ? HexDigit(text[i]) : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
+    int digit = hex ? platform::ascii::HexDigitValue(text[i])
+                    : (text[i] >= '0' && text[i] <= '9' ? text[i] - '0' : -1);
     if (digit < 0) return std::nullopt;
     value = value * (hex ? 16 : 10) + digit;
     if (value > 0xFFFFFFFFull) return std::nullopt;
@@ -47,7 +38,8 @@ std::optional<int32_t> ParseInteger(const std::string& text) {
     return negative ? static_cast<int32_t>(0u - static_cast<uint32_t>(bits)) : bits;
   }
   if (negative ? value > 0x80000000ull : value > 0x7FFFFFFFull) return std::nullopt;
-  return negative ? static_cast<int32_t>(-static_cast<int64_t>(value)) : static_cast<int32_t>(value);
+  return negative ? static_cast<int32_t>(-static_cast<int64_t>(value))
+                  : static_cast<int32_t>(value);
 }
 
 SettingsFile::SettingsFile() : path_(SettingsFilePath()) {}

@@ -1,4 +1,4 @@
-#include "platform/command_line.h"
+#include "platform/rules/command_line.h"
 
 #include <gtest/gtest.h>
 
@@ -18,11 +18,16 @@ TEST(CommandLineTest, SplitsByTheProgramsRules) {
       {"empty", "", {}},
       {"only blanks", "  \t\r\n ", {}},
       {"program only", "prog.exe", {"prog.exe"}},
-      {"monitor line", "C:\\PDF\\pdfprinter.exe C:\\spool\\00001.SPL \"PPP1:\"",
+      {"monitor line",
+       "C:\\PDF\\pdfprinter.exe C:\\spool\\00001.SPL \"PPP1:\"",
        {"C:\\PDF\\pdfprinter.exe", "C:\\spool\\00001.SPL", "PPP1:"}},
-      {"control characters separate", "a\x01\x02\x1f" "b\x7f", {"a", "b\x7f"}},
+      {"control characters separate",
+       "a\x01\x02\x1f"
+       "b\x7f",
+       {"a", "b\x7f"}},
       {"high bytes are word characters", "\xe9t\xe9 \xff", {"\xe9t\xe9", "\xff"}},
-      {"quoted blanks kept", "p \"C:\\Documents and Settings\\x.ps\"",
+      {"quoted blanks kept",
+       "p \"C:\\Documents and Settings\\x.ps\"",
        {"p", "C:\\Documents and Settings\\x.ps"}},
       {"joined stretches form one word", "p ab\"c d\"ef", {"p", "abc def"}},
       {"quotes dropped mid word", "p a\"\"b", {"p", "ab"}},

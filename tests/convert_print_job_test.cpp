@@ -12,7 +12,7 @@
 #include "platform/fake/fake_processes.h"
 #include "platform/fake/fake_registry.h"
 #include "platform/fake/fake_shell.h"
-#include "platform/path.h"
+#include "platform/rules/path.h"
 #include "platform/services.h"
 #include "procs/ghostscript_folder.h"
 #include "procs/outside_programs.h"

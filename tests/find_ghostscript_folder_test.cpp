@@ -7,8 +7,7 @@
 #include "platform/error.h"
 #include "platform/fake/fake_process_info.h"
 #include "platform/fake/fake_registry.h"
-#include "platform/native_conventions.h"
-#include "platform/path.h"
+#include "platform/rules/path.h"
 #include "platform/services.h"
 #include "procs/outside_programs.h"
 #include "settings/settings_file.h"
@@ -160,7 +159,7 @@ TEST_F(FindGhostscriptFolderTest, InstalledGhostscriptInEveryRegistryLayout) {
       {"newest, no program", {{gpl, 32, "9.5", "old", kExe}, {gpl, 32, "10.2", "new", kNoExe}}, ""},
       // clang-format on
   };
-  const auto names = platform::GhostscriptConsoleNames();
+  const auto names = procs::GhostscriptProgramNames();
   int n = 0;
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);

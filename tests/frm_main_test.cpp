@@ -13,7 +13,7 @@
 #include "platform/fake/fake_message_boxes.h"
 #include "platform/fake/fake_process_info.h"
 #include "platform/fake/fake_registry.h"
-#include "platform/path.h"
+#include "platform/rules/path.h"
 #include "platform/services.h"
 #include "procs/outside_programs.h"
 #include "resources/setup_window_layout.h"
@@ -35,12 +35,14 @@ class FrmMainTest : public ::testing::Test {
   std::string MakeGhostscriptFolder(const std::string& name) {
     std::string folder = dir.File(name);
     std::filesystem::create_directories(folder);
-    testing_support::WriteBytes(path::AddTrailingDelimiter(folder) + procs::GhostscriptProgramName(),
-                                "exe");
+    testing_support::WriteBytes(
+        path::AddTrailingDelimiter(folder) + procs::GhostscriptProgramName(), "exe");
     return folder;
   }
   // As the set-up mode does it, short of showing the window.
-  void Create() { form.RunEvent([this] { form.FormCreate(form); }); }
+  void Create() {
+    form.RunEvent([this] { form.FormCreate(form); });
+  }
   std::string Saved() { return settings.ReadText("GhostScript", "Location", "<absent>"); }
   void ExpectMark(bool found) {
     EXPECT_EQ(form.Label2->Text(), found ? kMarkFound : kMarkMissing);
@@ -52,10 +54,8 @@ class FrmMainTest : public ::testing::Test {
   platform::fake::FakeRegistry registry;
   platform::fake::FakeDialogs dialogs;
   platform::fake::FakeMessageBoxes boxes;
-  platform::ScopedServices scope{{.processInfo = &info,
-                                  .registry = &registry,
-                                  .dialogs = &dialogs,
-                                  .messageBoxes = &boxes}};
+  platform::ScopedServices scope{
+      {.processInfo = &info, .registry = &registry, .dialogs = &dialogs, .messageBoxes = &boxes}};
   settings::SettingsFile settings;
   TFrmMain form;
 };
@@ -72,24 +72,42 @@ TEST_F(FrmMainTest, ComponentsComeInTheDeclaredOrderOfTheLayout) {
 
 TEST_F(FrmMainTest, EachMemberIsTheComponentOfItsName) {
   const std::vector<std::pair<const char*, toolkit::Component*>> members{
-      {"BtnClose", form.BtnClose},         {"OpenDialog1", form.OpenDialog1},
-      {"ImageList1", form.ImageList1},     {"PageControl1", form.PageControl1},
-      {"TabSheet1", form.TabSheet1},       {"TabSheet2", form.TabSheet2},
-      {"GroupBox1", form.GroupBox1},       {"Label1", form.Label1},
-      {"Label2", form.Label2},             {"Label3", form.Label3},
-      {"BtnGhostFind", form.BtnGhostFind}, {"EditGhost", form.EditGhost},
-      {"GroupBox2", form.GroupBox2},       {"Label4", form.Label4},
-      {"ListView1", form.ListView1},       {"BtnGetPrinters", form.BtnGetPrinters},
-      {"BtnAddPort", form.BtnAddPort},     {"BtnDelPort", form.BtnDelPort},
-      {"BtnAddPrinter", form.BtnAddPrinter}, {"GroupBox3", form.GroupBox3},
-      {"BtnSelDir", form.BtnSelDir},       {"Label5", form.Label5},
-      {"Label6", form.Label6},             {"RBTprompt", form.RBTprompt},
-      {"RBTSaveAs", form.RBTSaveAs},       {"EditSaveTo", form.EditSaveTo},
-      {"CHBShowPDF", form.CHBShowPDF},     {"Button1", form.Button1},
-      {"GroupBox4", form.GroupBox4},       {"Image1", form.Image1},
-      {"Label7", form.Label7},             {"GroupBox5", form.GroupBox5},
-      {"MemFiles", form.MemFiles},         {"Label8", form.Label8},
-      {"BtnRegister", form.BtnRegister},   {"Label9", form.Label9},
+      {"BtnClose", form.BtnClose},
+      {"OpenDialog1", form.OpenDialog1},
+      {"ImageList1", form.ImageList1},
+      {"PageControl1", form.PageControl1},
+      {"TabSheet1", form.TabSheet1},
+      {"TabSheet2", form.TabSheet2},
+      {"GroupBox1", form.GroupBox1},
+      {"Label1", form.Label1},
+      {"Label2", form.Label2},
+      {"Label3", form.Label3},
+      {"BtnGhostFind", form.BtnGhostFind},
+      {"EditGhost", form.EditGhost},
+      {"GroupBox2", form.GroupBox2},
+      {"Label4", form.Label4},
+      {"ListView1", form.ListView1},
+      {"BtnGetPrinters", form.BtnGetPrinters},
+      {"BtnAddPort", form.BtnAddPort},
+      {"BtnDelPort", form.BtnDelPort},
+      {"BtnAddPrinter", form.BtnAddPrinter},
+      {"GroupBox3", form.GroupBox3},
+      {"BtnSelDir", form.BtnSelDir},
+      {"Label5", form.Label5},
+      {"Label6", form.Label6},
+      {"RBTprompt", form.RBTprompt},
+      {"RBTSaveAs", form.RBTSaveAs},
+      {"EditSaveTo", form.EditSaveTo},
+      {"CHBShowPDF", form.CHBShowPDF},
+      {"Button1", form.Button1},
+      {"GroupBox4", form.GroupBox4},
+      {"Image1", form.Image1},
+      {"Label7", form.Label7},
+      {"GroupBox5", form.GroupBox5},
+      {"MemFiles", form.MemFiles},
+      {"Label8", form.Label8},
+      {"BtnRegister", form.BtnRegister},
+      {"Label9", form.Label9},
   };
   ASSERT_EQ(members.size(), form.Components().size());
   for (const auto& [name, component] : members) {
@@ -184,8 +202,8 @@ TEST_F(FrmMainTest, EveryKeystrokeInTheLocationFieldTestsAnew) {
 }
 
 TEST_F(FrmMainTest, FolderNamedLikeTheProgramDoesNotCount) {
-  std::filesystem::create_directories(
-      path::AddTrailingDelimiter(dir.File("gs")) + procs::GhostscriptProgramName());
+  std::filesystem::create_directories(path::AddTrailingDelimiter(dir.File("gs")) +
+                                      procs::GhostscriptProgramName());
   form.EditGhost->SetText(dir.File("gs"));
   ExpectMark(false);
 }
@@ -275,9 +293,8 @@ TEST_F(FrmMainTest, BrowseWithAnUnwritableSettingsFileShowsTheErrorAndKeepsTheFi
 
 TEST_F(FrmMainTest, OkClosesTheWindow) {
   std::vector<toolkit::Change> changes;
-  form.SetObserver([&](toolkit::Control&, toolkit::Change change, int) {
-    changes.push_back(change);
-  });
+  form.SetObserver(
+      [&](toolkit::Control&, toolkit::Change change, int) { changes.push_back(change); });
   EXPECT_FALSE(form.Closed());
   form.BtnClose->Click();
   EXPECT_TRUE(form.Closed());
@@ -294,10 +311,10 @@ TEST(ErrorBoxTextTest, AppendsAFullStopAfterCharactersAboveIt) {
       {"Done.", "Done."},
       {"Stop!", "Stop!"},
       {"Invalid data type for 'GS_DLL'", "Invalid data type for 'GS_DLL'"},
-      {"a-", "a-"},                // 0x2D
-      {"a/", "a/."},               // 0x2F
+      {"a-", "a-"},   // 0x2D
+      {"a/", "a/."},  // 0x2F
       {"C:\\", "C:\\."},
-      {"caf\xE9", "caf\xE9."},     // above 0x7F: still above "."
+      {"caf\xE9", "caf\xE9."},  // above 0x7F: still above "."
       {"", ""},
   };
   for (const auto& c : cases) {

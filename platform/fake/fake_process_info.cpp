@@ -1,6 +1,6 @@
 #include "platform/fake/fake_process_info.h"
 
-#include "platform/path.h"
+#include "platform/rules/path.h"
 
 namespace platform::fake {
 

@@ -1,6 +1,6 @@
 #include "platform/fake/fake_profile.h"
 
-#include "platform/ini_text.h"
+#include "platform/rules/ini_text.h"
 
 namespace platform::fake {
 

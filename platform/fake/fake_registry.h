@@ -14,11 +14,11 @@
 #include <string>
 #include <vector>
 
-#include "platform/registry.h"
+#include "platform/common/tree_registry.h"
 
 namespace platform::fake {
 
-class FakeRegistry : public Registry {
+class FakeRegistry : public TreeRegistry {
  public:
   struct WrittenValue {
     std::string keyPath;  // as asked for in OpenKey/CreateKey, leading "\" dropped
@@ -27,11 +27,6 @@ class FakeRegistry : public Registry {
 
   FakeRegistry();
   ~FakeRegistry() override;
-
-  // Registry.
-  std::unique_ptr<RegistryKey> OpenKey(const std::string& path, uint32_t access) override;
-  std::unique_ptr<RegistryKey> CreateKey(const std::string& path, uint32_t access) override;
-  bool DeleteKeyTree(const std::string& path) override;
 
   // Seeding, past every refusal; missing keys on the way are created.
   void AddKey(const std::string& path);
@@ -62,7 +57,6 @@ class FakeRegistry : public Registry {
   int OpenKeyCount() const;
 
  private:
-  friend class FakeKey;
   struct State;
   std::shared_ptr<State> state_;
 };

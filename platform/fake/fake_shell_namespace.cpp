@@ -3,7 +3,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#include "platform/item_id_list.h"
+#include "platform/rules/item_id_list.h"
 
 namespace platform::fake {
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "platform/posix/posix_backends.h"
-#include "platform/windows_command_line.h"
+#include "platform/rules/windows_command_line.h"
 
 extern char** environ;
 

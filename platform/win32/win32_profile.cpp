@@ -3,7 +3,7 @@
 // system sees them, as the POSIX backend does.
 #include <string>
 
-#include "platform/ini_text.h"
+#include "platform/rules/ini_text.h"
 #include "platform/win32/win32_backends.h"
 #include "platform/win32/windows_api.h"
 

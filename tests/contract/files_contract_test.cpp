@@ -8,7 +8,7 @@
 #include <string>
 
 #include "platform/files.h"
-#include "platform/path.h"
+#include "platform/rules/path.h"
 #include "support/native_files_processes.h"
 #include "support/scratch_dir.h"
 

@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "platform/process.h"
-#include "platform/windows_command_line.h"
+#include "platform/rules/windows_command_line.h"
 #include "support/native_files_processes.h"
 #include "support/scratch_dir.h"
 
@@ -60,8 +60,7 @@ class ProcessesContractTest : public testing::Test {
   }
 
   testing_support::ScratchDir scratch_;
-  std::unique_ptr<platform::Processes> processes_ =
-      testing_support::MakeNativeProcessesForTest();
+  std::unique_ptr<platform::Processes> processes_ = testing_support::MakeNativeProcessesForTest();
 };
 
 TEST_F(ProcessesContractTest, ExitCodesComeBackUnchanged) {
@@ -149,8 +148,8 @@ TEST_F(ProcessesContractTest, QuotedProgramPathWithBlanksStarts) {
   const fs::path copy = folder / (std::string("exit with") + helper.extension().string());
   fs::copy_file(helper, copy);
   const std::string argvFile = scratch_.File("argv.bin");
-  EXPECT_EQ(processes_->Launch(TestProgramCommandLine(7, argvFile, "x", copy.string()), kHiddenWait),
-            7u);
+  EXPECT_EQ(
+      processes_->Launch(TestProgramCommandLine(7, argvFile, "x", copy.string()), kHiddenWait), 7u);
   EXPECT_EQ(ReadArgv(argvFile), Words{"x"});
 }
 
@@ -165,7 +164,8 @@ TEST_F(ProcessesContractTest, StartDoesNotWaitAndTheProgramRuns) {
 }
 
 TEST_F(ProcessesContractTest, StartOfAMissingProgramFails) {
-  EXPECT_FALSE(processes_->Launch(QuotedProgram(scratch_.File("no_such_program.exe")), kHiddenStart));
+  EXPECT_FALSE(
+      processes_->Launch(QuotedProgram(scratch_.File("no_such_program.exe")), kHiddenStart));
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ini_text.h"
+#include "platform/rules/ini_text.h"
 #include "support/native_profile.h"
 #include "support/scratch_dir.h"
 

@@ -15,7 +15,7 @@
 #include "platform/fake/fake_profile.h"
 #include "platform/fake/fake_registry.h"
 #include "platform/fake/fake_shell_namespace.h"
-#include "platform/path.h"
+#include "platform/rules/path.h"
 #include "platform/services.h"
 #include "procs/port_key.h"
 #include "settings/settings_file.h"

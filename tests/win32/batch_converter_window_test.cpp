@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/path.h"
+#include "platform/rules/path.h"
 #include "platform/win32/win32_backends.h"
 #include "platform/win32/windows_api.h"
 #include "support/scratch_dir.h"

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/ini_text.h"
+#include "platform/rules/ini_text.h"
 #include "platform/win32/win32_backends.h"
 #include "support/scratch_dir.h"
 

@@ -11,7 +11,7 @@
 #include "SHprinters/printer_actions.h"
 #include "SHprinters/printers_folder.h"
 #include "platform/fake/fake_shell_namespace.h"
-#include "platform/item_id_list.h"
+#include "platform/rules/item_id_list.h"
 #include "platform/services.h"
 #include "platform/win32/win32_shell_namespace.h"
 

@@ -1,4 +1,4 @@
-#include "platform/windows_command_line.h"
+#include "platform/rules/windows_command_line.h"
 
 namespace platform {
 

@@ -5,7 +5,7 @@
 
 #include <string>
 
-namespace platform::posix {
+namespace app {
 
 // "<private cache>/ghostscript/<n>/bin/gs" (see PrivateCacheFolder), a
 // symbolic link to program, made or re-pointed (atomically) as needed; n is
@@ -13,4 +13,4 @@ namespace platform::posix {
 // Raises platform::Error when the folder or the link cannot be made.
 std::string GhostscriptLink(size_t n, const std::string& program);
 
-}  // namespace platform::posix
+}  // namespace app

@@ -15,9 +15,10 @@
 
 #include "platform/registry.h"
 
-namespace platform::posix {
+namespace app {
 
-std::unique_ptr<Registry> MakeGhostscriptPresentingRegistry(std::unique_ptr<Registry> inner,
-                                                            std::string searchPath);
+// inner must outlive the result.
+std::unique_ptr<platform::Registry> MakeGhostscriptPresentingRegistry(platform::Registry& inner,
+                                                                      std::string searchPath);
 
-}  // namespace platform::posix
+}  // namespace app

@@ -1,4 +1,4 @@
-#include "platform/posix/ghostscript_link.h"
+#include "app/posix/ghostscript_link.h"
 
 #include <unistd.h>
 
@@ -9,10 +9,11 @@
 #include "platform/error.h"
 #include "platform/posix/private_folder.h"
 
-namespace platform::posix {
+namespace app {
 
 std::string GhostscriptLink(size_t n, const std::string& program) {
-  std::string link = PrivateCacheFolder("ghostscript/" + std::to_string(n) + "/bin") + "/gs";
+  std::string link =
+      platform::posix::PrivateCacheFolder("ghostscript/" + std::to_string(n) + "/bin") + "/gs";
   std::vector<char> target(program.size() + 2);
   ssize_t length = readlink(link.c_str(), target.data(), target.size());
   if (length >= 0 && std::string(target.data(), length) == program) return link;
@@ -23,9 +24,10 @@ std::string GhostscriptLink(size_t n, const std::string& program) {
   if (symlink(program.c_str(), fresh.c_str()) != 0 || rename(fresh.c_str(), link.c_str()) != 0) {
     int error = errno;
     unlink(fresh.c_str());
-    throw Error("EOSError", "Cannot link " + link + " to " + program + ": " + SystemReason(error));
+    throw platform::Error("EOSError", "Cannot link " + link + " to " + program + ": " +
+                                          platform::posix::SystemReason(error));
   }
   return link;
 }
 
-}  // namespace platform::posix
+}  // namespace app

@@ -1,54 +1,22 @@
-#include "platform/reg_file.h"
+#include "platform/rules/reg_file.h"
 
 #include <algorithm>
 #include <cstdint>
 #include <cstdio>
+
+#include "platform/rules/ascii.h"
 
 namespace platform {
 
 namespace {
 
 constexpr std::string_view kHeader = "Windows Registry Editor Version 5.00";
-constexpr std::string_view kRoots[] = {"HKEY_LOCAL_MACHINE", "HKEY_CURRENT_USER",
-                                       "HKEY_CLASSES_ROOT",  "HKEY_USERS",
-                                       "HKEY_CURRENT_CONFIG", "HKEY_PERFORMANCE_DATA",
-                                       "HKEY_DYN_DATA"};
-constexpr uint32_t kRegMultiSz = 7;
-
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-std::vector<std::string_view> SplitPath(std::string_view path) {
-  std::vector<std::string_view> parts;
-  size_t start = 0;
-  while (start <= path.size()) {
-    size_t end = path.find('\\', start);
-    if (end == std::string_view::npos) end = path.size();
-    if (end > start) parts.push_back(path.substr(start, end - start));
-    start = end + 1;
-  }
-  return parts;
-}
-
-std::string_view Trim(std::string_view text) {
-  size_t begin = text.find_first_not_of(" \t");
-  if (begin == std::string_view::npos) return {};
-  size_t end = text.find_last_not_of(" \t");
-  return text.substr(begin, end - begin + 1);
-}
-
-bool StartsWithNoCase(std::string_view text, std::string_view prefix) {
-  return text.size() >= prefix.size() && SameRegistryName(text.substr(0, prefix.size()), prefix);
-}
+constexpr std::string_view kRoots[] = {
+    "HKEY_LOCAL_MACHINE",  "HKEY_CURRENT_USER",     "HKEY_CLASSES_ROOT", "HKEY_USERS",
+    "HKEY_CURRENT_CONFIG", "HKEY_PERFORMANCE_DATA", "HKEY_DYN_DATA"};
 
 bool IsTextType(uint32_t type) {
   return type == kRegSz || type == kRegExpandSz || type == kRegMultiSz;
-}
-
-int HexDigit(char c) {
-  if (c >= '0' && c <= '9') return c - '0';
-  c = Lower(c);
-  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
-  return -1;
 }
 
 // Reads 1 to 8 hex digits, the whole text.
@@ -56,7 +24,7 @@ bool ParseHexNumber(std::string_view text, uint32_t& number) {
   if (text.empty() || text.size() > 8) return false;
   number = 0;
   for (char c : text) {
-    int digit = HexDigit(c);
+    int digit = ascii::HexDigitValue(c);
     if (digit < 0) return false;
     number = number << 4 | static_cast<uint32_t>(digit);
   }
@@ -66,13 +34,13 @@ bool ParseHexNumber(std::string_view text, uint32_t& number) {
 // "xx,xx,..." (blanks allowed around each byte, a trailing comma tolerated).
 bool ParseHexBytes(std::string_view text, std::string& bytes) {
   bytes.clear();
-  text = Trim(text);
+  text = ascii::TrimBlanks(text);
   if (text.empty()) return true;
   size_t start = 0;
   while (start <= text.size()) {
     size_t end = text.find(',', start);
     if (end == std::string_view::npos) end = text.size();
-    std::string_view item = Trim(text.substr(start, end - start));
+    std::string_view item = ascii::TrimBlanks(text.substr(start, end - start));
     if (item.empty() && end == text.size() && start > 0) break;  // trailing comma
     uint32_t byte = 0;
     if (item.size() > 2 || !ParseHexNumber(item, byte)) return false;
@@ -85,8 +53,8 @@ bool ParseHexBytes(std::string_view text, std::string& bytes) {
 std::string Utf16ToLatin1(std::string_view utf16) {
   std::string text;
   for (size_t i = 0; i + 1 < utf16.size(); i += 2) {
-    unsigned unit = static_cast<unsigned char>(utf16[i]) |
-                    static_cast<unsigned char>(utf16[i + 1]) << 8;
+    unsigned unit = static_cast<unsigned char>(utf16[i]) | static_cast<unsigned char>(utf16[i + 1])
+                                                               << 8;
     text.push_back(unit > 0xFF ? '?' : static_cast<char>(unit));
   }
   return text;
@@ -166,7 +134,7 @@ struct ParsedData {
 
 // The part after "=": -, "text", dword:x, hex:.., hex(N):.. .
 bool ParseData(std::string_view data, ParsedData& parsed, std::string& why) {
-  data = Trim(data);
+  data = ascii::TrimBlanks(data);
   if (data == "-") {
     parsed.remove = true;
     return true;
@@ -178,30 +146,30 @@ bool ParseData(std::string_view data, ParsedData& parsed, std::string& why) {
       why = "text value without its closing quote";
       return false;
     }
-    if (!Trim(data.substr(pos)).empty()) {
+    if (!ascii::TrimBlanks(data.substr(pos)).empty()) {
       why = "unexpected characters after the text value";
       return false;
     }
     parsed.value = {kRegSz, text + '\0'};
     return true;
   }
-  if (StartsWithNoCase(data, "dword:")) {
+  if (ascii::StartsWithIgnoringCase(data, "dword:")) {
     uint32_t number = 0;
-    if (!ParseHexNumber(Trim(data.substr(6)), number)) {
+    if (!ParseHexNumber(ascii::TrimBlanks(data.substr(6)), number)) {
       why = "dword value needs 1 to 8 hex digits";
       return false;
     }
     parsed.value = {kRegDword, DwordBytes(number)};
     return true;
   }
-  if (StartsWithNoCase(data, "hex")) {
+  if (ascii::StartsWithIgnoringCase(data, "hex")) {
     uint32_t type = kRegBinary;
     size_t colon = data.find(':');
     if (colon == std::string_view::npos) {
       why = "hex value without ':'";
       return false;
     }
-    std::string_view kind = Trim(data.substr(3, colon - 3));
+    std::string_view kind = ascii::TrimBlanks(data.substr(3, colon - 3));
     if (!kind.empty()) {
       if (kind.size() < 3 || kind.front() != '(' || kind.back() != ')' ||
           !ParseHexNumber(kind.substr(1, kind.size() - 2), type)) {
@@ -276,114 +244,19 @@ void ExportKey(const RegistryTree::Key& key, const std::string& path, std::strin
 
 }  // namespace
 
-bool SameRegistryName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) { return Lower(x) == Lower(y); });
-}
-
-std::string LocalMachinePath(const std::string& path) {
-  return "HKEY_LOCAL_MACHINE\\" + RelativeRegistryPath(path);
-}
-
-size_t RegistryNameHash::operator()(std::string_view name) const {
-  uint64_t hash = 14695981039346656037ull;  // FNV-1a
-  for (char c : name) {
-    hash ^= static_cast<unsigned char>(Lower(c));
-    hash *= 1099511628211ull;
-  }
-  return static_cast<size_t>(hash);
-}
-
-bool RegistryNameEqual::operator()(std::string_view a, std::string_view b) const {
-  return SameRegistryName(a, b);
-}
-
-RegistryTree::Key* RegistryTree::Key::Subkey(std::string_view subkeyName) const {
-  auto it = subkeyIndex_.find(subkeyName);
-  return it == subkeyIndex_.end() ? nullptr : it->second;
-}
-
-RegistryTree::Key& RegistryTree::Key::AddSubkey(std::string_view subkeyName) {
-  if (Key* existing = Subkey(subkeyName)) return *existing;
-  subkeys.push_back(std::make_unique<Key>());
-  subkeys.back()->name = std::string(subkeyName);
-  subkeyIndex_.emplace(subkeys.back()->name, subkeys.back().get());
-  return *subkeys.back();
-}
-
-bool RegistryTree::Key::RemoveSubkey(std::string_view subkeyName) {
-  auto it = subkeyIndex_.find(subkeyName);
-  if (it == subkeyIndex_.end()) return false;
-  Key* subkey = it->second;
-  subkeyIndex_.erase(it);
-  subkeys.erase(std::find_if(subkeys.begin(), subkeys.end(),
-                             [&](const auto& each) { return each.get() == subkey; }));
-  return true;
-}
-
-const RegistryValue* RegistryTree::Key::Value(std::string_view valueName) const {
-  auto it = valueIndex_.find(valueName);
-  return it == valueIndex_.end() ? nullptr : &values[it->second].second;
-}
-
-void RegistryTree::Key::SetValue(std::string_view valueName, RegistryValue value) {
-  auto it = valueIndex_.find(valueName);
-  if (it != valueIndex_.end()) {
-    values[it->second].second = std::move(value);
-    return;
-  }
-  values.emplace_back(std::string(valueName), std::move(value));
-  valueIndex_.emplace(values.back().first, values.size() - 1);
-}
-
-bool RegistryTree::Key::RemoveValue(std::string_view valueName) {
-  auto it = valueIndex_.find(valueName);
-  if (it == valueIndex_.end()) return false;
-  size_t place = it->second;
-  valueIndex_.erase(it);
-  values.erase(values.begin() + static_cast<std::ptrdiff_t>(place));
-  for (size_t i = place; i < values.size(); ++i) valueIndex_.find(values[i].first)->second = i;
-  return true;
-}
-
-RegistryTree::Key* RegistryTree::Find(std::string_view path) const {
-  const Key* key = &top_;
-  for (std::string_view part : SplitPath(path)) {
-    key = key->Subkey(part);
-    if (!key) return nullptr;
-  }
-  return const_cast<Key*>(key);
-}
-
-RegistryTree::Key& RegistryTree::Create(std::string_view path) {
-  Key* key = &top_;
-  for (std::string_view part : SplitPath(path)) key = &key->AddSubkey(part);
-  return *key;
-}
-
-bool RegistryTree::Remove(std::string_view path) {
-  std::vector<std::string_view> parts = SplitPath(path);
-  if (parts.empty()) return false;
-  Key* parent = &top_;
-  for (size_t i = 0; i + 1 < parts.size(); ++i) {
-    parent = parent->Subkey(parts[i]);
-    if (!parent) return false;
-  }
-  return parent->RemoveSubkey(parts.back());
-}
-
 RegFileResult ImportRegFile(std::string_view rawText, RegistryTree& tree) {
   RegFileResult result;
   std::string text = DecodeFileText(rawText);
   std::vector<std::string_view> lines = SplitLines(text);
   size_t first = 0;
-  while (first < lines.size() && Trim(lines[first]).empty()) ++first;
+  while (first < lines.size() && ascii::TrimBlanks(lines[first]).empty()) ++first;
   if (first == lines.size()) {
     result.recognized = true;
     return result;
   }
-  if (Trim(lines[first]) != kHeader) {
-    result.problems.push_back("line " + std::to_string(first + 1) + ": not a registry export, the first line must be \"" +
+  if (ascii::TrimBlanks(lines[first]) != kHeader) {
+    result.problems.push_back("line " + std::to_string(first + 1) +
+                              ": not a registry export, the first line must be \"" +
                               std::string(kHeader) + "\"");
     return result;
   }
@@ -395,7 +268,7 @@ RegFileResult ImportRegFile(std::string_view rawText, RegistryTree& tree) {
   RegistryTree::Key* current = nullptr;
   bool skippingSection = false;  // the header above was refused: its values are not reported
   for (size_t i = first + 1; i < lines.size(); ++i) {
-    std::string_view line = Trim(lines[i]);
+    std::string_view line = ascii::TrimBlanks(lines[i]);
     if (line.empty() || line[0] == ';') continue;
 
     if (line[0] == '[') {
@@ -408,7 +281,7 @@ RegFileResult ImportRegFile(std::string_view rawText, RegistryTree& tree) {
       std::string_view path = line.substr(1, line.size() - 2);
       bool remove = !path.empty() && path[0] == '-';
       if (remove) path.remove_prefix(1);
-      std::vector<std::string_view> parts = SplitPath(path);
+      std::vector<std::string_view> parts = SplitRegistryPath(path);
       if (parts.empty() || !IsKnownRoot(parts[0])) {
         problem(i, "key path must start with a root key such as HKEY_LOCAL_MACHINE");
         continue;
@@ -435,12 +308,12 @@ RegFileResult ImportRegFile(std::string_view rawText, RegistryTree& tree) {
       problem(i, "value name without '='");
       continue;
     }
-    std::string data(Trim(line.substr(equals + 1)));
+    std::string data(ascii::TrimBlanks(line.substr(equals + 1)));
     size_t firstLine = i;
-    if (StartsWithNoCase(data, "hex")) {
+    if (ascii::StartsWithIgnoringCase(data, "hex")) {
       while (!data.empty() && data.back() == '\\' && i + 1 < lines.size()) {
         data.pop_back();
-        data += Trim(lines[++i]);
+        data += ascii::TrimBlanks(lines[++i]);
       }
     }
     if (!current) {

@@ -1,16 +1,20 @@
-#include "platform/posix/ghostscript_registry.h"
+#include "app/posix/ghostscript_registry.h"
 
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <algorithm>
 
-#include "platform/posix/ghostscript_link.h"
-#include "platform/reg_file.h"
+#include "app/posix/ghostscript_link.h"
+#include "platform/rules/registry_tree.h"
 
-namespace platform::posix {
+namespace app {
 
 namespace {
+
+using platform::Registry;
+using platform::RegistryKey;
+using platform::RegistryValue;
 
 const std::string kGhostscriptKey = "SOFTWARE\\AFPL Ghostscript";
 
@@ -44,8 +48,8 @@ class ReadOnlyKey : public RegistryKey {
       : subkeys_(std::move(subkeys)), gsDll_(std::move(gsDll)) {}
   std::vector<std::string> SubkeyNames() override { return subkeys_; }
   std::optional<RegistryValue> ReadValue(const std::string& name) override {
-    if (gsDll_.empty() || !SameRegistryName(name, "GS_DLL")) return std::nullopt;
-    return RegistryValue{kRegSz, gsDll_ + '\0'};
+    if (gsDll_.empty() || !platform::SameRegistryName(name, "GS_DLL")) return std::nullopt;
+    return RegistryValue{platform::kRegSz, gsDll_ + '\0'};
   }
   bool WriteString(const std::string&, const std::string&) override { return false; }
   bool WriteDword(const std::string&, uint32_t) override { return false; }
@@ -57,18 +61,18 @@ class ReadOnlyKey : public RegistryKey {
 
 class GhostscriptPresentingRegistry : public Registry {
  public:
-  GhostscriptPresentingRegistry(std::unique_ptr<Registry> inner, std::string searchPath)
-      : inner_(std::move(inner)), searchPath_(std::move(searchPath)) {}
+  GhostscriptPresentingRegistry(Registry& inner, std::string searchPath)
+      : inner_(inner), searchPath_(std::move(searchPath)) {}
 
   std::unique_ptr<RegistryKey> OpenKey(const std::string& path, uint32_t access) override {
-    if (access & kKeyWow64_64Key) return nullptr;  // one view only, as the store
-    std::string relative = RelativeRegistryPath(path);
-    if (SameRegistryName(relative, kGhostscriptKey)) {
+    if (access & platform::kKeyWow64_64Key) return nullptr;  // one view only, as the store
+    std::string relative = platform::RelativeRegistryPath(path);
+    if (platform::SameRegistryName(relative, kGhostscriptKey)) {
       return std::make_unique<ReadOnlyKey>(GhostscriptFolders(searchPath_), "");
     }
     std::string prefix = kGhostscriptKey + "\\";
     if (relative.size() > prefix.size() &&
-        SameRegistryName(relative.substr(0, prefix.size()), prefix)) {
+        platform::SameRegistryName(relative.substr(0, prefix.size()), prefix)) {
       std::string version = relative.substr(prefix.size());
       std::vector<std::string> folders = GhostscriptFolders(searchPath_);
       for (size_t i = 0; i < folders.size(); ++i) {
@@ -78,25 +82,25 @@ class GhostscriptPresentingRegistry : public Registry {
       }
       return nullptr;
     }
-    return inner_->OpenKey(path, access);
+    return inner_.OpenKey(path, access);
   }
 
   std::unique_ptr<RegistryKey> CreateKey(const std::string& path, uint32_t access) override {
-    return inner_->CreateKey(path, access);
+    return inner_.CreateKey(path, access);
   }
 
-  bool DeleteKeyTree(const std::string& path) override { return inner_->DeleteKeyTree(path); }
+  bool DeleteKeyTree(const std::string& path) override { return inner_.DeleteKeyTree(path); }
 
  private:
-  std::unique_ptr<Registry> inner_;
+  Registry& inner_;
   std::string searchPath_;
 };
 
 }  // namespace
 
-std::unique_ptr<Registry> MakeGhostscriptPresentingRegistry(std::unique_ptr<Registry> inner,
-                                                            std::string searchPath) {
-  return std::make_unique<GhostscriptPresentingRegistry>(std::move(inner), std::move(searchPath));
+std::unique_ptr<platform::Registry> MakeGhostscriptPresentingRegistry(platform::Registry& inner,
+                                                                      std::string searchPath) {
+  return std::make_unique<GhostscriptPresentingRegistry>(inner, std::move(searchPath));
 }
 
-}  // namespace platform::posix
+}  // namespace app

@@ -1,6 +1,4 @@
-#include "platform/command_line.h"
-
-#include "platform/services.h"
+#include "platform/rules/command_line.h"
 
 namespace platform {
 
@@ -51,11 +49,6 @@ Arguments::Arguments(const std::string& commandLine, std::string programPath)
 std::string Arguments::Get(size_t n) const {
   if (n == 0) return programPath_;
   return n < words_.size() ? words_[n] : std::string();
-}
-
-Arguments ProgramArguments() {
-  auto& info = *Current().processInfo;
-  return Arguments(info.CommandLine(), info.ProgramPath());
 }
 
 }  // namespace platform

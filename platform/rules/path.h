@@ -12,10 +12,12 @@
 
 namespace platform::path {
 
+// Native: Windows in the Windows build, POSIX elsewhere.
 enum class Style { Native, Windows, Posix };
 
 // Which bytes start a double-byte character in the ANSI code page. The
-// default is the code page of the running system (none on POSIX).
+// default is the code page of the running system (none on POSIX), which
+// each platform backend defines.
 struct LeadBytes {
   bool (*isLead)(unsigned char) = nullptr;
   bool operator()(unsigned char c) const { return isLead && isLead(c); }

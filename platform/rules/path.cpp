@@ -1,14 +1,16 @@
-#include "platform/path.h"
+#include "platform/rules/path.h"
 
 #include <algorithm>
 
-#include "platform/native_conventions.h"
+#include "platform/rules/ascii.h"
 
 namespace platform::path {
 
 namespace {
 
-bool IsShiftJisLead(unsigned char c) { return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC); }
+bool IsShiftJisLead(unsigned char c) {
+  return (c >= 0x81 && c <= 0x9F) || (c >= 0xE0 && c <= 0xFC);
+}
 
 bool IsDelimiterAt(const std::string& text, size_t i, Style style, LeadBytes lead,
                    bool colonCounts) {
@@ -28,20 +30,20 @@ bool IsDelimiterAt(const std::string& text, size_t i, Style style, LeadBytes lea
 }  // namespace
 
 LeadBytes ShiftJisLeadBytes() { return LeadBytes{&IsShiftJisLead}; }
-LeadBytes SystemLeadBytes() { return NativeLeadBytes(); }
 
 bool IsWindows(Style style) {
-  if (style == Style::Native) style = NativeStyle();
+#ifdef _WIN32
+  if (style == Style::Native) style = Style::Windows;
+#else
+  if (style == Style::Native) style = Style::Posix;
+#endif
   return style == Style::Windows;
 }
 
 char Delimiter(Style style) { return IsWindows(style) ? '\\' : '/'; }
 
 bool SameFileName(std::string_view a, std::string_view b, Style style) {
-  if (!IsWindows(style)) return a == b;
-  auto lower = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; };
-  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                            [&](char x, char y) { return lower(x) == lower(y); });
+  return IsWindows(style) ? ascii::EqualsIgnoringCase(a, b) : a == b;
 }
 
 bool EndsWithDelimiter(const std::string& text, Style style, LeadBytes lead) {

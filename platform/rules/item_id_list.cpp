@@ -1,4 +1,4 @@
-#include "platform/item_id_list.h"
+#include "platform/rules/item_id_list.h"
 
 namespace platform {
 

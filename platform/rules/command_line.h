@@ -37,7 +37,4 @@ class Arguments {
   std::string programPath_;
 };
 
-// The arguments of the running process (its command line and program path).
-Arguments ProgramArguments();
-
 }  // namespace platform

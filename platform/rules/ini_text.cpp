@@ -1,6 +1,8 @@
-#include "platform/ini_text.h"
+#include "platform/rules/ini_text.h"
 
 #include <vector>
+
+#include "platform/rules/ascii.h"
 
 namespace platform {
 
@@ -8,23 +10,7 @@ namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
-
-std::string_view Trim(std::string_view text) {
-  while (!text.empty() && IsBlank(text.front())) text.remove_prefix(1);
-  while (!text.empty() && IsBlank(text.back())) text.remove_suffix(1);
-  return text;
-}
-
-char FoldCase(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-bool SameName(std::string_view a, std::string_view b) {
-  if (a.size() != b.size()) return false;
-  for (size_t i = 0; i < a.size(); ++i) {
-    if (FoldCase(a[i]) != FoldCase(b[i])) return false;
-  }
-  return true;
-}
+bool SameName(std::string_view a, std::string_view b) { return ascii::EqualsIgnoringCase(a, b); }
 
 bool HasLineBreakOrNul(std::string_view text) {
   return text.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos;
@@ -51,21 +37,21 @@ Line ClassifyLine(std::string_view text, size_t begin) {
   std::string_view content = text.substr(begin, end - begin);
   // The system's functions see C strings: a NUL ends what the line says.
   content = content.substr(0, content.find('\0'));
-  content = Trim(content);
+  content = ascii::TrimBlanks(content);
   if (content.empty() || content.front() == ';') return line;
   if (content.front() == '[') {
     size_t close = content.find(']');
     if (close != std::string_view::npos) {
       line.kind = Line::Kind::kHeader;
-      line.name = Trim(content.substr(1, close - 1));
+      line.name = ascii::TrimBlanks(content.substr(1, close - 1));
     }
     return line;
   }
   size_t equals = content.find('=');
   if (equals == std::string_view::npos) return line;
   line.kind = Line::Kind::kEntry;
-  line.name = Trim(content.substr(0, equals));
-  line.value = Trim(content.substr(equals + 1));
+  line.name = ascii::TrimBlanks(content.substr(0, equals));
+  line.value = ascii::TrimBlanks(content.substr(equals + 1));
   return line;
 }
 
@@ -112,13 +98,14 @@ std::string_view Unquote(std::string_view value) {
 }  // namespace
 
 bool IsIniSectionName(std::string_view name) {
-  return !name.empty() && Trim(name).size() == name.size() && !HasLineBreakOrNul(name) &&
-         name.find(']') == std::string_view::npos;
+  return !name.empty() && ascii::TrimBlanks(name).size() == name.size() &&
+         !HasLineBreakOrNul(name) && name.find(']') == std::string_view::npos;
 }
 
 bool IsIniKeyName(std::string_view name) {
-  return !name.empty() && Trim(name).size() == name.size() && !HasLineBreakOrNul(name) &&
-         name.find('=') == std::string_view::npos && name.front() != ';' && name.front() != '[';
+  return !name.empty() && ascii::TrimBlanks(name).size() == name.size() &&
+         !HasLineBreakOrNul(name) && name.find('=') == std::string_view::npos &&
+         name.front() != ';' && name.front() != '[';
 }
 
 bool IsIniValue(std::string_view value) { return !HasLineBreakOrNul(value); }

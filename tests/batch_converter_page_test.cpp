@@ -16,6 +16,7 @@
 #include "platform/fake/fake_processes.h"
 #include "platform/fake/fake_profile.h"
 #include "platform/fake/fake_registry.h"
+#include "platform/fake/fake_services.h"
 #include "platform/services.h"
 #include "support/native_profile.h"
 #include "support/scratch_dir.h"
@@ -34,7 +35,8 @@ const std::string kDefault = ".doc\r\n.txt\r\n";
 struct Page {
   explicit Page(const std::string& programFolder = "")
       : folder(programFolder.empty() ? dir.Path() : programFolder),
-        info((fs::path(folder) / "PDFPRINTER.EXE").string(), "") {
+        fakes((fs::path(folder) / "PDFPRINTER.EXE").string(),
+              platform::fake::FakeServices::Profile::kFake) {
     info.systemFolder = dir.File("system32");
     form.MemFiles->onChange = [this](toolkit::Control& sender) {
       ++changeEvents;
@@ -61,16 +63,10 @@ struct Page {
 
   testing_support::ScratchDir dir;
   std::string folder;
-  platform::fake::FakeProcessInfo info;
-  platform::fake::FakeProfile profile;
-  platform::fake::FakeRegistry registry;
-  platform::fake::FakeProcesses processes;
-  platform::fake::FakeMessageBoxes boxes;
-  platform::ScopedServices scope{{.processInfo = &info,
-                                  .profile = &profile,
-                                  .registry = &registry,
-                                  .processes = &processes,
-                                  .messageBoxes = &boxes}};
+  platform::fake::FakeServices fakes;
+  platform::fake::FakeProcessInfo& info = fakes.info;
+  platform::fake::FakeProcesses& processes = fakes.processes;
+  platform::fake::FakeMessageBoxes& boxes = fakes.boxes;
   main_window::TFrmMain form;
   int changeEvents = 0;
 };

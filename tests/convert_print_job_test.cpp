@@ -11,6 +11,7 @@
 #include "platform/fake/fake_process_info.h"
 #include "platform/fake/fake_processes.h"
 #include "platform/fake/fake_registry.h"
+#include "platform/fake/fake_services.h"
 #include "platform/fake/fake_shell.h"
 #include "platform/rules/path.h"
 #include "platform/services.h"
@@ -79,18 +80,13 @@ class ConvertPrintJobTest : public ::testing::Test {
   std::string gsFolder = dir.File("gs") + sep + "bin";
   std::string saveFolder = dir.File("out");
   std::string spool = dir.File("00012.SPL");
-  platform::fake::FakeProcessInfo info{dir.File("pdfprinter.exe"), ""};
-  platform::fake::FakeRegistry registry;
-  platform::fake::FakeMessageBoxes boxes;
-  platform::fake::FakeDialogs dialogs;
-  platform::fake::FakeShell shell;
+  platform::fake::FakeServices fakes{dir.File("pdfprinter.exe")};
+  platform::fake::FakeProcessInfo& info = fakes.info;
+  platform::fake::FakeMessageBoxes& boxes = fakes.boxes;
+  platform::fake::FakeDialogs& dialogs = fakes.dialogs;
+  platform::fake::FakeShell& shell = fakes.shell;
   GhostscriptDouble gs;
-  platform::ScopedServices scope{{.processInfo = &info,
-                                  .registry = &registry,
-                                  .processes = &gs.processes,
-                                  .shell = &shell,
-                                  .dialogs = &dialogs,
-                                  .messageBoxes = &boxes}};
+  platform::ScopedServices ghostscript{{.processes = &gs.processes}};
   settings::SettingsFile settings;
 };
 

@@ -13,6 +13,7 @@
 #include "platform/fake/fake_message_boxes.h"
 #include "platform/fake/fake_process_info.h"
 #include "platform/fake/fake_registry.h"
+#include "platform/fake/fake_services.h"
 #include "platform/rules/path.h"
 #include "platform/services.h"
 #include "procs/outside_programs.h"
@@ -50,12 +51,10 @@ class FrmMainTest : public ::testing::Test {
   }
 
   testing_support::ScratchDir dir;
-  platform::fake::FakeProcessInfo info{dir.File("PDFPRINTER.EXE"), ""};
-  platform::fake::FakeRegistry registry;
-  platform::fake::FakeDialogs dialogs;
-  platform::fake::FakeMessageBoxes boxes;
-  platform::ScopedServices scope{
-      {.processInfo = &info, .registry = &registry, .dialogs = &dialogs, .messageBoxes = &boxes}};
+  platform::fake::FakeServices fakes{dir.File("PDFPRINTER.EXE")};
+  platform::fake::FakeRegistry& registry = fakes.registry;
+  platform::fake::FakeDialogs& dialogs = fakes.dialogs;
+  platform::fake::FakeMessageBoxes& boxes = fakes.boxes;
   settings::SettingsFile settings;
   TFrmMain form;
 };
@@ -120,7 +119,7 @@ TEST_F(FrmMainTest, EachMemberIsTheComponentOfItsName) {
 TEST_F(FrmMainTest, ControlsStartInTheirDefinedState) {
   for (const auto& entry : resources::SetupWindowControls()) {
     SCOPED_TRACE(entry.name);
-    auto* control = dynamic_cast<toolkit::Control*>(form.FindComponent(entry.name));
+    auto* control = toolkit::As<toolkit::Control>(form.FindComponent(entry.name));
     if (!control) continue;  // dialog, image list
     EXPECT_EQ(control->Text(), entry.caption);
     EXPECT_EQ(control->Enabled(), entry.enabled);

@@ -24,6 +24,10 @@ std::string ErrorText(const std::exception_ptr& error) {
 
 }  // namespace
 
+void Component::WrongKind(const ControlLayout& layout) {
+  throw std::logic_error(std::string("A layout of another kind for ") + layout.name);
+}
+
 Control::Control(std::string name, Control* parent, ControlLayout layout)
     : Component(std::move(name), std::move(layout)), parent_(parent) {
   if (parent_) parent_->children_.push_back(this);
@@ -50,7 +54,7 @@ void Control::SetText(const std::string& text) {
 void Control::SetFocus() {
   Control* root = this;
   while (root->Parent()) root = root->Parent();
-  auto* form = dynamic_cast<Form*>(root);
+  auto* form = As<Form>(root);
   if (!form) return;
   form->activeControl_ = this;
   if (form->focusObserver_) form->focusObserver_(*this);
@@ -69,31 +73,32 @@ void TextBox::SetText(const std::string& text) {
 }
 
 size_t TextBox::Capacity() const {
-  return Layout().kind == ControlKind::kMemo ? kMemoCapacity : std::string().max_size();
+  return Kind() == ControlKind::kMemo ? kMemoCapacity : std::string().max_size();
 }
 
 void Button::Click() {
   if (onClick) onClick(*this);
 }
 
-void RadioButton::SetChecked(bool checked) {
-  if (checked_ == checked) return;
-  checked_ = checked;
-  Notify(Change::kChecked);
-  if (!checked) return;
-  if (Parent()) {
-    for (Control* sibling : Parent()->Children()) {
-      auto* radio = dynamic_cast<RadioButton*>(sibling);
-      if (radio && radio != this) radio->SetChecked(false);
-    }
-  }
-  if (onClick) onClick(*this);
+void CheckableButton::SetChecked(bool checked) {
+  if (StoreChecked(checked) && onClick) onClick(*this);
 }
 
-void CheckBox::SetChecked(bool checked) {
-  if (checked_ == checked) return;
+bool CheckableButton::StoreChecked(bool checked) {
+  if (checked_ == checked) return false;
   checked_ = checked;
   Notify(Change::kChecked);
+  return true;
+}
+
+void RadioButton::SetChecked(bool checked) {
+  if (!StoreChecked(checked) || !checked) return;
+  if (Parent()) {
+    for (Control* sibling : Parent()->Children()) {
+      auto* radio = As<RadioButton>(sibling);
+      if (radio && radio != this) radio->StoreChecked(false);
+    }
+  }
   if (onClick) onClick(*this);
 }
 
@@ -267,16 +272,15 @@ void Form::BuildFrom(const ControlLayout& form, const std::vector<ControlLayout>
         made = std::make_unique<ImageList>(entry.name, entry);
         break;
     }
-    if (auto* list = dynamic_cast<ListView*>(made.get()); list && *entry.smallImages) {
+    if (auto* list = As<ListView>(made.get()); list && *entry.smallImages) {
       list->SetSmallImages(Take<ImageList>(entry.smallImages));
     }
     // Initial states are set before any handler is wired, so they raise nothing.
-    if (auto* control = dynamic_cast<Control*>(made.get())) {
+    if (auto* control = As<Control>(made.get())) {
       control->SetText(entry.caption);
       control->SetEnabled(entry.enabled);
       control->SetVisible(entry.visible);
-      if (auto* check = dynamic_cast<CheckBox*>(control)) check->SetChecked(entry.checked);
-      if (auto* radio = dynamic_cast<RadioButton*>(control)) radio->SetChecked(entry.checked);
+      if (auto* button = As<CheckableButton>(control)) button->SetChecked(entry.checked);
     }
     order_.push_back(made.get());
     owned_.push_back(std::move(made));

@@ -50,30 +50,60 @@ using ChangeObserver = std::function<void(Control& control, Change change, int r
 
 // Anything the window owns, visible or not. It carries the layout entry it
 // was built from, which the binding reads (kind, position, fonts, ...); one
-// made without an entry carries a default one.
+// made without an entry carries a default one of its class's first kind.
+//
+// The kind in the layout is the one record of what a component is: each
+// class names the kinds it stands for (Accepts), refuses a layout of another
+// kind, and As<T> finds a component's class by its kind.
 class Component {
  public:
-  explicit Component(std::string name, ControlLayout layout = {})
-      : name_(std::move(name)), layout_(std::move(layout)) {}
   virtual ~Component() = default;
   Component(const Component&) = delete;
   Component& operator=(const Component&) = delete;
 
   const std::string& Name() const { return name_; }
   const ControlLayout& Layout() const { return layout_; }
+  ControlKind Kind() const { return layout_.kind; }
+
+  static constexpr bool Accepts(ControlKind) { return true; }
 
  protected:
+  Component(std::string name, ControlLayout layout)
+      : name_(std::move(name)), layout_(std::move(layout)) {}
+  // The layout, when its kind is one that T stands for; raises
+  // std::logic_error otherwise.
+  template <typename T>
+  static ControlLayout KindChecked(ControlLayout layout) {
+    if (!T::Accepts(layout.kind)) WrongKind(layout);
+    return layout;
+  }
   void SetLayout(ControlLayout layout) { layout_ = std::move(layout); }
+
+ private:
+  [[noreturn]] static void WrongKind(const ControlLayout& layout);
 
  private:
   std::string name_;
   ControlLayout layout_;
 };
 
+// The component as T when its kind is one of T's; null otherwise (or for null).
+template <typename T>
+T* As(Component* component) {
+  return component && T::Accepts(component->Kind()) ? static_cast<T*>(component) : nullptr;
+}
+template <typename T>
+const T* As(const Component* component) {
+  return component && T::Accepts(component->Kind()) ? static_cast<const T*>(component) : nullptr;
+}
+
 class Control : public Component {
  public:
+  static constexpr bool Accepts(ControlKind kind) {
+    return kind != ControlKind::kOpenDialog && kind != ControlKind::kImageList;
+  }
   // Registers with the parent, which must outlive it (the window owns both).
-  Control(std::string name, Control* parent, ControlLayout layout = {});
+  Control(std::string name, Control* parent, ControlLayout layout);
 
   Control* Parent() const { return parent_; }
   const std::vector<Control*>& Children() const { return children_; }
@@ -109,18 +139,25 @@ class Control : public Component {
 
 class Label : public Control {
  public:
-  using Control::Control;
+  static constexpr bool Accepts(ControlKind kind) { return kind == ControlKind::kLabel; }
+  Label(std::string name, Control* parent, ControlLayout layout = {.kind = ControlKind::kLabel})
+      : Control(std::move(name), parent, KindChecked<Label>(std::move(layout))) {}
 };
 
 class GroupBox : public Control {
  public:
-  using Control::Control;
+  static constexpr bool Accepts(ControlKind kind) { return kind == ControlKind::kGroupBox; }
+  GroupBox(std::string name, Control* parent,
+           ControlLayout layout = {.kind = ControlKind::kGroupBox})
+      : Control(std::move(name), parent, KindChecked<GroupBox>(std::move(layout))) {}
 };
 
 // A picture box: draws its picture unscaled at its top-left corner.
 class Image : public Control {
  public:
-  using Control::Control;
+  static constexpr bool Accepts(ControlKind kind) { return kind == ControlKind::kImage; }
+  Image(std::string name, Control* parent, ControlLayout layout = {.kind = ControlKind::kImage})
+      : Control(std::move(name), parent, KindChecked<Image>(std::move(layout))) {}
   // Null while it holds none.
   const std::shared_ptr<const Graphic>& Picture() const { return picture_; }
   // Raises nothing.
@@ -138,7 +175,11 @@ inline constexpr size_t kMemoCapacity = 65535;
 // Single-line text box or memo.
 class TextBox : public Control {
  public:
-  using Control::Control;
+  static constexpr bool Accepts(ControlKind kind) {
+    return kind == ControlKind::kEdit || kind == ControlKind::kMemo;
+  }
+  TextBox(std::string name, Control* parent, ControlLayout layout = {.kind = ControlKind::kEdit})
+      : Control(std::move(name), parent, KindChecked<TextBox>(std::move(layout))) {}
   // A memo refuses a longer text than kMemoCapacity with EInvalidOperation
   // "Text exceeds memo capacity" and keeps its text.
   void SetText(const std::string& text) override;
@@ -151,53 +192,80 @@ class TextBox : public Control {
 // Push button or speed button.
 class Button : public Control {
  public:
-  using Control::Control;
+  static constexpr bool Accepts(ControlKind kind) {
+    return kind == ControlKind::kButton || kind == ControlKind::kSpeedButton;
+  }
+  Button(std::string name, Control* parent, ControlLayout layout = {.kind = ControlKind::kButton})
+      : Control(std::move(name), parent, KindChecked<Button>(std::move(layout))) {}
   // A click by the user (or a program acting as one).
   void Click();
 
   Event onClick;
 };
 
-class RadioButton : public Control {
+// A button with a check mark: radio button or check box. A change of its
+// state raises its click.
+class CheckableButton : public Control {
  public:
-  using Control::Control;
+  static constexpr bool Accepts(ControlKind kind) {
+    return kind == ControlKind::kRadioButton || kind == ControlKind::kCheckBox;
+  }
   bool Checked() const { return checked_; }
-  // Checking clears the radio buttons with the same parent and raises the
-  // click; clearing raises nothing.
-  void SetChecked(bool checked);
-  // The user's click: checks it.
-  void Click() { SetChecked(true); }
+  virtual void SetChecked(bool checked);
+  // The user's click.
+  virtual void Click() = 0;
 
   Event onClick;
+
+ protected:
+  CheckableButton(std::string name, Control* parent, ControlLayout layout)
+      : Control(std::move(name), parent, KindChecked<CheckableButton>(std::move(layout))) {}
+  // Sets the state and tells the binding, raising nothing; false when it
+  // was already so.
+  bool StoreChecked(bool checked);
 
  private:
   bool checked_ = false;
 };
 
-class CheckBox : public Control {
+class RadioButton : public CheckableButton {
  public:
-  using Control::Control;
-  bool Checked() const { return checked_; }
-  // A change raises the click.
-  void SetChecked(bool checked);
-  // The user's click: toggles.
-  void Click() { SetChecked(!checked_); }
+  static constexpr bool Accepts(ControlKind kind) { return kind == ControlKind::kRadioButton; }
+  RadioButton(std::string name, Control* parent,
+              ControlLayout layout = {.kind = ControlKind::kRadioButton})
+      : CheckableButton(std::move(name), parent, KindChecked<RadioButton>(std::move(layout))) {}
+  // Checking also clears the radio buttons with the same parent (silently)
+  // before the click; clearing raises nothing.
+  void SetChecked(bool checked) override;
+  // Checks it.
+  void Click() override { SetChecked(true); }
+};
 
-  Event onClick;
-
- private:
-  bool checked_ = false;
+class CheckBox : public CheckableButton {
+ public:
+  static constexpr bool Accepts(ControlKind kind) { return kind == ControlKind::kCheckBox; }
+  CheckBox(std::string name, Control* parent,
+           ControlLayout layout = {.kind = ControlKind::kCheckBox})
+      : CheckableButton(std::move(name), parent, KindChecked<CheckBox>(std::move(layout))) {}
+  // Toggles.
+  void Click() override { SetChecked(!Checked()); }
 };
 
 class TabSheet : public Control {
  public:
-  using Control::Control;
+  static constexpr bool Accepts(ControlKind kind) { return kind == ControlKind::kTabSheet; }
+  TabSheet(std::string name, Control* parent,
+           ControlLayout layout = {.kind = ControlKind::kTabSheet})
+      : Control(std::move(name), parent, KindChecked<TabSheet>(std::move(layout))) {}
 };
 
 // Its pages are its TabSheet children, in order.
 class PageControl : public Control {
  public:
-  using Control::Control;
+  static constexpr bool Accepts(ControlKind kind) { return kind == ControlKind::kPageControl; }
+  PageControl(std::string name, Control* parent,
+              ControlLayout layout = {.kind = ControlKind::kPageControl})
+      : Control(std::move(name), parent, KindChecked<PageControl>(std::move(layout))) {}
   int ActivePageIndex() const { return activePage_; }
   // Raises nothing; out-of-range indexes are ignored.
   void SetActivePageIndex(int index);
@@ -220,7 +288,10 @@ class ImageList;
 // A report-mode list with at most one selected row.
 class ListView : public Control {
  public:
-  using Control::Control;
+  static constexpr bool Accepts(ControlKind kind) { return kind == ControlKind::kListView; }
+  ListView(std::string name, Control* parent,
+           ControlLayout layout = {.kind = ControlKind::kListView})
+      : Control(std::move(name), parent, KindChecked<ListView>(std::move(layout))) {}
   using ChangeEvent = std::function<void(Control& sender, int row, RowChange change)>;
 
   int RowCount() const { return static_cast<int>(rows_.size()); }
@@ -257,7 +328,9 @@ class ListView : public Control {
 // The file-open dialog: its settings and the last file chosen.
 class OpenDialog : public Component {
  public:
-  using Component::Component;
+  static constexpr bool Accepts(ControlKind kind) { return kind == ControlKind::kOpenDialog; }
+  OpenDialog(std::string name, ControlLayout layout = {.kind = ControlKind::kOpenDialog})
+      : Component(std::move(name), KindChecked<OpenDialog>(std::move(layout))) {}
   // Shows the dialog through the platform; false when the user cancels.
   bool Execute();
 
@@ -272,7 +345,9 @@ class OpenDialog : public Component {
 // Pictures of one size, by index. Filled before the window is shown.
 class ImageList : public Component {
  public:
-  using Component::Component;
+  static constexpr bool Accepts(ControlKind kind) { return kind == ControlKind::kImageList; }
+  ImageList(std::string name, ControlLayout layout = {.kind = ControlKind::kImageList})
+      : Component(std::move(name), KindChecked<ImageList>(std::move(layout))) {}
   int Width() const { return Layout().width; }
   int Height() const { return Layout().height; }
   // Returns the new image's index. Raises std::invalid_argument for an
@@ -287,7 +362,9 @@ class ImageList : public Component {
 // The window itself: owns every component, in creation order.
 class Form : public Control {
  public:
-  explicit Form(std::string name) : Control(std::move(name), nullptr) {}
+  static constexpr bool Accepts(ControlKind kind) { return kind == ControlKind::kForm; }
+  explicit Form(std::string name)
+      : Control(std::move(name), nullptr, {.kind = ControlKind::kForm}) {}
 
   const std::vector<Component*>& Components() const { return order_; }
   // Null when there is none of that name.
@@ -328,7 +405,7 @@ class Form : public Control {
   // The component of that name as the type the caller expects.
   template <typename T>
   T* Take(const std::string& name) const {
-    auto* component = dynamic_cast<T*>(FindComponent(name));
+    T* component = As<T>(FindComponent(name));
     if (!component) MissingComponent(name);
     return component;
   }

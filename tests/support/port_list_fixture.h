@@ -14,6 +14,7 @@
 #include "platform/fake/fake_processes.h"
 #include "platform/fake/fake_profile.h"
 #include "platform/fake/fake_registry.h"
+#include "platform/fake/fake_services.h"
 #include "platform/fake/fake_shell_namespace.h"
 #include "platform/rules/path.h"
 #include "platform/services.h"
@@ -94,20 +95,14 @@ struct PortListScene {
     return out;
   }
 
-  platform::fake::FakeProcessInfo info{ProgramFolder() + "setup.exe", ""};
-  platform::fake::FakeRegistry registry;
-  platform::fake::FakeProfile profile;
-  platform::fake::FakeProcesses processes;
-  platform::fake::FakeDialogs dialogs;
-  platform::fake::FakeMessageBoxes boxes;
-  platform::fake::FakeShellNamespace shell;
-  platform::ScopedServices scope{{.processInfo = &info,
-                                  .profile = &profile,
-                                  .registry = &registry,
-                                  .processes = &processes,
-                                  .dialogs = &dialogs,
-                                  .messageBoxes = &boxes,
-                                  .shellNamespace = &shell}};
+  platform::fake::FakeServices fakes{ProgramFolder() + "setup.exe",
+                                     platform::fake::FakeServices::Profile::kFake};
+  platform::fake::FakeRegistry& registry = fakes.registry;
+  platform::fake::FakeProfile& profile = fakes.profile;
+  platform::fake::FakeProcesses& processes = fakes.processes;
+  platform::fake::FakeDialogs& dialogs = fakes.dialogs;
+  platform::fake::FakeMessageBoxes& boxes = fakes.boxes;
+  platform::fake::FakeShellNamespace& shell = fakes.shellNamespace;
   settings::SettingsFile settings;
   main_window::TFrmMain form;
 };

@@ -21,11 +21,7 @@ void CheckButtonWindow::Create(const Placement& placement) {
 
 void CheckButtonWindow::OnCommand(int code) {
   if (code != BN_CLICKED) return;
-  if (auto* radio = dynamic_cast<RadioButton*>(&Model())) {
-    RunEvent([radio] { radio->Click(); });
-  } else if (auto* check = dynamic_cast<CheckBox*>(&Model())) {
-    RunEvent([check] { check->Click(); });
-  }
+  if (auto* button = As<CheckableButton>(&Model())) RunEvent([button] { button->Click(); });
 }
 
 void CheckButtonWindow::OnChange(Change change, int row) {
@@ -37,9 +33,8 @@ void CheckButtonWindow::OnChange(Change change, int row) {
 }
 
 bool CheckButtonWindow::Checked() const {
-  if (auto* radio = dynamic_cast<const RadioButton*>(&Model())) return radio->Checked();
-  if (auto* check = dynamic_cast<const CheckBox*>(&Model())) return check->Checked();
-  return false;
+  const auto* button = As<CheckableButton>(&Model());
+  return button && button->Checked();
 }
 
 void CheckButtonWindow::ShowChecked() {

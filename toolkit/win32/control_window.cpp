@@ -16,7 +16,7 @@ std::string WindowText(HWND window) {
 Form& FormOf(Control& control) {
   Control* root = &control;
   while (root->Parent()) root = root->Parent();
-  auto* form = dynamic_cast<Form*>(root);
+  auto* form = As<Form>(root);
   if (!form) throw std::logic_error(control.Name() + " belongs to no form");
   return *form;
 }

@@ -38,7 +38,7 @@ class ControlWindow {
   HWND Handle() const { return window_; }
   int Id() const { return id_; }
   Control& Model() const { return model_; }
-  ControlKind Kind() const { return model_.Layout().kind; }
+  ControlKind Kind() const { return model_.Kind(); }
 
   // Win32 -> model. By default nothing.
   virtual void OnCommand(int /*code*/) {}

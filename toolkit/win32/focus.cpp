@@ -74,7 +74,7 @@ std::vector<HWND> FocusManager::TabOrder() const {
 
 void FocusManager::AddTabStops(const Control& container, std::vector<HWND>& order) const {
   std::vector<const Control*> children;
-  if (auto* pages = dynamic_cast<const PageControl*>(&container)) {
+  if (auto* pages = As<PageControl>(&container)) {
     int active = pages->ActivePageIndex();
     if (active < static_cast<int>(pages->Children().size())) {
       children.push_back(pages->Children()[active]);

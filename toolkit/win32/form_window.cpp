@@ -29,9 +29,9 @@ class SyncScope {
 };
 
 std::unique_ptr<ControlWindow> MakeControlWindow(Component& component, int id) {
-  auto* control = dynamic_cast<Control*>(&component);
+  auto* control = As<Control>(&component);
   if (!control) return nullptr;  // not visible: dialogs, image lists
-  switch (component.Layout().kind) {
+  switch (component.Kind()) {
     case ControlKind::kPageControl:
       return std::make_unique<TabPagesWindow>(*control, id);
     case ControlKind::kTabSheet:
@@ -76,7 +76,7 @@ int CreationRound(ControlKind kind) {
 // shows and hides pages.
 bool EffectivelyVisible(const Control& control) {
   for (const Control* at = &control; at && at->Parent(); at = at->Parent()) {
-    if (dynamic_cast<const TabSheet*>(at)) return true;
+    if (at->Kind() == ControlKind::kTabSheet) return true;
     if (!at->Visible()) return false;
   }
   return true;
@@ -174,13 +174,13 @@ Placement FormWindow::PlacementOf(size_t index) {
   placement.owner = control.Parent() ? WindowOf(*control.Parent()) : nullptr;
   POINT origin{0, 0};
   const Control* at = control.Parent();
-  for (; at && dynamic_cast<const GroupBox*>(at); at = at->Parent()) {
+  for (; at && at->Kind() == ControlKind::kGroupBox; at = at->Parent()) {
     origin.x += at->Layout().left;
     origin.y += at->Layout().top;
   }
   placement.parent = window_.Get();
   for (; at; at = at->Parent()) {
-    ControlWindow* page = dynamic_cast<const TabSheet*>(at) ? WindowOf(*at) : nullptr;
+    ControlWindow* page = at->Kind() == ControlKind::kTabSheet ? WindowOf(*at) : nullptr;
     if (page) {
       placement.parent = page->Handle();
       break;
@@ -191,7 +191,7 @@ Placement FormWindow::PlacementOf(size_t index) {
                       origin.x + layout.left + layout.width, origin.y + layout.top + layout.height};
   // Arrow keys move within a run of radio buttons only.
   placement.groupStart = !(layout.kind == ControlKind::kRadioButton && index > 0 &&
-                           components[index - 1]->Layout().kind == ControlKind::kRadioButton);
+                           components[index - 1]->Kind() == ControlKind::kRadioButton);
   return placement;
 }
 
@@ -237,7 +237,7 @@ void FormWindow::OnModelChange(Control& control, Change change, int row) {
 
 // Children of a group box are its siblings on screen: they follow it.
 void FormWindow::ApplyVisibility(ControlWindow& window) {
-  if (dynamic_cast<const TabSheet*>(&window.Model())) return;
+  if (window.Model().Kind() == ControlKind::kTabSheet) return;
   window.ShowAs(EffectivelyVisible(window.Model()));
   for (Control* child : window.Model().Children()) {
     if (ControlWindow* inner = WindowOf(*child); inner && inner->Handle()) ApplyVisibility(*inner);

@@ -65,8 +65,9 @@ void TabPagesWindow::ShowActivePage() {
 }
 
 void TabPageWindow::Create(const Placement& placement) {
-  pages_ = dynamic_cast<TabPagesWindow*>(placement.owner);
-  if (!pages_) throw std::logic_error(Model().Name() + " is a page outside a page control");
+  if (!placement.owner || placement.owner->Kind() != ControlKind::kPageControl)
+    throw std::logic_error(Model().Name() + " is a page outside a page control");
+  pages_ = static_cast<TabPagesWindow*>(placement.owner);
   SetHandle(CreateChildWindow(WS_EX_CONTROLPARENT, kPageClass, Model().Layout().caption,
                               WS_CHILD | WS_CLIPSIBLINGS, pages_->PageArea(), placement.parent,
                               Id(), Model().Name(), &FormOf(Model())));

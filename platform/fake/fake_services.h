@@ -1,0 +1,49 @@
+// Every fake service in one bundle, put in force for the bundle's lifetime:
+// a test reaches each fake by name. The files stay native (tests use real
+// files in a folder of their own), and so does the profile unless asked for,
+// as most tests read and write real settings files.
+#pragma once
+
+#include <string>
+
+#include "platform/fake/fake_dialogs.h"
+#include "platform/fake/fake_message_boxes.h"
+#include "platform/fake/fake_process_info.h"
+#include "platform/fake/fake_processes.h"
+#include "platform/fake/fake_profile.h"
+#include "platform/fake/fake_registry.h"
+#include "platform/fake/fake_shell.h"
+#include "platform/fake/fake_shell_namespace.h"
+#include "platform/services.h"
+
+namespace platform::fake {
+
+class FakeServices {
+ public:
+  enum class Profile { kNative, kFake };
+
+  explicit FakeServices(std::string programPath = "", Profile use = Profile::kNative)
+      : info(std::move(programPath), ""),
+        scope_({.processInfo = &info,
+                .profile = use == Profile::kFake ? &profile : nullptr,
+                .registry = &registry,
+                .processes = &processes,
+                .shell = &shell,
+                .dialogs = &dialogs,
+                .messageBoxes = &boxes,
+                .shellNamespace = &shellNamespace}) {}
+
+  FakeProcessInfo info;
+  FakeProfile profile;
+  FakeRegistry registry;
+  FakeProcesses processes;
+  FakeShell shell;
+  FakeDialogs dialogs;
+  FakeMessageBoxes boxes;
+  FakeShellNamespace shellNamespace;
+
+ private:
+  ScopedServices scope_;
+};
+
+}  // namespace platform::fake

@@ -14,6 +14,7 @@ namespace procs {
 
 namespace {
 
+
 [[noreturn]] void RaiseSetDataFailed(const std::string& valueName) {
   throw platform::ERegistryException(
       platform::FormatMessage("Failed to set data for '%s'", valueName));

@@ -9,10 +9,10 @@
 #include <cstdio>
 #include <memory>
 
+#include "platform/rules/path.h"
 #include "platform/posix/locked_file.h"
 #include "platform/posix/posix_backends.h"
 #include "platform/posix/scoped_fd.h"
-#include "platform/rules/path.h"
 
 namespace platform::posix {
 

@@ -27,9 +27,10 @@ class Win32ProcessInfo : public ProcessInfo {
 
   ModuleLocation ModuleOf(const void* address) override {
     HMODULE module = nullptr;
-    if (!address || !::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                                              GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                                          static_cast<LPCSTR>(address), &module)) {
+    if (!address ||
+        !::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                                  GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                              static_cast<LPCSTR>(address), &module)) {
       return {};
     }
     char buffer[261] = {};

@@ -60,7 +60,8 @@ class ProcessesContractTest : public testing::Test {
   }
 
   testing_support::ScratchDir scratch_;
-  std::unique_ptr<platform::Processes> processes_ = testing_support::MakeNativeProcessesForTest();
+  std::unique_ptr<platform::Processes> processes_ =
+      testing_support::MakeNativeProcessesForTest();
 };
 
 TEST_F(ProcessesContractTest, ExitCodesComeBackUnchanged) {
@@ -148,8 +149,8 @@ TEST_F(ProcessesContractTest, QuotedProgramPathWithBlanksStarts) {
   const fs::path copy = folder / (std::string("exit with") + helper.extension().string());
   fs::copy_file(helper, copy);
   const std::string argvFile = scratch_.File("argv.bin");
-  EXPECT_EQ(
-      processes_->Launch(TestProgramCommandLine(7, argvFile, "x", copy.string()), kHiddenWait), 7u);
+  EXPECT_EQ(processes_->Launch(TestProgramCommandLine(7, argvFile, "x", copy.string()), kHiddenWait),
+            7u);
   EXPECT_EQ(ReadArgv(argvFile), Words{"x"});
 }
 
@@ -164,8 +165,7 @@ TEST_F(ProcessesContractTest, StartDoesNotWaitAndTheProgramRuns) {
 }
 
 TEST_F(ProcessesContractTest, StartOfAMissingProgramFails) {
-  EXPECT_FALSE(
-      processes_->Launch(QuotedProgram(scratch_.File("no_such_program.exe")), kHiddenStart));
+  EXPECT_FALSE(processes_->Launch(QuotedProgram(scratch_.File("no_such_program.exe")), kHiddenStart));
 }
 
 }  // namespace

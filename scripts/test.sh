@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Builds the presets and runs every test: native (Linux), the native tests
-# again under AddressSanitizer and UndefinedBehaviorSanitizer, win32 (Wine),
-# and each fuzz target for 20 seconds.
+# Builds the presets and runs every test: native (Linux), the unit and
+# contract tests again under AddressSanitizer and UndefinedBehaviorSanitizer
+# (the end-to-end jobs that run Ghostscript run once, natively), win32
+# (Wine), and each fuzz target over its seed corpus and then a few seconds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/setup.sh
@@ -17,6 +18,6 @@ cmake --build --preset win32
 ctest --preset native
 ctest --preset asan
 ctest --preset win32
-bash scripts/fuzz.sh 20
+bash scripts/fuzz.sh 5
 file build/win32/pdfprinter.exe
 file build/win32/pdfprinter.exe | grep -q 'PE32 executable (GUI) Intel 80386'

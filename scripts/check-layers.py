@@ -19,14 +19,14 @@ import sys
 PROGRAM_TIER = ["procs", "settings", "SHprinters", "picture", "resources"]
 PLATFORM = ["platform", "platform/rules"]
 ALLOWED = {
-    "app": ["main", "procs", "settings", "toolkit"] + PLATFORM,
+    "app": ["main", "procs"] + PLATFORM,
     "main": PROGRAM_TIER + ["toolkit"] + PLATFORM,
     "procs": ["settings"] + PLATFORM,
     "settings": PLATFORM,
     "SHprinters": PLATFORM,
-    "picture": ["toolkit"] + PLATFORM,
+    "picture": ["toolkit", "platform"],
     "resources": ["toolkit"],
-    "toolkit": PLATFORM,
+    "toolkit": ["platform"],
     # Service interfaces over the pure rules; the rules include nothing else.
     "platform": ["platform/rules"],
     "platform/rules": [],
@@ -37,11 +37,11 @@ ALLOWED = {
     "platform/fake": PLATFORM + ["platform/common"],
     # The Win32 binding reaches <windows.h> through platform/win32's one
     # wrapper header, and uses its handle owners.
-    "toolkit/win32": ["toolkit", "platform/win32"] + PLATFORM,
-    "toolkit/posix": ["toolkit"] + PLATFORM,
+    "toolkit/win32": ["toolkit", "platform/win32", "platform"],
+    "toolkit/posix": ["toolkit"],
     # The program's services on Linux: Ghostscript through the user's own folder.
     "app/posix": ["app", "platform/posix"] + PLATFORM,
-    "app/win32": ["app"] + PLATFORM,
+    "app/win32": ["app"],
 }
 # Longest first, so that "platform/win32/x.h" is not taken for "platform".
 LAYERS = sorted(ALLOWED, key=len, reverse=True)

@@ -12,12 +12,12 @@ seconds=${1:-20}
 shift || true
 options=()
 while [ $# -gt 0 ] && [ "${1#-}" != "$1" ]; do options+=("$1"); shift; done
-cmake --preset fuzz >/dev/null
-cmake --build --preset fuzz >/dev/null
 targets=("$@")
 if [ ${#targets[@]} -eq 0 ]; then
   targets=($(sed -n 's/^  \([a-z0-9_]*_fuzz\)$/\1/p' fuzz/CMakeLists.txt))
 fi
+cmake --preset fuzz >/dev/null
+cmake --build --preset fuzz --target "${targets[@]}" >/dev/null
 for target in "${targets[@]}"; do
   work=build/fuzz/corpus/$target
   crashes=build/fuzz/crashes/$target

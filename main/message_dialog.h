@@ -13,8 +13,9 @@ enum class MessageKind {
   kInformation,  // "Information", information icon
 };
 
-// buttons: platform::kMbOk, or kMbOkCancel with OK the default. Returns the
-// button pressed, platform::kIdOk or kIdCancel (also for Esc and closing).
+// buttons: platform::kMbOk, kMbOkCancel with OK the default, or kMbYesNo with
+// Yes the default. Returns the button pressed, platform::kIdOk, kIdCancel
+// (also for Esc and closing), kIdYes or kIdNo.
 int ShowMessage(const std::string& text, MessageKind kind, uint32_t buttons);
 
 }  // namespace main_window

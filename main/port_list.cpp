@@ -4,12 +4,17 @@
 #include <vector>
 
 #include "SHprinters/printer_actions.h"
+#include "main/error_box.h"
 #include "main/frm_main.h"
 #include "main/message_dialog.h"
 #include "main/spooler_printers.h"
 #include "platform/error.h"
+#include "platform/rules/ascii.h"
+#include "platform/rules/path.h"
 #include "platform/services.h"
+#include "procs/add_pdf_printer.h"
 #include "procs/add_redirected_port.h"
+#include "procs/port_program.h"
 #include "procs/port_key.h"
 #include "settings/settings_file.h"
 
@@ -28,19 +33,37 @@ std::vector<std::string> PrinterSubItems(const std::string& printer, const std::
           file.ReadFlag(port, "ShowPDF", true) ? "Yes" : "No"};
 }
 
-// Six lines, each ended by a lone CR but the last.
+// The lines, each ended by a lone CR but the last.
+std::string JoinLines(const std::vector<std::string>& lines) {
+  std::string text = lines[0];
+  for (size_t i = 1; i < lines.size(); ++i) text += '\r' + lines[i];
+  return text;
+}
+
+std::string DriverNames() {
+  const std::vector<std::string>& drivers = procs::ShippedPostScriptDrivers();
+  return drivers[0] + " (Windows 8 and later) or " + drivers[1] + " (Vista, 7)";
+}
+
 std::string AddPrinterInstructions(const std::string& port) {
-  const std::string lines[] = {
+  return JoinLines({
+      "A PDF printer will now be added:",
+      "1. Click OK: the printer \"PDF Printer\" is added on port " + port + ",",
+      "   with a PostScript driver that Windows ships (" + DriverNames() + ").",
+      "2. If you have Ghostscript installed then you can print a test page.",
+  });
+}
+
+// For the system's Add Printer wizard, when the printer cannot be made here.
+std::string WizardInstructions(const std::string& port) {
+  return JoinLines({
       "Please now follow these steps:",
       "1. Read all the following instructions and click OK.",
       "2. Add a local printer, use port " + port + " - ##### DO NOT USE LPT1: ######",
-      "3. Important - Use the driver for a HP Color Laserjet 8500 PS (or HP Color Laserjet PS)",
+      "3. Important - Use a PostScript driver: " + DriverNames(),
       "4. Call the printer \"PDF Printer\" or similar",
       "5. If you have Ghostscript installed then you can print a test page.",
-  };
-  std::string text = lines[0];
-  for (size_t i = 1; i < std::size(lines); ++i) text += '\r' + lines[i];
-  return text;
+  });
 }
 
 void AddPrinter(ListView& list) {
@@ -51,10 +74,37 @@ void AddPrinter(ListView& list) {
   } else if (!list.Row(row).subItems.empty()) {
     ShowMessage("There is already a printer attached to that port - please use an \"empty\" one.",
                 MessageKind::kWarning, platform::kMbOk);
-  } else if (ShowMessage(AddPrinterInstructions(list.Row(row).caption), MessageKind::kInformation,
+  } else if (const std::string port = list.Row(row).caption;
+             ShowMessage(AddPrinterInstructions(port), MessageKind::kInformation,
                          platform::kMbOkCancel) == platform::kIdOk) {
-    shprinters::OpenAddPrinter();
+    try {
+      procs::AddPdfPrinter(port);
+    } catch (const platform::Error& error) {
+      ShowErrorBox(error.Message());
+      if (ShowMessage(WizardInstructions(port), MessageKind::kInformation,
+                      platform::kMbOkCancel) == platform::kIdOk) {
+        shprinters::OpenAddPrinter();
+      }
+    }
   }
+}
+
+// Before a port is made: the monitor starts jobs through redrun.exe, and
+// rr_set.exe is run first; without them every job on the port would fail.
+void CheckMonitorPrograms() {
+  auto& services = platform::Current();
+  const std::string folder = platform::path::FolderPart(services.processInfo->ProgramPath());
+  std::vector<std::string> missing;
+  for (const char* program : {"redrun.exe", "rr_set.exe"}) {
+    if (!services.files->FileExists(folder + program)) missing.push_back(program);
+  }
+  if (missing.empty()) return;
+  const bool one = missing.size() == 1;
+  throw platform::Error(
+      "EMonitor", "The \"Redirected Port\" monitor's program" + std::string(one ? " " : "s ") +
+                      (one ? missing[0] : missing[0] + " and " + missing[1]) +
+                      (one ? " is" : " are") + " missing: copy " + (one ? "it" : "them") +
+                      " into " + folder + ", beside this program, and add the port again");
 }
 
 // Rows for the ports PPP1: to PPP100: whose keys open, the remembered one
@@ -77,6 +127,16 @@ void Refresh(ListView& list, const std::string& remembered) {
   });
 }
 
+// Whether the ports key can be read and has no key of the port's name.
+bool PortKeyGone(const std::string& port) {
+  auto ports = platform::Current().registry->OpenKey(procs::PortsKeyPath(), platform::kKeyRead);
+  if (!ports) return false;
+  for (const std::string& name : ports->SubkeyNames()) {
+    if (platform::ascii::EqualsIgnoringCase(name, port)) return false;
+  }
+  return true;
+}
+
 void DeletePort(ListView& list, int row) {
   const std::string port = list.Row(row).caption;
   if (list.Row(row).subItems.empty()) {
@@ -92,8 +152,9 @@ void DeletePort(ListView& list, int row) {
   }
   auto& registry = *platform::Current().registry;
   const std::string key = procs::PortKeyPath(port);
-  // The port keeps its settings while its key stays.
-  if (!registry.DeleteKeyTree(key) && registry.OpenKey(key, platform::kKeyRead)) {
+  // The port keeps its settings while its key stays, or may stay: a failed
+  // delete counts only when the ports key shows the port gone.
+  if (!registry.DeleteKeyTree(key) && !PortKeyGone(port)) {
     throw platform::ERegistryException("Failed to delete key HKEY_LOCAL_MACHINE" + key);
   }
   settings::SettingsFile().RemoveSection(port);
@@ -107,9 +168,24 @@ void DeletePort(ListView& list, int row) {
 
 }  // namespace
 
+void TFrmMain::OfferPortsOfAnotherCopy() {
+  const std::string program = platform::Current().processInfo->ProgramPath();
+  const std::vector<std::string> ports = procs::PortsOfAnotherProgram(program);
+  if (ports.empty()) return;
+  std::string names;
+  for (const std::string& port : ports) names += (names.empty() ? "" : ", ") + port;
+  if (ShowMessage("These ports start another copy of the program for their print jobs: " + names +
+                      ".\r\rPoint them at this program, " + program + "?",
+                  MessageKind::kWarning, platform::kMbYesNo) != platform::kIdYes) {
+    return;
+  }
+  for (const std::string& port : ports) procs::PointPortAt(port, program);
+}
+
 void TFrmMain::PortStuff(Control& sender) {
   std::string remembered;
   if (&sender == BtnAddPort) {
+    CheckMonitorPrograms();
     remembered = procs::AddRedirectedPort();
   } else if (int row = ListView1->SelectedIndex(); row >= 0) {
     remembered = ListView1->Row(row).caption;

@@ -1,5 +1,7 @@
 #include "main/spooler_printers.h"
 
+#include <optional>
+
 #include "platform/services.h"
 
 namespace main_window {
@@ -21,10 +23,18 @@ bool ForEachSpoolerPrinter(
 }
 
 std::string PrinterOnPort(const std::string& portName) {
+  auto& registry = *platform::Current().registry;
+  auto printers = registry.OpenKey(kPrintersKey, platform::kKeyRead);
+  if (!printers) return "";
   std::string found;
-  ForEachSpoolerPrinter([&](const std::string& printer, const std::string& port) {
-    if (port == portName) found = printer;
-  });
+  for (const std::string& name : printers->SubkeyNames()) {
+    auto printer = registry.OpenKey(std::string(kPrintersKey) + "\\" + name, platform::kKeyRead);
+    std::optional<platform::RegistryValue> port = printer ? printer->ReadValue("Port") : std::nullopt;
+    if (port && (port->type == platform::kRegSz || port->type == platform::kRegExpandSz) &&
+        platform::RegistryText(*port) == portName) {
+      found = name;
+    }
+  }
   return found;
 }
 

@@ -16,7 +16,9 @@ bool ForEachSpoolerPrinter(
     const std::function<void(const std::string& printer, const std::string& port)>& visit);
 
 // The printer whose "Port" equals the port name exactly (case-sensitive),
-// the later one in enumeration order when several do; "" when none does.
+// the later one in enumeration order when several do; "" when none does. A
+// printer whose "Port" is not text prints to no port of ours and is passed
+// over.
 std::string PrinterOnPort(const std::string& portName);
 
 }  // namespace main_window

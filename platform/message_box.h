@@ -9,19 +9,21 @@ namespace platform {
 enum : uint32_t {
   kMbOk = 0x0,
   kMbOkCancel = 0x1,
+  kMbYesNo = 0x4,
   kMbIconError = 0x10,  // also the "stop" icon
   kMbIconWarning = 0x30,
   kMbIconInformation = 0x40,
   kMbTaskModal = 0x2000,
 };
 
-enum : int { kIdOk = 1, kIdCancel = 2 };
+enum : int { kIdOk = 1, kIdCancel = 2, kIdYes = 6, kIdNo = 7 };
 
 class MessageBoxes {
  public:
   virtual ~MessageBoxes() = default;
   // Shows the box with no owner window and returns the button pressed
-  // (kIdOk, kIdCancel). Closing the box otherwise answers as Cancel would.
+  // (kIdOk, kIdCancel, kIdYes, kIdNo). Closing the box otherwise answers as
+  // Cancel would.
   virtual int Show(const std::string& text, const std::string& caption, uint32_t flags) = 0;
 };
 

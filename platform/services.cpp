@@ -21,6 +21,7 @@ ScopedServices::ScopedServices(const Services& replacement) : previous_(Current(
   next.dialogs = pick(replacement.dialogs, next.dialogs);
   next.messageBoxes = pick(replacement.messageBoxes, next.messageBoxes);
   next.shellNamespace = pick(replacement.shellNamespace, next.shellNamespace);
+  next.printSpooler = pick(replacement.printSpooler, next.printSpooler);
   overrideStorage_ = next;
   override_ = &overrideStorage_;
 }

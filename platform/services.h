@@ -6,6 +6,7 @@
 #include "platform/files.h"
 #include "platform/message_box.h"
 #include "platform/process.h"
+#include "platform/print_spooler.h"
 #include "platform/process_info.h"
 #include "platform/profile.h"
 #include "platform/registry.h"
@@ -24,6 +25,7 @@ struct Services {
   Dialogs* dialogs = nullptr;
   MessageBoxes* messageBoxes = nullptr;
   ShellNamespace* shellNamespace = nullptr;
+  PrintSpooler* printSpooler = nullptr;
 };
 
 // The real backends of this build (Win32 or POSIX), made on first use and

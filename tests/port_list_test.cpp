@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <set>
 
 #include "support/port_list_fixture.h"
 
@@ -89,45 +90,67 @@ TEST(PortListTest, AddNewPortIsListedAndSelectedUnlessItFails) {
   EXPECT_EQ(t.Listed(), "PPP1: / PPP2: / PPP3:*");  // no refresh: PPP4: is not listed
 }
 
-TEST(PortListTest, AddPdfPrinterWarnsOrInstructsThenRefreshes) {
-  const std::string instructions =
-      "Please now follow these steps:\r1. Read all the following instructions and click OK.\r"
-      "2. Add a local printer, use port PPP2: - ##### DO NOT USE LPT1: ######\r"
-      "3. Important - Use the driver for a HP Color Laserjet 8500 PS (or HP Color Laserjet PS)\r"
-      "4. Call the printer \"PDF Printer\" or similar\r"
-      "5. If you have Ghostscript installed then you can print a test page.";
-  // Caption, flags and text of the box.
-  const std::string warning = "Warning " + std::to_string(kMbOk | kMbIconWarning | kMbTaskModal);
-  const std::string information = "Information " +
-                                  std::to_string(kMbOkCancel | kMbIconInformation | kMbTaskModal) +
-                                  " " + instructions;
+TEST(PortListTest, AddPdfPrinterMakesThePrinterOrFallsBackToTheWizard) {
+  const std::string kClass = "Microsoft PS Class Driver", kPublisher = "MS Publisher Color Printer";
+  const std::string made = "PDF Printer (2) on PPP2: with ";  // "PDF Printer" is taken
   struct Case {
-    int select, answer;
-    std::string box;
+    const char* what;
+    int select;
+    std::vector<int> answers;
+    std::vector<std::string> installed;
+    std::set<std::string> inStore;
+    uint32_t addResult;
+    std::vector<std::string> installCalls;
+    std::string added;  // the printer asked for: name, port, driver
+    std::string boxes;  // caption and text of each box, the text cut at 30
     size_t wizards;
   };
+  const std::string info = "Information: A PDF printer will now be adde";
+  const std::string wizard = "Information: Please now follow these steps:";
   const Case cases[] = {
-      {-1, kIdOk, warning + " Please create and select a valid PDF printer port first.", 0},
-      {0, kIdOk,
-       warning + " There is already a printer attached to that port - please use an \"empty\" one.",
-       0},
-      {1, kIdOk, information, 1},
-      {1, kIdCancel, information, 0},
+      {"no port selected", -1, {}, {kClass}, {}, 0, {}, "",
+       "Warning: Please create and select a val", 0},
+      {"a printer on the port", 0, {}, {kClass}, {}, 0, {}, "",
+       "Warning: There is already a printer att", 0},
+      {"cancelled", 1, {kIdCancel}, {kClass}, {}, 0, {}, "", info, 0},
+      {"class driver installed", 1, {kIdOk}, {kPublisher, kClass}, {}, 0, {}, made + kClass, info, 0},
+      {"class driver in the store", 1, {kIdOk}, {}, {kClass}, 0, {kClass}, made + kClass, info, 0},
+      {"only the Publisher driver", 1, {kIdOk}, {kPublisher}, {}, 0, {kClass}, made + kPublisher,
+       info, 0},
+      {"no driver: the wizard", 1, {kIdOk, kIdOk, kIdOk}, {}, {}, 0, {kClass, kPublisher}, "",
+       info + " | setup: No PostScript printer driver t | " + wizard, 1},
+      {"the spooler refuses: the wizard", 1, {kIdOk, kIdOk, kIdOk}, {kClass}, {}, 5, {},
+       made + kClass, info + " | setup: The printer \"PDF Printer (2)\"  | " + wizard, 1},
+      {"the wizard declined", 1, {kIdOk, kIdOk, kIdCancel}, {}, {}, 0, {kClass, kPublisher}, "",
+       info + " | setup: No PostScript printer driver t | " + wizard, 0},
   };
   for (const auto& c : cases) {
-    SCOPED_TRACE(c.box.substr(0, 40) + " " + std::to_string(c.answer));
+    SCOPED_TRACE(c.what);
     Scene t;
     t.AddPorts({1, 2});
     t.AttachPrinter("PDF Printer", "PPP1:");
     t.shell.printers = {{"Add Printer"}, {"PDF Printer"}};
+    platform::fake::FakePrintSpooler& spooler = t.fakes.printSpooler;
+    spooler.installed = c.installed;
+    spooler.inStore = c.inStore;
+    spooler.addResult = c.addResult;
     t.FirstFill();
     t.Select(c.select);
     t.AttachPrinter("New", "PPP2:");  // the refresh that follows shows it
-    t.boxes.Answer(c.answer);
+    for (int answer : c.answers) t.boxes.Answer(answer);
     t.Click(t.form.BtnAddPrinter);
-    ASSERT_EQ(t.boxes.Shown().size(), 1u);
-    const auto& box = t.boxes.Shown()[0];
-    EXPECT_EQ(box.caption + " " + std::to_string(box.flags) + " " + box.text, c.box);
+    std::string boxes;
+    for (const auto& box : t.boxes.Shown()) {
+      boxes += (boxes.empty() ? "" : " | ") + box.caption + ": " + box.text.substr(0, 30);
+    }
+    EXPECT_EQ(boxes, c.boxes);
+    EXPECT_EQ(spooler.installCalls, c.installCalls);
+    std::string added;
+    for (const auto& p : spooler.addCalls) {
+      added += p.name + " on " + p.port + " with " + p.driver;
+      EXPECT_EQ(p.printProcessor + "/" + p.dataType, "winprint/RAW");
+    }
+    EXPECT_EQ(added, c.added);
     ASSERT_EQ(t.shell.Executed().size(), c.wizards);
     if (c.wizards) {
       EXPECT_EQ(t.shell.Executed()[0].idList, t.shell.AbsoluteList("Add Printer"));
@@ -159,6 +182,13 @@ TEST(PortListTest, DeletePort) {
       {"a key that cannot be deleted", 1, [](Scene& t) { t.registry.SetReadOnly(true); },
        "PPP1: / PPP2:* / PPP3:", "PPP1: PPP2: PPP3:",
        "Failed to delete key HKEY_LOCAL_MACHINE\\" + kPorts + "PPP2:."},
+      {"a key that can be neither deleted nor read", 1,
+       [](Scene& t) { t.registry.SetReadOnly(true), t.registry.DenyOpen(kPorts + "PPP2:"); },
+       "PPP1: / PPP2:* / PPP3:", "PPP1: PPP2: PPP3:",
+       "Failed to delete key HKEY_LOCAL_MACHINE\\" + kPorts + "PPP2:."},
+      {"a printer whose Port is no text uses no port", 1,
+       [](Scene& t) { t.registry.SetDword(testing_support::kPrintersKey + "\\N", "Port", 2); },
+       "PPP1: / PPP3:*", "PPP1: PPP3:"},
       {"a settings file that refuses", 1,
        [](Scene& t) { t.profile.RefuseWrites(t.settings.Path()); }, "PPP1: / PPP2:* / PPP3:",
        "PPP1: PPP3:", "Unable to write to " + testing_support::ProgramFolder() + "setup.ini."},
@@ -188,6 +218,46 @@ TEST(PortListTest, DeletePort) {
   t.Click(t.form.BtnDelPort);
   EXPECT_EQ(t.Listed(), "");
   EXPECT_FALSE(t.form.BtnDelPort->Enabled());
+}
+
+TEST(PortListTest, PortsOfAnotherCopyAreOfferedAndPointedHereOnYes) {
+  const std::string here = testing_support::ProgramFolder() + "setup.exe";
+  const std::string quoted = "\"" + here + "\" \"%1\" \"PPP1:\"";
+  for (int answer : {platform::kIdYes, platform::kIdNo}) {
+    SCOPED_TRACE(answer);
+    Scene t;
+    auto arguments = [&](int n, const std::string& text) {
+      t.registry.SetString(kPorts + procs::PortName(n), "Arguments", text);
+    };
+    arguments(1, quoted);                                         // this program
+    arguments(2, "\"C:\\Old\\pdfprinter.exe\" \"%1\" \"PPP2:\"");  // another copy
+    arguments(3, "C:\\Old\\pdfprinter.exe %1 \"PPP3:\"");          // unquoted, as written once
+    arguments(4, "");                                             // nothing to start
+    t.registry.SetDword(kPorts + "PPP5:", "Arguments", 1);        // not text
+    t.registry.SetString(kPorts + "Other", "Arguments", "x.exe");  // no port of ours
+    t.boxes.Answer(answer);
+    t.form.RunEvent([&] { t.form.OfferPortsOfAnotherCopy(); });
+    ASSERT_EQ(t.boxes.Shown().size(), 1u);
+    EXPECT_EQ(t.boxes.Shown()[0].text,
+              "These ports start another copy of the program for their print jobs: PPP2:, "
+              "PPP3:.\r\rPoint them at this program, " + here + "?");
+    EXPECT_EQ(t.boxes.Shown()[0].flags,
+              platform::kMbYesNo | kMbIconWarning | kMbTaskModal);
+    // Yes: "Command" and "Arguments" as a new port of this program has them.
+    for (int n : {2, 3}) {
+      const std::string port = procs::PortName(n);
+      for (const auto& [name, data] : testing_support::PortValues(port, here)) {
+        if (name != "Arguments" && name != "Command") continue;
+        auto stored = t.registry.Value(kPorts + port, name);
+        EXPECT_EQ(stored && stored->data == data.data, answer == platform::kIdYes) << port << name;
+      }
+    }
+    EXPECT_EQ(platform::RegistryText(*t.registry.Value(kPorts + "PPP1:", "Arguments")), quoted);
+  }
+  Scene t;  // nothing to offer: no box
+  t.registry.SetString(kPorts + "PPP1:", "Arguments", "\"" + here + "\" \"%1\" \"PPP1:\"");
+  t.form.RunEvent([&] { t.form.OfferPortsOfAnotherCopy(); });
+  EXPECT_TRUE(t.boxes.Shown().empty());
 }
 
 TEST(PortListTest, PropertiesOfThePrinterOnTheSelectedPort) {

@@ -18,11 +18,13 @@ struct OwnedServices {
   std::unique_ptr<Dialogs> dialogs;
   std::unique_ptr<MessageBoxes> messageBoxes;
   std::unique_ptr<ShellNamespace> shellNamespace;
+  std::unique_ptr<PrintSpooler> printSpooler;
 
   Services Table() const {
     return {processInfo.get(), files.get(),        profile.get(),
             registry.get(),    processes.get(),    shell.get(),
-            dialogs.get(),     messageBoxes.get(), shellNamespace.get()};
+            dialogs.get(),     messageBoxes.get(), shellNamespace.get(),
+            printSpooler.get()};
   }
 };
 

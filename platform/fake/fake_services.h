@@ -8,6 +8,7 @@
 
 #include "platform/fake/fake_dialogs.h"
 #include "platform/fake/fake_message_boxes.h"
+#include "platform/fake/fake_print_spooler.h"
 #include "platform/fake/fake_process_info.h"
 #include "platform/fake/fake_processes.h"
 #include "platform/fake/fake_profile.h"
@@ -31,7 +32,8 @@ class FakeServices {
                 .shell = &shell,
                 .dialogs = &dialogs,
                 .messageBoxes = &boxes,
-                .shellNamespace = &shellNamespace}) {}
+                .shellNamespace = &shellNamespace,
+                .printSpooler = &printSpooler}) {}
 
   FakeProcessInfo info;
   FakeProfile profile;
@@ -41,6 +43,7 @@ class FakeServices {
   FakeDialogs dialogs;
   FakeMessageBoxes boxes;
   FakeShellNamespace shellNamespace;
+  FakePrintSpooler printSpooler;
 
  private:
   ScopedServices scope_;

@@ -21,6 +21,7 @@ OwnedServices MakeNativeServices() {
   owned.dialogs = posix::MakeDialogs();
   owned.messageBoxes = posix::MakeMessageBoxes();
   owned.shellNamespace = posix::MakeShellNamespace();
+  owned.printSpooler = posix::MakePrintSpooler();
   return owned;
 }
 

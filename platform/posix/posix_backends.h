@@ -20,6 +20,8 @@ std::unique_ptr<Dialogs> MakeDialogs();
 std::unique_ptr<MessageBoxes> MakeMessageBoxes();
 // The shell namespace: Linux has no Printers folder, so no special folder is found.
 std::unique_ptr<ShellNamespace> MakeShellNamespace();
+// No Windows print spooler: no drivers, and no printer is made.
+std::unique_ptr<PrintSpooler> MakePrintSpooler();
 
 // Where the native program keeps its registry store: beside the program,
 // the program path with the extension ".reg".

@@ -16,7 +16,8 @@ Services& NativeServices() {
   static const OwnedServices owned{
       win32::MakeProcessInfo(), win32::MakeFiles(),        win32::MakeProfile(),
       win32::MakeRegistry(),    win32::MakeProcesses(),    win32::MakeShell(),
-      win32::MakeDialogs(),     win32::MakeMessageBoxes(), win32::MakeShellNamespace()};
+      win32::MakeDialogs(),     win32::MakeMessageBoxes(), win32::MakeShellNamespace(),
+      win32::MakePrintSpooler()};
   static Services services = owned.Table();
   return services;
 }

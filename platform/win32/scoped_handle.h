@@ -87,6 +87,20 @@ struct DeviceContextTraits {  // CreateCompatibleDC and friends
 
 using ScopedDeviceContext = ScopedHandle<DeviceContextTraits>;
 
+struct PrinterHandleTraits {  // OpenPrinterA, AddPrinterA
+  using Handle = HANDLE;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle h) { ::ClosePrinter(h); }
+};
+struct ModuleTraits {  // LoadLibraryA
+  using Handle = HMODULE;
+  static Handle Invalid() { return nullptr; }
+  static void Close(Handle h) { ::FreeLibrary(h); }
+};
+
+using ScopedPrinterHandle = ScopedHandle<PrinterHandleTraits>;
+using ScopedModule = ScopedHandle<ModuleTraits>;
+
 // A window's device context from GetDC, given back with ReleaseDC.
 class ScopedGetDc {
  public:

@@ -17,5 +17,6 @@ std::unique_ptr<Dialogs> MakeDialogs();
 std::unique_ptr<MessageBoxes> MakeMessageBoxes();
 // The shell namespace through COM, which it initialises on first use.
 std::unique_ptr<ShellNamespace> MakeShellNamespace();
+std::unique_ptr<PrintSpooler> MakePrintSpooler();
 
 }  // namespace platform::win32

@@ -1,6 +1,7 @@
 #include "platform/error.h"
 #include "platform/system_lock.h"
 #include "platform/win32/scoped_handle.h"
+#include "platform/win32/system_error_text.h"
 
 namespace platform {
 
@@ -16,11 +17,8 @@ class MutexLock : public SystemLock {
 };
 
 [[noreturn]] void Fail(const std::string& name, DWORD error) {
-  char text[512] = {};
-  DWORD n = ::FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
-                             error, 0, text, sizeof text, nullptr);
-  while (n > 0 && (text[n - 1] == '\r' || text[n - 1] == '\n' || text[n - 1] == '.')) --n;
-  std::string reason = n > 0 ? std::string(text, n) : "system error " + std::to_string(error);
+  std::string reason = win32::SystemErrorText(error);
+  if (!reason.empty() && reason.back() == '.') reason.pop_back();
   throw Error("EOSError", "Cannot take the lock " + name + ": " + reason);
 }
 

@@ -8,6 +8,7 @@
 #include <commdlg.h>
 #include <shellapi.h>
 #include <shlobj.h>
+#include <winspool.h>
 
 // <windows.h> maps these names to their ...A/...W forms; our interfaces use
 // the plain words as method names, and we call the ...A forms explicitly.

@@ -21,6 +21,9 @@ struct RealScene : testing_support::PortListScene {
   RealScene() {
     std::filesystem::copy_file(std::string(PDFPRINTER_SOURCE_DIR) + "/tests/data/printers.reg",
                                store);
+    for (const char* program : {"redrun.exe", "rr_set.exe"}) {
+      testing_support::WriteBytes(dir.File(program), "");
+    }
   }
   testing_support::ScratchDir dir;
   std::string store = dir.File("setup.reg");

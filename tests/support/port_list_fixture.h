@@ -3,6 +3,8 @@
 // runs that only pretend, and a Printers folder.
 #pragma once
 
+#include <filesystem>
+
 #include <string>
 #include <utility>
 #include <vector>
@@ -20,15 +22,24 @@
 #include "platform/services.h"
 #include "procs/port_key.h"
 #include "settings/settings_file.h"
+#include "support/scratch_dir.h"
 
 namespace testing_support {
 
 inline const std::string kPrintersKey = "SYSTEM\\CurrentControlSet\\Control\\Print\\Printers";
 
-// A program folder with a blank in it, in this build's path form.
+// A program folder with a blank in it, made once per test program, holding
+// the monitor's two programs (empty files) as an installation does; in this
+// build's path form, with its delimiter.
 inline std::string ProgramFolder() {
-  return platform::path::IsWindows(platform::path::Style::Native) ? "C:\\PDF Tools\\"
-                                                                  : "/opt/PDF Tools/";
+  static const ScratchDir root;
+  static const std::string folder = [] {
+    const std::filesystem::path made = std::filesystem::path(root.Path()) / "PDF Tools";
+    std::filesystem::create_directories(made);
+    for (const char* program : {"redrun.exe", "rr_set.exe"}) WriteBytes((made / program).string(), "");
+    return platform::path::AddTrailingDelimiter(made.string());
+  }();
+  return folder;
 }
 
 // A new port's twelve values, in the order written, for the program at

@@ -37,13 +37,16 @@ void TFrmMain::BtnRegisterClick(Control&) {
   std::string programFolder = path::FolderPart(services.processInfo->ProgramPath());
   // The unregistering run must end before the registering one starts, or it
   // could undo the registration. Neither result is looked at: RegSvr32 shows
-  // the user its own report of the registering run.
+  // the user its own report of the registering run. The window answers
+  // meanwhile; the page takes no second run and no edit until then.
+  BtnRegister->SetEnabled(false);
+  MemFiles->SetEnabled(false);
   services.processes->Launch(
       procs::UnregisterShellExtensionCommandLine(systemFolder, programFolder),
-      {.wait = true, .waitLimit = kUnregisterWaitLimit});
+      {.wait = true, .waitLimit = kUnregisterWaitLimit, .dispatchMessages = true});
+  MemFiles->SetEnabled(true);
   services.processes->Launch(procs::RegisterShellExtensionCommandLine(systemFolder, programFolder),
                              {});
-  BtnRegister->SetEnabled(false);
 }
 
 }  // namespace main_window

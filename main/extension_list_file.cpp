@@ -38,7 +38,7 @@ void StoreExtensionList(const std::string& path, const std::string& text) {
   auto& files = *platform::Current().files;
   const std::string temporary = path + ".tmp";
   if (files.CreateEmptyFile(temporary) != 0) {
-    throw platform::EFCreateError(platform::FormatMessage("Cannot create file %s", path));
+    throw platform::EFCreateError(platform::FormatMessage("Cannot create file %s", temporary));
   }
   if (files.AppendToFile(temporary, text) != 0) {
     files.DeleteFile(temporary);

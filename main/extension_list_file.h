@@ -20,9 +20,9 @@ std::string ReadExtensionList(const std::string& path);
 // Stores the text in the file. It is written whole to a temporary file
 // beside it ("context_list.txt.tmp"), which then takes the file's place, so a
 // failure leaves the stored list as it was (and no temporary file):
-// EFCreateError "Cannot create file %s" (the list's path) when the temporary
-// file cannot be made or cannot take the place, EWriteError "Stream write
-// error" when the text cannot be written whole.
+// EFCreateError "Cannot create file %s" naming the temporary file when it
+// cannot be made, or the list's path when it cannot take the list's place;
+// EWriteError "Stream write error" when the text cannot be written whole.
 void StoreExtensionList(const std::string& path, const std::string& text);
 
 }  // namespace main_window

@@ -97,7 +97,6 @@ void TFrmMain::FormCreate(Control&) {
   // After the list is loaded, whose change event enables it.
   BtnRegister->SetEnabled(false);
   PortStuff(*this);
-  OfferPortsOfAnotherCopy();
 }
 
 void TFrmMain::BtnCloseClick(Control&) { Close(); }

@@ -61,8 +61,9 @@ class TFrmMain : public toolkit::Form {
 
   // Port and printer list.
   void PortStuff(toolkit::Control& sender);
-  // At the window's creation: ports that start another copy of the program,
-  // offered in one Yes/No box to be pointed at this one.
+  // After the window's creation, as an event of its own: ports that start
+  // another copy of the program, offered in one Yes/No box to be pointed at
+  // this one.
   void OfferPortsOfAnotherCopy();
   // Printer details panel.
   void ListView1Change(toolkit::Control& sender, int row, toolkit::RowChange change);

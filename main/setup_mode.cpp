@@ -10,6 +10,7 @@ namespace main_window {
 void RunSetupMode() {
   TFrmMain form;
   form.RunEvent([&form] { form.FormCreate(form); });
+  form.RunEvent([&form] { form.OfferPortsOfAnotherCopy(); });
   if (!toolkit::RunWindow(form)) {
     std::fputs(
         "The \"PDF Printer setup\" window belongs to the Windows build; this build has none.\n"

@@ -17,6 +17,11 @@ struct LaunchOptions {
   // With wait: give up waiting after this long and leave the program
   // running. None: no limit.
   std::optional<std::chrono::milliseconds> waitLimit = std::nullopt;
+  // With wait: the calling thread's window messages are dispatched while it
+  // waits, so the program's windows stay painted and answering (Windows:
+  // MsgWaitForMultipleObjects); a WM_QUIT met meanwhile is posted again
+  // after the wait. POSIX has no windows: a plain wait.
+  bool dispatchMessages = false;
 };
 
 class Processes {

@@ -118,7 +118,7 @@ TEST(BatchConverterPageTest, ListErrorsAreShownAndTheWindowOpens) {
       {"a folder where the list file goes", "", [](Page& t) { fs::create_directory(t.List()); },
        "Cannot create file %s."},
       {"a program folder that takes no files (its path leads through a file)", scratch.File("file"),
-       [](Page&) {}, "Cannot create file %s."},
+       [](Page&) {}, "Cannot create file %s.tmp."},
       {"a longer text than the memo takes", "",
        [](Page& t) { WriteBytes(t.List(), std::string(toolkit::kMemoCapacity - 1, 'x') + "\n"); },
        "Text exceeds memo capacity."},
@@ -164,6 +164,11 @@ TEST(BatchConverterPageTest, TypingEnablesTheButtonAndStoringRunsRegSvr32Twice) 
     const std::string library = "\"" + page.InFolder("morvane.dll") + "\"";
     page.Create();
     if (c.regsvr32Missing) page.processes.defaultExitCode = std::nullopt;
+    bool editableWhileWaiting = true;
+    page.processes.QueueRun([&](const std::string&) -> std::optional<uint32_t> {
+      editableWhileWaiting = page.form.BtnRegister->Enabled() || page.form.MemFiles->Enabled();
+      return page.processes.defaultExitCode;
+    });
     page.form.MemFiles->SetText(c.typed);
     EXPECT_TRUE(page.form.BtnRegister->Enabled());
     EXPECT_EQ(ReadBytes(page.List()), kDefault);  // typing stores nothing
@@ -180,6 +185,9 @@ TEST(BatchConverterPageTest, TypingEnablesTheButtonAndStoringRunsRegSvr32Twice) 
     // The second starts only once the first has ended (or 30 s have passed).
     EXPECT_TRUE(unregister.options.wait);
     EXPECT_EQ(unregister.options.waitLimit, std::chrono::milliseconds(30000));
+    EXPECT_TRUE(unregister.options.dispatchMessages);
+    EXPECT_FALSE(editableWhileWaiting);
+    EXPECT_TRUE(page.form.MemFiles->Enabled());
     EXPECT_FALSE(reregister.options.wait);
     EXPECT_FALSE(unregister.options.hidden || reregister.options.hidden);
   }
@@ -196,7 +204,7 @@ TEST(BatchConverterPageTest, FailedSaveKeepsTheStoredListByteForByte) {
     std::string shown;
   } cases[] = {
       {"the temporary file cannot be made",
-       [](Page& t) { fs::create_directory(t.List() + ".tmp"); }, "Cannot create file %s."},
+       [](Page& t) { fs::create_directory(t.List() + ".tmp"); }, "Cannot create file %s.tmp."},
 #ifdef _WIN32
       {"the list held open by another program",
        [&refusal](Page& t) { refusal = testing_support::RefuseNativeWrites(t.List()); },

@@ -15,6 +15,38 @@ static_assert(sizeof(void*) != 4 || sizeof(STARTUPINFOA) == 68,
 
 WORD ShowMode(const LaunchOptions& options) { return options.hidden ? SW_HIDE : SW_SHOW; }
 
+// WaitForSingleObject, or with dispatch a wait that keeps the thread's
+// windows answering.
+DWORD WaitFor(HANDLE process, DWORD limit, bool dispatch) {
+  if (!dispatch) return ::WaitForSingleObject(process, limit);
+  const DWORD start = ::GetTickCount();
+  bool quit = false;
+  WPARAM quitCode = 0;
+  DWORD result = WAIT_TIMEOUT;
+  for (;;) {
+    DWORD elapsed = ::GetTickCount() - start;
+    DWORD remaining = limit == INFINITE ? INFINITE : (elapsed >= limit ? 0 : limit - elapsed);
+    if (quit) {
+      result = ::WaitForSingleObject(process, remaining);
+      break;
+    }
+    result = ::MsgWaitForMultipleObjects(1, &process, FALSE, remaining, QS_ALLINPUT);
+    if (result != WAIT_OBJECT_0 + 1) break;
+    MSG message;
+    while (!quit && ::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) {
+        quit = true;
+        quitCode = message.wParam;
+      } else {
+        ::TranslateMessage(&message);
+        ::DispatchMessageA(&message);
+      }
+    }
+  }
+  if (quit) ::PostQuitMessage(static_cast<int>(quitCode));
+  return result;
+}
+
 // Nothing also when the wait or the exit code fails: no code is known.
 std::optional<uint32_t> RunAndWait(const std::string& commandLine, const LaunchOptions& options) {
   // CreateProcessA may write into its command line; any length is kept.
@@ -40,7 +72,7 @@ std::optional<uint32_t> RunAndWait(const std::string& commandLine, const LaunchO
   if (options.waitLimit) {
     limit = static_cast<DWORD>(std::clamp<int64_t>(options.waitLimit->count(), 0, INFINITE - 1));
   }
-  if (::WaitForSingleObject(process.Get(), limit) != WAIT_OBJECT_0) return std::nullopt;
+  if (WaitFor(process.Get(), limit, options.dispatchMessages) != WAIT_OBJECT_0) return std::nullopt;
   DWORD exitCode = 0;
   if (!::GetExitCodeProcess(process.Get(), &exitCode)) return std::nullopt;
   return static_cast<uint32_t>(exitCode);

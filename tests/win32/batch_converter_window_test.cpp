@@ -91,7 +91,10 @@ TEST(BatchConverterWindowTest, TypedListIsStoredAndRegSvr32RunsTwiceInTurn) {
   WriteBytes(list, ".doc\n.pdf\n");
   StandInRegSvr32 regsvr32(log);
   ASSERT_TRUE(regsvr32.Placed());
+  // The window's RegSvr32 runs get this from its environment.
+  ::SetEnvironmentVariableA("PDFPRINTER_REGSVR32_UNREGISTER_MS", "5000");
   testing_support::SetupWindowProcess session(testing_support::InstallProduct(dir.Path()));
+  ::SetEnvironmentVariableA("PDFPRINTER_REGSVR32_UNREGISTER_MS", nullptr);
   ASSERT_NE(session.Window(), nullptr) << "no set-up window";
   HWND memo = session.Control("MemFiles");
   HWND button = session.Control("BtnRegister");
@@ -107,7 +110,21 @@ TEST(BatchConverterWindowTest, TypedListIsStoredAndRegSvr32RunsTwiceInTurn) {
   EXPECT_TRUE(::IsWindowEnabled(button));
   EXPECT_EQ(ReadBytes(list), ".doc\n.pdf\n");  // typing stores nothing
 
+  // A 5-second unregistering run: meanwhile the window answers within a
+  // second, with the button disabled.
   ::PostMessageA(button, BM_CLICK, 0, 0);
+  for (int i = 0; i < 16; ++i) {
+    ::Sleep(250);
+    DWORD_PTR answer = 0;
+    const auto asked = std::chrono::steady_clock::now();
+    EXPECT_TRUE(::SendMessageTimeoutA(session.Window(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000,
+                                      &answer))
+        << "no answer " << i;
+    EXPECT_LT(std::chrono::steady_clock::now() - asked, 1s);
+    if (i > 0) {
+      EXPECT_FALSE(::IsWindowEnabled(button)) << i;
+    }
+  }
   const auto deadline = std::chrono::steady_clock::now() + 30s;
   while ((Runs(log).size() < 2 || ::IsWindowEnabled(button)) &&
          std::chrono::steady_clock::now() < deadline) {
@@ -121,6 +138,7 @@ TEST(BatchConverterWindowTest, TypedListIsStoredAndRegSvr32RunsTwiceInTurn) {
   EXPECT_EQ(runs[0].commandLine, "\"" + regsvr32.Path() + "\" -u -s " + library);
   EXPECT_EQ(runs[1].commandLine, "\"" + regsvr32.Path() + "\" " + library);
   EXPECT_LE(runs[0].end, runs[1].start) << "the registering run started while unregistering ran";
+  EXPECT_GE(runs[0].end - runs[0].start, 45'000'000u) << "the unregistering run took no 5 seconds";
 }
 
 }  // namespace

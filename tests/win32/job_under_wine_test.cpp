@@ -93,6 +93,9 @@ class JobUnderWine : public ::testing::Test {
     RemoveGhostscriptKeys();
     fs::create_directories(appFolder_);
     fs::copy_file(FromLinux(PDFPRINTER_EXE), program_);
+    for (const char* monitorProgram : {"\\redrun.exe", "\\rr_set.exe"}) {
+      WriteBytes(appFolder_ + monitorProgram, "");
+    }
     fs::create_directories(gsFolder_);
     fs::create_directories(saveFolder_);
     fs::create_directories(dir_.File("spool"));
@@ -503,6 +506,10 @@ TEST_F(InstallerUnderWine, InstallFindGhostscriptPrintAndUninstall) {
 
   InstallGplGhostscript();
   WriteSettings(PortSection(1));
+  // The monitor's programs, which the user adds for "Add new port"; gone
+  // again before the uninstaller runs.
+  const std::string monitorPrograms[] = {folder_ + "\\redrun.exe", folder_ + "\\rr_set.exe"};
+  for (const std::string& monitorProgram : monitorPrograms) WriteBytes(monitorProgram, "");
   {
     testing_support::SetupWindowProcess window(program_);
     ASSERT_NE(window.Window(), nullptr) << "no set-up window";
@@ -512,6 +519,7 @@ TEST_F(InstallerUnderWine, InstallFindGhostscriptPrintAndUninstall) {
     ::SendMessageA(window.Control("BtnAddPort"), BM_CLICK, 0, 0);
     ASSERT_EQ(window.PressOk(), std::optional<DWORD>(0));
   }
+  for (const std::string& monitorProgram : monitorPrograms) fs::remove(monitorProgram);
   ASSERT_EQ(RunJob(Spool("multipage.ps", "00009.SPL")), std::optional<DWORD>(0))
       << GhostscriptLog();
   EXPECT_EQ(Pages(saveFolder_ + "\\pdf_01.pdf"), 3) << GhostscriptLog();

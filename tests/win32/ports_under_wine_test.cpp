@@ -198,16 +198,40 @@ TEST_F(PortListWindowTest, AddedPortIsListedAnnouncedAndDeletedWithItsSubkeys) {
   HWND box = testing_support::WaitForTopLevelWindow(window_->Process().Id(), "Information", 15s);
   ASSERT_NE(box, nullptr) << "no instructions";
   EXPECT_EQ(testing_support::MessageBoxText(box),
-            "Please now follow these steps:\r"
-            "1. Read all the following instructions and click OK.\r"
-            "2. Add a local printer, use port PPP1: - ##### DO NOT USE LPT1: ######\r"
-            "3. Important - Use the driver for a HP Color Laserjet 8500 PS (or HP Color Laserjet "
-            "PS)\r"
-            "4. Call the printer \"PDF Printer\" or similar\r"
-            "5. If you have Ghostscript installed then you can print a test page.");
+            "A PDF printer will now be added:\r"
+            "1. Click OK: the printer \"PDF Printer\" is added on port PPP1:,\r"
+            "   with a PostScript driver that Windows ships (Microsoft PS Class Driver (Windows 8 "
+            "and later) or MS Publisher Color Printer (Vista, 7)).\r"
+            "2. If you have Ghostscript installed then you can print a test page.");
   EXPECT_EQ(testing_support::ButtonCaptions(box), (std::vector<std::string>{"OK", "Cancel"}));
   ASSERT_TRUE(testing_support::PressButton(box, "Cancel"));
   ASSERT_TRUE(testing_support::WaitForWindowGone(box, 10s));
+
+  // OK: Wine has no PostScript driver to give, so the box says why and the
+  // wizard's instructions follow; the window goes on answering.
+  ::PostMessageA(Control("BtnAddPrinter"), BM_CLICK, 0, 0);
+  box = testing_support::WaitForTopLevelWindow(window_->Process().Id(), "Information", 15s);
+  ASSERT_NE(box, nullptr) << "no instructions";
+  ASSERT_TRUE(testing_support::PressButton(box, "OK"));
+  ASSERT_TRUE(testing_support::WaitForWindowGone(box, 10s));
+  box = testing_support::WaitForTopLevelWindow(window_->Process().Id(), "pdfprinter", 15s);
+  ASSERT_NE(box, nullptr) << "no error box";
+  const std::string why = testing_support::MessageBoxText(box);
+  EXPECT_TRUE(why.rfind("No PostScript printer driver that Windows ships", 0) == 0 ||
+              why.rfind("The printer \"PDF Printer\" could not be added on port PPP1:", 0) == 0)
+      << why;
+  ASSERT_TRUE(testing_support::PressButton(box, "OK"));
+  ASSERT_TRUE(testing_support::WaitForWindowGone(box, 10s));
+  box = testing_support::WaitForTopLevelWindow(window_->Process().Id(), "Information", 15s);
+  ASSERT_NE(box, nullptr) << "no wizard instructions";
+  EXPECT_NE(testing_support::MessageBoxText(box).find(
+                "3. Important - Use a PostScript driver: Microsoft PS Class Driver"),
+            std::string::npos);
+  ASSERT_TRUE(testing_support::PressButton(box, "OK"));
+  ASSERT_TRUE(testing_support::WaitForWindowGone(box, 10s));
+  DWORD_PTR answer = 0;
+  EXPECT_TRUE(::SendMessageTimeoutA(window_->Window(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer));
+  EXPECT_EQ(Rows(), std::vector<std::string>{"PPP1:*|||"});
 
   auto& registry = *platform::Current().registry;
   ASSERT_TRUE(
@@ -266,6 +290,56 @@ TEST_F(PortListWindowTest, RefreshShowsPrintersAndTheDetailsFollowTheList) {
   ClickRow(2);  // an empty port: no details
   EXPECT_EQ(Rows()[2], "PPP3:*|||");
   EXPECT_EQ(Details(), "hidden");
+}
+
+// What a first-time user meets at "Add new port" and at the window's start.
+TEST_F(PortListWindowTest, MissingMonitorProgramsOtherCopiesAndPortsOfNoText) {
+  auto& registry = *platform::Current().registry;
+  // Without redrun.exe: the box names it and where it belongs; no port.
+  std::filesystem::remove(dir_.File("PDF Tools\\redrun.exe"));
+  Start();
+  ::PostMessageA(Control("BtnAddPort"), BM_CLICK, 0, 0);
+  HWND box = testing_support::WaitForTopLevelWindow(window_->Process().Id(), "pdfprinter", 15s);
+  ASSERT_NE(box, nullptr) << "no error box";
+  EXPECT_EQ(testing_support::MessageBoxText(box),
+            "The \"Redirected Port\" monitor's program redrun.exe is missing: copy it into " +
+                dir_.File("PDF Tools") + "\\, beside this program, and add the port again.");
+  ASSERT_TRUE(testing_support::PressButton(box, "OK"));
+  ASSERT_TRUE(testing_support::WaitForWindowGone(box, 10s));
+  EXPECT_FALSE(registry.OpenKey(procs::PortKeyPath("PPP1:"), platform::kKeyRead));
+  EXPECT_TRUE(Rows().empty());
+  ASSERT_EQ(window_->PressOk(), std::optional<DWORD>(0));
+
+  // Ports of another copy, offered at the start and pointed here on Yes; a
+  // printer whose "Port" is a number is reported by the list and stops no
+  // delete.
+  testing_support::WriteBytes(dir_.File("PDF Tools\\redrun.exe"), "");
+  for (const char* port : {"PPP1:", "PPP2:"}) {
+    auto key = registry.CreateKey(procs::PortKeyPath(port), platform::kKeyAllAccess);
+    ASSERT_TRUE(key && key->WriteString("Arguments", "\"C:\\Old\\pdfprinter.exe\" \"%1\" \"" +
+                                                         std::string(port) + "\""));
+  }
+  auto numbered = registry.CreateKey(testing_support::kPrintersKey + "\\Office PDF",
+                                     platform::kKeyAllAccess);
+  ASSERT_TRUE(numbered && numbered->WriteDword("Port", 2));
+  std::vector<testing_support::SetupWindowProcess::EarlyBox> boxes = {
+      {"pdfprinter", "OK"}, {"Warning", "Yes"}};
+  window_ = std::make_unique<testing_support::SetupWindowProcess>(program_, boxes);
+  ASSERT_NE(window_->Window(), nullptr) << "no set-up window";
+  list_ = window_->Control("ListView1");
+  EXPECT_EQ(boxes[0].text, "Invalid data type for 'Port'");
+  EXPECT_EQ(boxes[1].text,
+            "These ports start another copy of the program for their print jobs: PPP1:, "
+            "PPP2:.\r\rPoint them at this program, " + program_ + "?");
+  for (const char* port : {"PPP1:", "PPP2:"}) {
+    ExpectSameValues(ValuesOf(procs::PortKeyPath(port)),
+                     {{"Arguments", PortValues(port, program_)[0].second},
+                      {"Command", PortValues(port, program_)[1].second}});
+  }
+  ClickRow(1);
+  Click("BtnDelPort");
+  EXPECT_EQ(Rows(), std::vector<std::string>{"PPP1:*|||"});
+  EXPECT_FALSE(registry.OpenKey(procs::PortKeyPath("PPP2:"), platform::kKeyRead));
 }
 
 }  // namespace

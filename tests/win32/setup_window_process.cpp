@@ -6,6 +6,7 @@
 #include "platform/services.h"
 #include "procs/port_key.h"
 #include "resources/setup_window_layout.h"
+#include "support/scratch_dir.h"
 #include "toolkit/win32/control_ids.h"
 #include "win32/remote_buffer.h"
 #include "win32/unix_command.h"
@@ -39,10 +40,13 @@ int ControlId(const std::string& name) {
   return -1;
 }
 
-std::string InstallProduct(const std::string& folder) {
+std::string InstallProduct(const std::string& folder, bool withMonitorPrograms) {
   std::filesystem::create_directories(folder);
   const std::string program = folder + "\\pdfprinter.exe";
   std::filesystem::copy_file(WindowsPath(PDFPRINTER_EXE).value_or(PDFPRINTER_EXE), program);
+  if (withMonitorPrograms) {
+    for (const char* name : {"\\redrun.exe", "\\rr_set.exe"}) WriteBytes(folder + name, "");
+  }
   return program;
 }
 
@@ -60,6 +64,18 @@ SetupWindowProcess::SetupWindowProcess(const std::string& program)
   if (process_.Started()) {
     window_ = WaitForTopLevelWindow(process_.Id(), "PDF Printer setup", 30s, process_.Handle());
   }
+}
+
+SetupWindowProcess::SetupWindowProcess(const std::string& program, std::vector<EarlyBox>& boxes)
+    : process_("\"" + program + "\"") {
+  if (!process_.Started()) return;
+  for (EarlyBox& expected : boxes) {
+    HWND box = WaitForTopLevelWindow(process_.Id(), expected.caption, 30s, process_.Handle());
+    if (!box) return;
+    expected.text = MessageBoxText(box);
+    if (!PressButton(box, expected.button) || !WaitForWindowGone(box, 10s)) return;
+  }
+  window_ = WaitForTopLevelWindow(process_.Id(), "PDF Printer setup", 30s, process_.Handle());
 }
 
 HWND SetupWindowProcess::Control(const std::string& name) const {

@@ -15,9 +15,10 @@ namespace testing_support {
 // The control id the window gives a component of its layout; -1 for none.
 int ControlId(const std::string& name);
 
-// Copies the built pdfprinter.exe into the folder (made when missing) and
+// Copies the built pdfprinter.exe into the folder (made when missing), with
+// the monitor's programs beside it as empty files unless told not to, and
 // returns the copy's path.
-std::string InstallProduct(const std::string& folder);
+std::string InstallProduct(const std::string& folder, bool withMonitorPrograms = true);
 
 // Removes every port of the monitor and the named printers of the spooler
 // from the registry.
@@ -28,6 +29,14 @@ class SetupWindowProcess {
   // Starts the program and waits for its window; Window() is null when none
   // came. A program still running at the end is terminated.
   explicit SetupWindowProcess(const std::string& program);
+  // A message box the program shows before its window: its caption, the
+  // button pressed, and the box's text once it came (empty if it did not).
+  struct EarlyBox {
+    std::string caption, button;
+    std::string text = "";
+  };
+  // Answers the boxes in turn, then waits for the window.
+  SetupWindowProcess(const std::string& program, std::vector<EarlyBox>& boxes);
 
   HWND Window() const { return window_; }
   // The control's window; null when there is none.

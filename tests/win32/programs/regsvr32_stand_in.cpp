@@ -2,8 +2,8 @@
 // appends one line to the file that the environment variable
 // PDFPRINTER_REGSVR32_LOG names: the system time at its start and at its
 // end (100-nanosecond units) and its raw command line. An unregistering run
-// ("-u") takes a second, so a run that starts before it ends shows as an
-// overlap.
+// ("-u") takes a second, or the milliseconds PDFPRINTER_REGSVR32_UNREGISTER_MS
+// names, so a run that starts before it ends shows as an overlap.
 #include <string>
 
 #include "platform/win32/windows_api.h"
@@ -24,7 +24,11 @@ int main() {
   if (commandLine.find(" -u ") != std::string::npos) {
     // Pumping messages all the while, as a registration with windows does:
     // WinExec, which waits until the program waits for input, returns early.
-    for (int i = 0; i < 100; ++i) {
+    char ms[32] = {};
+    int rounds = ::GetEnvironmentVariableA("PDFPRINTER_REGSVR32_UNREGISTER_MS", ms, sizeof ms)
+                     ? std::stoi(ms) / 10
+                     : 100;
+    for (int i = 0; i < rounds; ++i) {
       ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 10, QS_ALLINPUT);
       MSG message;
       while (::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) ::DispatchMessageA(&message);

@@ -9,11 +9,12 @@ set(PDFPRINTER_ZIP ${CMAKE_BINARY_DIR}/${release_name}-win32.zip)
 set(readme ${CMAKE_BINARY_DIR}/README.txt)
 set(screenshots ${CMAKE_SOURCE_DIR}/docs/setup-page1.png ${CMAKE_SOURCE_DIR}/docs/setup-page2.png)
 
+find_program(PYTHON3 python3 REQUIRED)
 add_custom_command(OUTPUT ${readme}
-  COMMAND ${CMAKE_COMMAND} -DSOURCE=${CMAKE_SOURCE_DIR}/README.md -DOUTPUT=${readme}
-          -P ${CMAKE_SOURCE_DIR}/cmake/windows_readme.cmake
-  DEPENDS ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/cmake/windows_readme.cmake
-  COMMENT "Writing README.txt for Windows users")
+  COMMAND ${PYTHON3} ${CMAKE_SOURCE_DIR}/scripts/windows-readme.py ${CMAKE_SOURCE_DIR}/README.md
+          ${readme}
+  DEPENDS ${CMAKE_SOURCE_DIR}/README.md ${CMAKE_SOURCE_DIR}/scripts/windows-readme.py
+  COMMENT "Writing README.txt (plain text) for Windows users")
 
 add_custom_command(OUTPUT ${PDFPRINTER_INSTALLER}
   COMMAND ${MAKENSIS} -V2 -DVERSION=${PROJECT_VERSION} -DPROGRAM=$<TARGET_FILE:pdfprinter>

@@ -501,6 +501,12 @@ TEST_F(InstallerUnderWine, InstallFindGhostscriptPrintAndUninstall) {
   EXPECT_EQ(FilesLeft(), (std::vector<std::string>{"LICENSE.txt", "README.txt", "docs",
                                                    "pdfprinter.exe", "uninstall.exe"}));
   EXPECT_TRUE(fs::exists(menuFolder_ + "\\PDF Printer setup.lnk"));
+  // The README is plain text: no Markdown marks left.
+  const std::string readme = ReadBytes(folder_ + "\\README.txt");
+  EXPECT_EQ(readme.rfind("PDF Printer for Windows users\r\n=====", 0), 0u);
+  for (const char* mark : {"**", "](", "```", "<!--", "\n#", "`"}) {
+    EXPECT_EQ(readme.find(mark), std::string::npos) << mark;
+  }
   EXPECT_EQ(UninstallValue("DisplayVersion"), PDFPRINTER_VERSION);
   EXPECT_EQ(UninstallValue("UninstallString"), "\"" + folder_ + "\\uninstall.exe\"");
 

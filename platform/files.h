@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,6 +17,28 @@ struct FileStamp {
   int64_t lastWriteTime = 0;
   bool operator==(const FileStamp&) const = default;
 };
+
+// A file this process made or opened for writing, held open until the
+// object dies: what it writes lands in that file, even if its name is taken
+// away or a link planted at it meanwhile.
+class WritableFile {
+ public:
+  virtual ~WritableFile() = default;
+  // Replaces the file's content with the bytes of the file at source, read
+  // in pieces. Returns 0 or the Windows-numbered error code.
+  virtual int CopyFrom(const std::string& source) = 0;
+};
+
+enum class CreateMode {
+  // Only a file that is not there yet (Windows: CREATE_NEW; POSIX:
+  // O_CREAT|O_EXCL, which never follows a link). Taken: 80, ERROR_FILE_EXISTS.
+  kNew,
+  // A new file or an existing one emptied (Windows: CREATE_ALWAYS; POSIX:
+  // O_CREAT|O_TRUNC|O_NOFOLLOW, so a link at the name is refused).
+  kReplace,
+};
+
+inline constexpr int kErrorFileExists = 80;
 
 class Files {
  public:
@@ -56,6 +79,18 @@ class Files {
   // Returns 0 or the Windows-numbered error code; on failure both files stay
   // as they were.
   virtual int ReplaceFile(const std::string& from, const std::string& to) = 0;
+  // Opens the file for writing as the mode says; null with `error` set to
+  // the Windows-numbered code when the system refuses.
+  virtual std::unique_ptr<WritableFile> CreateForWriting(const std::string& path, CreateMode mode,
+                                                         int& error) = 0;
+  // A new empty file of this process's own in the user's temporary folder
+  // (Windows: GetTempPathA, then GetTempFileNameA; POSIX: the user's runtime
+  // folder, mkstemp); nothing when none can be made.
+  virtual std::optional<std::string> CreateTemporaryFile() = 0;
+  // Makes the folder and every missing folder above it. Returns 0 when the
+  // folder is there afterwards, or the Windows-numbered error code (a file
+  // in its place: 183, ERROR_ALREADY_EXISTS).
+  virtual int CreateFolders(const std::string& folder) = 0;
 };
 
 }  // namespace platform

@@ -17,6 +17,10 @@ struct LaunchOptions {
   // With wait: give up waiting after this long and leave the program
   // running. None: no limit.
   std::optional<std::chrono::milliseconds> waitLimit = std::nullopt;
+  // With waitLimit: past the limit the program, and every program it
+  // started, is ended instead of left running (Windows: a job object;
+  // POSIX: its own process group).
+  bool endAtLimit = false;
   // With wait: the calling thread's window messages are dispatched while it
   // waits, so the program's windows stay painted and answering (Windows:
   // MsgWaitForMultipleObjects); a WM_QUIT met meanwhile is posted again

@@ -4,7 +4,9 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/error.h"
 #include "platform/services.h"
+#include "procs/response_file.h"
 
 namespace procs {
 
@@ -13,6 +15,7 @@ namespace {
 namespace path = platform::path;
 
 constexpr char kPrefix[] = "pdf_";
+constexpr int kErrorAlreadyExists = 183;
 constexpr char kSuffix[] = ".pdf";
 // More digits than any folder can hold names for.
 constexpr size_t kMaxDigits = 9;
@@ -59,6 +62,24 @@ std::string NextAutomaticName(const std::string& saveFolder) {
   auto names = platform::Current().files->ListFiles(path::AddTrailingDelimiter(saveFolder),
                                                     std::string(kPrefix) + "*" + kSuffix);
   return ProbedAutomaticName(saveFolder, names ? LowestFreeNumber(*names) : 1);
+}
+
+ClaimedName ClaimAutomaticName(const std::string& saveFolder) {
+  auto& files = *platform::Current().files;
+  const std::string folder = path::AddTrailingDelimiter(saveFolder);
+  auto names = files.ListFiles(folder, std::string(kPrefix) + "*" + kSuffix);
+  for (unsigned n = names ? LowestFreeNumber(*names) : 1;; ++n) {
+    ClaimedName claimed{AutomaticName(folder, n), nullptr};
+    int error = 0;
+    claimed.file = files.CreateForWriting(claimed.path, platform::CreateMode::kNew, error);
+    if (claimed.file) return claimed;
+    if (error != platform::kErrorFileExists && error != kErrorAlreadyExists) {
+      throw platform::EInOutError(
+          "Cannot create " + claimed.path.substr(folder.size()) + " in " + folder + ": " +
+              InOutErrorText(error),
+          error);
+    }
+  }
 }
 
 std::string ProbedAutomaticName(const std::string& saveFolder, unsigned from) {

@@ -2,7 +2,10 @@
 // pdf_99.pdf, pdf_100.pdf (the number in decimal, at least two digits).
 #pragma once
 
+#include <memory>
 #include <string>
+
+#include "platform/files.h"
 
 #include "platform/rules/path.h"
 
@@ -27,5 +30,17 @@ std::string NextAutomaticName(const std::string& saveFolder);
 
 // The same by existence tests alone: numbers from `from` on, one test each.
 std::string ProbedAutomaticName(const std::string& saveFolder, unsigned from = 1);
+
+// An automatic name made this job's own: the lowest number the one listing
+// leaves free (1 when the folder cannot be listed) is created as a new file
+// (platform::CreateMode::kNew), and while another job or user holds that
+// name the next number is tried. The file stays open for the job to write.
+struct ClaimedName {
+  std::string path;
+  std::unique_ptr<platform::WritableFile> file;
+};
+// Raises platform::Error naming the folder when a name cannot be made for
+// any other reason than its being taken (path too long, access denied, ...).
+ClaimedName ClaimAutomaticName(const std::string& saveFolder);
 
 }  // namespace procs

@@ -1,9 +1,13 @@
 #include "procs/convert_print_job.h"
 
+#include <chrono>
+#include <memory>
+#include <optional>
+#include <vector>
+
 #include "platform/error.h"
 #include "platform/rules/path.h"
 #include "platform/services.h"
-#include "platform/system_lock.h"
 #include "procs/automatic_name.h"
 #include "procs/find_ghostscript_folder.h"
 #include "procs/ghostscript_folder.h"
@@ -16,9 +20,7 @@ namespace procs {
 namespace {
 
 constexpr int kSwShowNormal = 1;
-// Jobs wait for each other from choosing the automatic name to the end of
-// Ghostscript: they share the one response file and the pdf_NN numbers.
-constexpr char kJobLockName[] = "PdfPrinterJob";
+constexpr int32_t kDefaultTimeLimit = 600;  // seconds
 
 struct PortOptions {
   bool showPdf = true;
@@ -35,9 +37,24 @@ PortOptions ReadPortOptions(const std::string& inputPath, const platform::Argume
     options.showPdf = file.ReadFlag(port, "ShowPDF", true);
     options.saveType = file.ReadNumber(port, "SaveType", 0);
     options.saveFolder = file.ReadText(port, "SaveToFolder", "c:\\");
-    file.WriteText("Log", "LastInputFile", inputPath);
+    // A record for the user's information: a settings file the job cannot
+    // write never stops a print.
+    try {
+      file.WriteText("Log", "LastInputFile", inputPath);
+    } catch (const platform::EIniFileException&) {
+    }
   }
   return options;
+}
+
+// "GhostscriptTimeLimit" in "Options": seconds, 0 for none; a negative or
+// unreadable value is the default.
+std::optional<std::chrono::seconds> GhostscriptTimeLimit() {
+  int32_t seconds = settings::SettingsFile().ReadNumber("Options", "GhostscriptTimeLimit",
+                                                        kDefaultTimeLimit);
+  if (seconds < 0) seconds = kDefaultTimeLimit;
+  if (seconds == 0) return std::nullopt;
+  return std::chrono::seconds(seconds);
 }
 
 platform::FileDialogRequest SaveDialog(const PortOptions& options) {
@@ -62,28 +79,40 @@ bool EndsLikeAWholePdf(const std::string& path) {
   return last != std::string::npos && last >= 4 && end.compare(last - 4, 5, "%%EOF") == 0;
 }
 
-// After a failed run what Ghostscript left at the output path is no whole
-// PDF (a blank page, some of the pages, a cut file): it goes, unless it is
-// the file that was there before the run, untouched (one the save dialog
-// chose to overwrite and Ghostscript never opened).
-void RemoveWhatGhostscriptLeft(const std::string& outputPath,
-                               const std::optional<platform::FileStamp>& before) {
-  auto& files = *platform::Current().files;
-  auto after = files.Stamp(outputPath);
-  if (after && after != before) files.DeleteFile(outputPath);
-}
-
 [[noreturn]] void FailJob(const std::string& text) {
   platform::Current().messageBoxes->Show(text, "Error", platform::kMbOk | platform::kMbIconError);
   throw platform::ExitWithCode(1);
 }
+
+// The job's own files in the user's temporary folder, removed when the job
+// ends however it ends.
+class TemporaryFiles {
+ public:
+  TemporaryFiles() = default;
+  ~TemporaryFiles() {
+    for (const std::string& path : paths_) platform::Current().files->DeleteFile(path);
+  }
+  TemporaryFiles(const TemporaryFiles&) = delete;
+  TemporaryFiles& operator=(const TemporaryFiles&) = delete;
+
+  std::string Make() {
+    std::optional<std::string> path = platform::Current().files->CreateTemporaryFile();
+    if (!path) FailJob("No temporary file can be made for the print job.");
+    paths_.push_back(*path);
+    return *path;
+  }
+
+ private:
+  std::vector<std::string> paths_;
+};
 
 }  // namespace
 
 bool ConvertPrintJob(const std::string& inputPath, const platform::Arguments& arguments) {
   auto& services = platform::Current();
 
-  GhostscriptFolder = platform::path::AddTrailingDelimiter(FindGhostscriptFolder());
+  GhostscriptFolder =
+      platform::path::AddTrailingDelimiter(FindGhostscriptFolder(Store::kBestEffort));
   std::string programName = GhostscriptProgramIn(GhostscriptFolder);
   if (programName.empty()) {
     int answer =
@@ -96,41 +125,79 @@ bool ConvertPrintJob(const std::string& inputPath, const platform::Arguments& ar
 
   PortOptions options = ReadPortOptions(inputPath, arguments);
   platform::FileDialogRequest dialog = SaveDialog(options);
+  if (!options.saveFolder.empty()) {
+    if (int error = services.files->CreateFolders(options.saveFolder)) {
+      FailJob("The folder " + options.saveFolder + " cannot be made: " + InOutErrorText(error) +
+              ".");
+    }
+  }
 
-  // Only 1 names automatically; anything else asks, so no empty name ever
-  // reaches Ghostscript.
-  std::unique_ptr<platform::SystemLock> lock;
+  // The PDF's file: an automatic name is made the job's own at once; a name
+  // chosen in the dialog is opened only once there is a PDF to put in it.
+  // Only 1 names automatically; anything else asks.
   std::string outputPath;
+  std::unique_ptr<platform::WritableFile> output;
   if (options.saveType == 1) {
-    lock = platform::AcquireSystemLock(kJobLockName);
-    outputPath = NextAutomaticName(options.saveFolder);
+    try {
+      ClaimedName claimed = ClaimAutomaticName(options.saveFolder);
+      outputPath = claimed.path;
+      output = std::move(claimed.file);
+    } catch (const platform::Error& error) {
+      FailJob(error.Message() + ".");
+    }
   } else {
     auto chosen = services.dialogs->SaveFile(dialog);
     if (!chosen) return true;
     outputPath = *chosen;
-    lock = platform::AcquireSystemLock(kJobLockName);
   }
+  const bool claimed = output != nullptr;
 
-  std::string responseFile = GhostscriptFolder + kResponseFileName;
-  services.files->DeleteFile(responseFile);
-  for (const auto& line : ResponseFileLines(GhostscriptFolder, outputPath)) {
-    AppendLine(responseFile, line);
-  }
+  // Ghostscript writes into a file of the job's own; nothing of the job lies
+  // in the Ghostscript folder or the program's.
+  TemporaryFiles temporary;
+  const std::string responseFile = temporary.Make();
+  const std::string made = temporary.Make();
+  for (const auto& line : ResponseFileLines(GhostscriptFolder, made)) AppendLine(responseFile, line);
 
-  const auto before = services.files->Stamp(outputPath);
-  auto exitCode =
-      RunAndWait(GhostscriptCommandLine(GhostscriptFolder, programName, inputPath), kSwHide);
-  const bool made = exitCode && *exitCode == 0 && EndsLikeAWholePdf(outputPath);
-  if (!made) RemoveWhatGhostscriptLeft(outputPath, before);
-  lock.reset();
-  if (!exitCode) {
-    FailJob("Ghostscript (" + program + ") could not be started, so " + outputPath +
-            " was not created.");
+  const std::optional<std::chrono::seconds> limit = GhostscriptTimeLimit();
+  const auto start = std::chrono::steady_clock::now();
+  auto exitCode = RunAndWait(
+      GhostscriptCommandLine(GhostscriptFolder, programName, responseFile, inputPath), kSwHide,
+      limit);
+  const bool timedOut = !exitCode && limit && std::chrono::steady_clock::now() - start >= *limit;
+
+  std::string failure;
+  if (timedOut) {
+    failure = "Ghostscript did not finish within " + std::to_string(limit->count()) +
+              " seconds, so " + outputPath + " was not created.";
+  } else if (!exitCode) {
+    failure = "Ghostscript (" + program + ") could not be started, so " + outputPath +
+              " was not created.";
+  } else if (*exitCode != 0 || !EndsLikeAWholePdf(made)) {
+    failure = "Ghostscript could not create " + outputPath + " (exit code " +
+              std::to_string(*exitCode) + ").";
+  } else {
+    int error = 0;
+    if (!output) output = services.files->CreateForWriting(outputPath, platform::CreateMode::kReplace, error);
+    if (output) error = output->CopyFrom(made);
+    if (error) {
+      failure = "The PDF could not be written to " + outputPath + ": " + InOutErrorText(error) + ".";
+      if (output) {
+        output.reset();
+        services.files->DeleteFile(outputPath);
+      }
+    }
   }
-  if (!made) {
-    FailJob("Ghostscript could not create " + outputPath + " (exit code " +
-            std::to_string(*exitCode) + ").");
+  if (!failure.empty()) {
+    // A name this job made holds nothing: it goes. A file the dialog chose
+    // is left as it was.
+    if (claimed && output) {
+      output.reset();
+      services.files->DeleteFile(outputPath);
+    }
+    FailJob(failure);
   }
+  output.reset();
 
   if (options.showPdf) {
     services.shell->Execute("open", outputPath, "", "c:\\", kSwShowNormal);

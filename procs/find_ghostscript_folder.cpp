@@ -4,6 +4,7 @@
 #include <cctype>
 #include <vector>
 
+#include "platform/error.h"
 #include "platform/rules/path.h"
 #include "platform/services.h"
 #include "procs/outside_programs.h"
@@ -102,12 +103,15 @@ std::string GhostscriptProgramIn(const std::string& folder) {
   return "";
 }
 
-std::string FindGhostscriptFolder() {
+std::string FindGhostscriptFolder(Store store) {
   namespace path = platform::path;
   std::string candidate = RegistryCandidate();
 
   settings::SettingsFile settingsFile;
-  std::string saved = settingsFile.ReadText("GhostScript", "Location", "");
+  // No value read can hold a line break: this tells an absent key.
+  const std::string absent = "\r\n";
+  const std::string stored = settingsFile.ReadText("GhostScript", "Location", absent);
+  const std::string saved = stored == absent ? "" : stored;
   std::string answer;
   if (!GhostscriptProgramIn(path::AddTrailingDelimiter(saved)).empty()) {
     answer = path::RemoveTrailingDelimiter(saved);
@@ -117,7 +121,13 @@ std::string FindGhostscriptFolder() {
              !installed.empty() && !GhostscriptProgramIn(installed).empty()) {
     answer = path::RemoveTrailingDelimiter(installed);
   }
-  settingsFile.WriteText("GhostScript", "Location", answer);
+  if (stored != answer) {
+    try {
+      settingsFile.WriteText("GhostScript", "Location", answer);
+    } catch (const platform::EIniFileException&) {
+      if (store == Store::kRequired) throw;
+    }
+  }
   return answer;
 }
 

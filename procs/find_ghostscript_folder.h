@@ -16,14 +16,17 @@ namespace procs {
 // exists (versions compare by their numbers, "10.02.1" above "9.56"; a
 // value that is no text names no file). A folder counts when it holds one
 // of the console program's names (GhostscriptProgramIn). The answer is
-// always written back to the settings file. Raises ERegistryException "Invalid data type
-// for 'GS_DLL'" for a non-text value under the AFPL key (the settings file
-// is then neither read nor written) and EIniFileException when the settings
-// file cannot be written.
-std::string FindGhostscriptFolder();
+// written back to the settings file when it differs from what is stored
+// there (an absent key included). Raises ERegistryException "Invalid data
+// type for 'GS_DLL'" for a non-text value under the AFPL key (the settings
+// file is then neither read nor written) and, with Store::kRequired,
+// EIniFileException when the settings file cannot be written; a print job
+// (Store::kBestEffort) goes on without storing it.
+enum class Store { kRequired, kBestEffort };
+std::string FindGhostscriptFolder(Store store = Store::kRequired);
 
 // The console program's file name in the folder (which ends in a
-// delimiter): the first of platform::GhostscriptConsoleNames() that is an
+// delimiter): the first of GhostscriptProgramNames() that is an
 // existing file there, or "" when none is.
 std::string GhostscriptProgramIn(const std::string& folder);
 

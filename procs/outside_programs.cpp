@@ -18,10 +18,10 @@ std::vector<std::string> GhostscriptProgramNames() {
 }
 
 std::string GhostscriptCommandLine(const std::string& ghostscriptFolder,
-                                   const std::string& programName, const std::string& inputPath) {
+                                   const std::string& programName, const std::string& responseFile,
+                                   const std::string& inputPath) {
   return QuoteWindowsPath(ghostscriptFolder + programName) + " @" +
-         QuoteWindowsPath(ghostscriptFolder + kResponseFileName) + " " +
-         QuoteWindowsPath(inputPath);
+         QuoteWindowsPath(responseFile) + " " + QuoteWindowsPath(inputPath);
 }
 
 std::string RrSetCommandLine(const std::string& programFolder) {
@@ -59,9 +59,14 @@ std::string RegisterShellExtensionCommandLine(const std::string& systemFolder,
   return RegSvr32CommandLine(systemFolder, "", programFolder);
 }
 
-std::optional<uint32_t> RunAndWait(const std::string& commandLine, uint16_t showMode) {
-  return platform::Current().processes->Launch(commandLine,
-                                               {.hidden = showMode == kSwHide, .wait = true});
+std::optional<uint32_t> RunAndWait(const std::string& commandLine, uint16_t showMode,
+                                   std::optional<std::chrono::seconds> limit) {
+  platform::LaunchOptions options{.hidden = showMode == kSwHide, .wait = true};
+  if (limit) {
+    options.waitLimit = *limit;
+    options.endAtLimit = true;
+  }
+  return platform::Current().processes->Launch(commandLine, options);
 }
 
 }  // namespace procs

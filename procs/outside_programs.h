@@ -5,6 +5,7 @@
 // that ends in a backslash.
 #pragma once
 
+#include <chrono>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -22,10 +23,12 @@ std::vector<std::string> GhostscriptProgramNames();
 
 // The Ghostscript command line: the program programName in
 // ghostscriptFolder (which ends in a delimiter), "@" and the quoted response
-// file, then the input file. The program path and the input path are quoted
-// too, so blanks in either cannot split them or start another program.
+// file (the job's own, in its temporary folder), then the input file. The
+// program path and the input path are quoted too, so blanks in either cannot
+// split them or start another program.
 std::string GhostscriptCommandLine(const std::string& ghostscriptFolder,
-                                   const std::string& programName, const std::string& inputPath);
+                                   const std::string& programName, const std::string& responseFile,
+                                   const std::string& inputPath);
 
 // The monitor's set-up program, run before a port is created: the quoted
 // path of "rr_set.exe" in the program folder (with delimiter), then " /s".
@@ -54,8 +57,11 @@ std::string RegisterShellExtensionCommandLine(const std::string& systemFolder,
 // SW_HIDE: the only show mode that hides; any other shows the window.
 constexpr uint16_t kSwHide = 0;
 
-// Runs the command line with the show mode and waits, with no time-out, for
-// its end. The exit code, or nothing when the program could not be started.
-std::optional<uint32_t> RunAndWait(const std::string& commandLine, uint16_t showMode);
+// Runs the command line with the show mode and waits for its end: with no
+// time-out, or at most `limit`, past which the program and the programs it
+// started are ended. The exit code, or nothing when the program could not be
+// started or was ended.
+std::optional<uint32_t> RunAndWait(const std::string& commandLine, uint16_t showMode,
+                                   std::optional<std::chrono::seconds> limit = std::nullopt);
 
 }  // namespace procs

@@ -10,9 +10,6 @@
 
 namespace procs {
 
-// The response file's name, in the Ghostscript folder.
-constexpr char kResponseFileName[] = "tarnel.rsp";
-
 // The nine lines (without line ends) for a Ghostscript folder that ends in a
 // delimiter and the PDF file to make. Line 7 names the file with every "%"
 // doubled, so that Ghostscript writes to exactly outputPath. Ghostscript

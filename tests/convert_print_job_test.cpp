@@ -17,6 +17,7 @@
 #include "platform/services.h"
 #include "procs/ghostscript_folder.h"
 #include "procs/outside_programs.h"
+#include "platform/rules/windows_command_line.h"
 #include "procs/response_file.h"
 #include "settings/settings_file.h"
 #include "support/scratch_dir.h"
@@ -27,25 +28,26 @@ namespace path = platform::path;
 using testing_support::ReadBytes;
 using testing_support::WriteBytes;
 
-// Acts out Ghostscript: like the real one, it makes the file named in the
-// response file (unless told otherwise) and answers an exit code.
+// Acts out Ghostscript: like the real one, it reads the response file its
+// command line names and makes the file named there (unless told otherwise),
+// and answers an exit code.
 struct GhostscriptDouble {
-  std::optional<uint32_t> ActOut() {
+  std::optional<uint32_t> ActOut(const std::string& commandLine) {
+    responseFile = platform::SplitWindowsCommandLine(commandLine).at(1).substr(1);
     responseAtRun = ReadBytes(responseFile);
+    std::string marker = "-sOutputFile=\"";
+    auto at = responseAtRun.find(marker);
+    auto end = responseAtRun.find('"', at + marker.size());
+    outputAtRun = responseAtRun.substr(at + marker.size(), end - at - marker.size());
     if (!startable) return std::nullopt;
-    if (writesPdf) {
-      std::string marker = "-sOutputFile=\"";
-      auto at = responseAtRun.find(marker);
-      auto end = responseAtRun.find('"', at + marker.size());
-      WriteBytes(responseAtRun.substr(at + marker.size(), end - at - marker.size()),
-                 "%PDF-1.4\n" + pdfEnd);
-    }
+    if (writesPdf) WriteBytes(outputAtRun, "%PDF-1.4\n" + pdfEnd);
     return exitCode;
   }
 
   platform::fake::FakeProcesses processes;
-  std::string responseFile;
+  std::string responseFile;  // the job's own, as its command line names it
   std::string responseAtRun;
+  std::string outputAtRun;  // where Ghostscript was told to write
   bool startable = true;
   bool writesPdf = true;
   std::string pdfEnd = "%%EOF\n";
@@ -60,12 +62,11 @@ class ConvertPrintJobTest : public ::testing::Test {
     WriteBytes(gsFolder + sep + procs::GhostscriptProgramName(), "exe");
     WriteBytes(spool, "%!PS-Adobe-3.0\n");
     settings.WriteText("GhostScript", "Location", gsFolder);
-    gs.responseFile = gsFolder + sep + "tarnel.rsp";
   }
 
   bool Run(const std::string& args) {
     info.SetCommandLine("pdfprinter.exe " + args);
-    gs.processes.QueueRun([this](const std::string&) { return gs.ActOut(); });
+    gs.processes.QueueRun([this](const std::string& line) { return gs.ActOut(line); });
     return procs::ConvertPrintJob(spool, platform::ProgramArguments());
   }
   void SetPort(const std::string& port, int saveType, bool showPdf) {
@@ -134,15 +135,32 @@ TEST_F(ConvertPrintJobTest, ResponseFileAndCommandLineAreExact) {
   EXPECT_TRUE(Run(Quoted(spool) + " \"PPP2:\""));
   std::string gsWithSep = gsFolder + sep;
   std::string output = saveFolder + sep + "pdf_01.pdf";
+  // Ghostscript writes into a file of the job's own, which the PDF's file
+  // then takes; neither that nor the response file lies in a shared folder
+  // or outlives the job.
   std::string expected;
-  for (const auto& line : procs::ResponseFileLines(gsWithSep, output)) expected += line + "\r\n";
+  for (const auto& line : procs::ResponseFileLines(gsWithSep, gs.outputAtRun)) {
+    expected += line + "\r\n";
+  }
   EXPECT_EQ(gs.responseAtRun, expected);
-  EXPECT_NE(expected.find(" -sOutputFile=\"" + output + "\"\r\n"), std::string::npos);
+  for (const std::string& own : {gs.responseFile, gs.outputAtRun}) {
+    EXPECT_NE(own.find(sep), std::string::npos) << own;
+    for (const std::string& shared : {gsWithSep, saveFolder + sep, dir.Path()}) {
+      EXPECT_NE(own.rfind(shared, 0), 0u) << own;
+    }
+    EXPECT_FALSE(std::filesystem::exists(own)) << own;
+  }
+  EXPECT_EQ(ReadBytes(output), "%PDF-1.4\n%%EOF\n");
   ASSERT_EQ(gs.processes.calls.size(), 1u);
   EXPECT_EQ(gs.processes.calls[0].commandLine,
-            procs::GhostscriptCommandLine(gsWithSep, procs::GhostscriptProgramName(), spool));
+            procs::GhostscriptCommandLine(gsWithSep, procs::GhostscriptProgramName(),
+                                          gs.responseFile, spool));
   EXPECT_TRUE(gs.processes.calls[0].options.hidden);
   EXPECT_TRUE(gs.processes.calls[0].options.wait);
+  // The time limit: 600 seconds unless "Options" says otherwise; past it
+  // Ghostscript and what it started are ended.
+  EXPECT_EQ(gs.processes.calls[0].options.waitLimit, std::chrono::seconds(600));
+  EXPECT_TRUE(gs.processes.calls[0].options.endAtLimit);
   ASSERT_EQ(shell.calls.size(), 1u);
   EXPECT_EQ(shell.calls[0].verb, "open");
   EXPECT_EQ(shell.calls[0].file, output);
@@ -191,9 +209,8 @@ TEST_F(ConvertPrintJobTest, TheLastPortArgumentWins) {
 }
 
 TEST_F(ConvertPrintJobTest, CancelledDialogLeavesEverythingAlone) {
-  WriteBytes(gs.responseFile, "earlier job\r\n");
   EXPECT_TRUE(Run(Quoted(spool) + " \"PPP1:\""));
-  EXPECT_EQ(ReadBytes(gs.responseFile), "earlier job\r\n");
+  EXPECT_TRUE(std::filesystem::is_empty(saveFolder));
   EXPECT_TRUE(gs.processes.calls.empty());
   EXPECT_TRUE(shell.calls.empty());
 }
@@ -212,11 +229,15 @@ TEST_F(ConvertPrintJobTest, EmptySaveFolderGivesARootPath) {
   gs.writesPdf = false;
   gs.exitCode = 0;
   EXPECT_THROW(Run(Quoted(spool) + " \"PPP1:\""), platform::ExitWithCode);
-  EXPECT_NE(gs.responseAtRun.find(" -sOutputFile=\"" + sep + "pdf_"), std::string::npos);
+  ASSERT_FALSE(boxes.Shown().empty());
+  EXPECT_NE(boxes.Shown().back().text.find(" " + sep + "pdf_01.pdf"), std::string::npos)
+      << boxes.Shown().back().text;
+  EXPECT_FALSE(std::filesystem::exists(sep + "pdf_01.pdf"));
 }
 
-// A failed run leaves no file behind that it made or changed; a file the
-// dialog chose to overwrite stays when Ghostscript never touched it.
+// A failed run leaves no file behind that it made, and a file the dialog
+// chose to overwrite stays as it was: Ghostscript writes into a file of the
+// job's own, which the chosen file takes only once it is a whole PDF.
 TEST_F(ConvertPrintJobTest, GhostscriptFailureIsReportedAndRemovesWhatItLeft) {
   SetPort("PPP1:", 0, true);
   const std::string output = saveFolder + sep + "report.pdf";
@@ -228,10 +249,10 @@ TEST_F(ConvertPrintJobTest, GhostscriptFailureIsReportedAndRemovesWhatItLeft) {
     bool cutShort = false;     // the PDF lacks its end (a full disk)
   } cases[] = {
       {"non-zero exit", false, true, true, 1, "(exit code 1)", ""},
-      {"non-zero exit over an old file", true, true, true, 1, "(exit code 1)", ""},
+      {"non-zero exit over an old file", true, true, true, 1, "(exit code 1)", "old"},
       {"non-zero exit, old file untouched", true, true, false, 1, "(exit code 1)", "old"},
       {"no PDF made", false, true, false, 0, "(exit code 0)", ""},
-      {"PDF cut short, exit code 0", true, true, true, 0, "(exit code 0)", "", true},
+      {"PDF cut short, exit code 0", true, true, true, 0, "(exit code 0)", "old", true},
       {"cannot start", true, false, false, 0, "could not be started", "old"},
   };
   for (const auto& c : cases) {
@@ -256,29 +277,36 @@ TEST_F(ConvertPrintJobTest, GhostscriptFailureIsReportedAndRemovesWhatItLeft) {
     EXPECT_NE(box.text.find(output), std::string::npos) << box.text;
     EXPECT_NE(box.text.find(c.inText), std::string::npos) << box.text;
     EXPECT_EQ(std::filesystem::exists(output) ? ReadBytes(output) : "", c.left);
+    EXPECT_FALSE(std::filesystem::exists(gs.outputAtRun));
     EXPECT_TRUE(shell.calls.empty());
   }
 }
 
-TEST_F(ConvertPrintJobTest, UnwritableSettingsFileEndsTheJobBeforeConverting) {
-  std::string ini = settings.Path();
-  std::filesystem::remove(ini);
-  std::filesystem::create_directory(ini);  // a folder where the file should be
-  try {
-    Run(Quoted(spool) + " \"PPP1:\"");
-    FAIL() << "no error";
-  } catch (const platform::EIniFileException& e) {
-    EXPECT_EQ(e.Message(), "Unable to write to " + ini);
-  }
-  EXPECT_TRUE(gs.processes.calls.empty());
-  EXPECT_TRUE(dialogs.Shown().empty());
-}
-
-TEST_F(ConvertPrintJobTest, UnwritableResponseFileRaisesTheIoError) {
+// A job writes only what changed, and a settings file it cannot write stops
+// no print; a missing save folder is made, one that cannot be made ends the
+// job with an error naming it.
+TEST_F(ConvertPrintJobTest, SettingsAndSaveFoldersAJobCannotWrite) {
+  platform::ScopedServices fakeProfile{{.profile = &fakes.profile}};
+  settings.WriteText("GhostScript", "Location", gsFolder);
   SetPort("PPP1:", 1, false);
-  std::filesystem::create_directory(gs.responseFile);  // cannot be deleted or written
-  EXPECT_THROW(Run(Quoted(spool) + " \"PPP1:\""), platform::EInOutError);
+
+  const std::string blocked = saveFolder + sep + "file" + sep + "below";
+  WriteBytes(saveFolder + sep + "file", "not a folder");
+  settings.WriteText("PPP1:", "SaveToFolder", blocked);
+  EXPECT_THROW(Run(Quoted(spool) + " \"PPP1:\""), platform::ExitWithCode);
+  ASSERT_EQ(boxes.Shown().size(), 1u);
+  EXPECT_EQ(boxes.Shown()[0].text.rfind("The folder " + blocked + " cannot be made: ", 0), 0u)
+      << boxes.Shown()[0].text;
   EXPECT_TRUE(gs.processes.calls.empty());
+
+  const std::string missing = saveFolder + sep + "new" + sep + "deeper";
+  settings.WriteText("PPP1:", "SaveToFolder", missing);
+  const int changes = fakes.profile.ChangeCount();
+  fakes.profile.RefuseWrites(settings.Path());
+  EXPECT_TRUE(Run(Quoted(spool) + " \"PPP1:\""));
+  EXPECT_EQ(ReadBytes(missing + sep + "pdf_01.pdf"), "%PDF-1.4\n%%EOF\n");
+  EXPECT_EQ(fakes.profile.ChangeCount(), changes);
+  EXPECT_EQ(boxes.Shown().size(), 1u);
 }
 
 }  // namespace

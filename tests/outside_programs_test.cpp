@@ -14,15 +14,17 @@ TEST(OutsideProgramsTest, ExactTexts) {
     std::string actual, expected;
   } cases[] = {
       {"ghostscript",
-       procs::GhostscriptCommandLine("C:\\gs\\gs8.54\\bin\\", gs, "C:\\spool\\1.SPL"),
+       procs::GhostscriptCommandLine("C:\\gs\\gs8.54\\bin\\", gs, "C:\\Temp\\pdf1.tmp",
+                                     "C:\\spool\\1.SPL"),
        "\"C:\\gs\\gs8.54\\bin\\" + gs +
-           "\" @\"C:\\gs\\gs8.54\\bin\\tarnel.rsp\" "
+           "\" @\"C:\\Temp\\pdf1.tmp\" "
            "\"C:\\spool\\1.SPL\""},
       {"ghostscript with blanks",
        procs::GhostscriptCommandLine("C:\\Program Files\\gs\\bin\\", gs,
+                                     "C:\\Users\\Jo Smith\\Temp\\pdf2.tmp",
                                      "C:\\Documents and Settings\\me\\Temp\\job.ps"),
        "\"C:\\Program Files\\gs\\bin\\" + gs +
-           "\" @\"C:\\Program Files\\gs\\bin\\tarnel.rsp\" "
+           "\" @\"C:\\Users\\Jo Smith\\Temp\\pdf2.tmp\" "
            "\"C:\\Documents and Settings\\me\\Temp\\job.ps\""},
       {"rr_set", procs::RrSetCommandLine("C:\\PDF Tools\\"), "\"C:\\PDF Tools\\rr_set.exe\" /s"},
       {"arguments", procs::PortArgumentsValue("C:\\PDF Tools\\setup.exe", "PPP3:"),
@@ -80,8 +82,9 @@ TEST(OutsideProgramsTest, EveryPathComesBackWhole) {
               (Words{folder + "RegSvr32.exe", "C:\\PDF\\morvane.dll"}));
     for (const std::string& path : paths) {
       SCOPED_TRACE(path);
-      EXPECT_EQ(platform::SplitWindowsCommandLine(procs::GhostscriptCommandLine(folder, gs, path)),
-                (Words{folder + gs, "@" + folder + "tarnel.rsp", path}));
+      EXPECT_EQ(platform::SplitWindowsCommandLine(
+                    procs::GhostscriptCommandLine(folder, gs, path + ".rsp", path)),
+                (Words{folder + gs, "@" + path + ".rsp", path}));
       std::string line = procs::PortArgumentsValue(folder + "setup.exe", "PPP3:");
       line.replace(line.find("%1"), 2, path);
       EXPECT_EQ(platform::SplitCommandLine(line), (Words{folder + "setup.exe", path, "PPP3:"}));

@@ -11,7 +11,9 @@
 
 #include "platform/rules/path.h"
 #include "platform/posix/locked_file.h"
+#include "platform/error.h"
 #include "platform/posix/posix_backends.h"
+#include "platform/posix/private_folder.h"
 #include "platform/posix/scoped_fd.h"
 
 namespace platform::posix {
@@ -25,6 +27,7 @@ constexpr int kErrorTooManyOpenFiles = 4;
 constexpr int kErrorAccessDenied = 5;
 constexpr int kErrorGenFailure = 31;
 constexpr int kErrorDiskFull = 101;
+constexpr int kErrorAlreadyExists = 183;
 
 bool IsFolder(const std::string& path) {
   struct stat info {};
@@ -73,6 +76,34 @@ int WriteAll(int fd, const std::string& bytes) {
   }
   return 0;
 }
+
+class PosixWritableFile : public WritableFile {
+ public:
+  PosixWritableFile(ScopedFd fd, std::string path) : fd_(std::move(fd)), path_(std::move(path)) {}
+
+  int CopyFrom(const std::string& source) override {
+    ScopedFd from(::open(source.c_str(), O_RDONLY | O_CLOEXEC));
+    if (!from.IsValid()) return WindowsError(errno, source);
+    if (::ftruncate(fd_.Get(), 0) != 0 || ::lseek(fd_.Get(), 0, SEEK_SET) != 0) {
+      return WindowsError(errno, path_);
+    }
+    std::string piece(1 << 16, '\0');
+    for (;;) {
+      ssize_t n = ::read(from.Get(), piece.data(), piece.size());
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) return WindowsError(errno, source);
+      if (n == 0) break;
+      if (int error = WriteAll(fd_.Get(), piece.substr(0, static_cast<size_t>(n)))) {
+        return WindowsError(error, path_);
+      }
+    }
+    return ::fsync(fd_.Get()) == 0 ? 0 : WindowsError(errno, path_);
+  }
+
+ private:
+  ScopedFd fd_;
+  std::string path_;
+};
 
 class PosixFiles : public Files {
  public:
@@ -155,6 +186,47 @@ class PosixFiles : public Files {
   int ReplaceFile(const std::string& from, const std::string& to) override {
     if (::rename(from.c_str(), to.c_str()) != 0) return WindowsError(errno, to);
     return 0;
+  }
+
+  std::unique_ptr<WritableFile> CreateForWriting(const std::string& path, CreateMode mode,
+                                                 int& error) override {
+    const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW |
+                      (mode == CreateMode::kNew ? O_EXCL : O_TRUNC);
+    ScopedFd fd(::open(path.c_str(), flags, 0666));
+    if (!fd.IsValid()) {
+      error = errno == EEXIST ? kErrorFileExists
+              : errno == ELOOP ? kErrorAccessDenied  // a link stands there
+                               : WindowsError(errno, path);
+      return nullptr;
+    }
+    error = 0;
+    return std::make_unique<PosixWritableFile>(std::move(fd), path);
+  }
+
+  std::optional<std::string> CreateTemporaryFile() override {
+    std::string name;
+    try {
+      name = UserRuntimeFolder() + "/job-XXXXXX";
+    } catch (const Error&) {
+      return std::nullopt;
+    }
+    ScopedFd fd(::mkostemp(name.data(), O_CLOEXEC));
+    if (!fd.IsValid()) return std::nullopt;
+    return name;
+  }
+
+  int CreateFolders(const std::string& folder) override {
+    std::string path = path::RemoveTrailingDelimiter(folder, path::Style::Posix);
+    if (path.empty()) return 0;
+    struct stat info {};
+    if (::stat(path.c_str(), &info) == 0) return S_ISDIR(info.st_mode) ? 0 : kErrorAlreadyExists;
+    std::string parent = path::RemoveTrailingDelimiter(path::FolderPart(path, path::Style::Posix),
+                                                       path::Style::Posix);
+    if (!parent.empty() && parent != path) {
+      if (int error = CreateFolders(parent)) return error;
+    }
+    if (::mkdir(path.c_str(), 0777) != 0 && errno != EEXIST) return WindowsError(errno, path);
+    return IsFolder(path) ? 0 : kErrorAlreadyExists;
   }
 };
 

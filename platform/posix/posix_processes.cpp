@@ -37,6 +37,14 @@ class SpawnRequest {
     ::posix_spawnattr_setsigmask(&attributes_, &none);
     ::posix_spawnattr_setflags(&attributes_, POSIX_SPAWN_SETSIGDEF | POSIX_SPAWN_SETSIGMASK);
   }
+  // The child leads a process group of its own, which its children join.
+  void OwnGroup() {
+    if (!valid_) return;
+    short flags = 0;
+    ::posix_spawnattr_getflags(&attributes_, &flags);
+    ::posix_spawnattr_setpgroup(&attributes_, 0);
+    ::posix_spawnattr_setflags(&attributes_, flags | POSIX_SPAWN_SETPGROUP);
+  }
   ~SpawnRequest() {
     if (valid_) ::posix_spawnattr_destroy(&attributes_);
   }
@@ -90,9 +98,16 @@ class PosixProcesses : public Processes {
                                  const LaunchOptions& options) override {
     SpawnRequest request(commandLine);
     if (options.wait) {
+      const bool end = options.waitLimit && options.endAtLimit;
+      if (end) request.OwnGroup();
       std::optional<pid_t> pid = request.Spawn();
       if (!pid) return std::nullopt;
-      return WaitForExit(*pid, options.waitLimit);
+      std::optional<uint32_t> exitCode = WaitForExit(*pid, options.waitLimit);
+      if (!exitCode && end) {
+        ::kill(-*pid, SIGKILL);
+        WaitForExit(*pid);
+      }
+      return exitCode;
     }
     // Double fork: a short-lived middle process spawns the program and
     // exits at once, so the program belongs to init (or the nearest

@@ -1,4 +1,5 @@
 #include <algorithm>
+#include <vector>
 
 #include "platform/win32/scoped_handle.h"
 #include "platform/win32/win32_backends.h"
@@ -20,6 +21,41 @@ int LastError() {
   DWORD error = ::GetLastError();
   return error == ERROR_SUCCESS ? kErrorGenFailure : static_cast<int>(error);
 }
+
+// Writes the whole buffer; a short write counts as a full disk.
+int WriteAll(HANDLE file, const char* data, DWORD size) {
+  DWORD written = 0;
+  if (!::WriteFile(file, data, size, &written, nullptr)) return LastError();
+  return written == size ? 0 : kErrorDiskFull;
+}
+
+class Win32WritableFile : public WritableFile {
+ public:
+  explicit Win32WritableFile(ScopedFileHandle file) : file_(std::move(file)) {}
+
+  int CopyFrom(const std::string& source) override {
+    ScopedFileHandle from(::CreateFileA(source.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                        OPEN_EXISTING, FILE_FLAG_SEQUENTIAL_SCAN, nullptr));
+    if (!from.IsValid()) return LastError();
+    if (::SetFilePointer(file_.Get(), 0, nullptr, FILE_BEGIN) == INVALID_SET_FILE_POINTER ||
+        !::SetEndOfFile(file_.Get())) {
+      return LastError();
+    }
+    std::vector<char> piece(1 << 16);
+    for (;;) {
+      DWORD read = 0;
+      if (!::ReadFile(from.Get(), piece.data(), static_cast<DWORD>(piece.size()), &read, nullptr)) {
+        return LastError();
+      }
+      if (read == 0) break;
+      if (int error = WriteAll(file_.Get(), piece.data(), read)) return error;
+    }
+    return ::FlushFileBuffers(file_.Get()) ? 0 : LastError();
+  }
+
+ private:
+  ScopedFileHandle file_;
+};
 
 class Win32Files : public Files {
  public:
@@ -133,6 +169,48 @@ class Win32Files : public Files {
       return LastError();
     }
     return 0;
+  }
+
+  std::unique_ptr<WritableFile> CreateForWriting(const std::string& path, CreateMode mode,
+                                                 int& error) override {
+    ScopedFileHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr,
+                                        mode == CreateMode::kNew ? CREATE_NEW : CREATE_ALWAYS,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid()) {
+      error = LastError();
+      return nullptr;
+    }
+    error = 0;
+    return std::make_unique<Win32WritableFile>(std::move(file));
+  }
+
+  std::optional<std::string> CreateTemporaryFile() override {
+    char folder[MAX_PATH + 1] = {};
+    DWORD length = ::GetTempPathA(sizeof folder, folder);
+    if (length == 0 || length > MAX_PATH) return std::nullopt;
+    char name[MAX_PATH] = {};
+    if (!::GetTempFileNameA(folder, "pdf", 0, name)) return std::nullopt;
+    return std::string(name);
+  }
+
+  int CreateFolders(const std::string& folder) override {
+    std::string path = folder;
+    while (path.size() > 3 && (path.back() == '\\' || path.back() == '/')) path.pop_back();
+    DWORD attributes = ::GetFileAttributesA(path.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES) {
+      return (attributes & FILE_ATTRIBUTE_DIRECTORY) ? 0 : ERROR_ALREADY_EXISTS;
+    }
+    const size_t cut = path.find_last_of("\\/");
+    if (cut != std::string::npos && cut > 0 && path[cut - 1] != ':' && cut + 1 < path.size()) {
+      if (int error = CreateFolders(path.substr(0, cut))) return error;
+    }
+    if (!::CreateDirectoryA(path.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) {
+      return LastError();
+    }
+    attributes = ::GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)
+               ? 0
+               : ERROR_ALREADY_EXISTS;
   }
 };
 

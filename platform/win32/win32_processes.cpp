@@ -59,20 +59,34 @@ std::optional<uint32_t> RunAndWait(const std::string& commandLine, const LaunchO
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = ShowMode(options);
 
+  // Ended at the limit: the program starts suspended in a job object of its
+  // own, which its children join, and the job is ended as a whole.
+  const bool end = options.waitLimit && options.endAtLimit;
+  ScopedKernelHandle job(end ? ::CreateJobObjectA(nullptr, nullptr) : nullptr);
   PROCESS_INFORMATION info{};
   if (!::CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE,
-                        CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS, nullptr, nullptr, &startup,
-                        &info)) {
+                        CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS | (end ? CREATE_SUSPENDED : 0),
+                        nullptr, nullptr, &startup, &info)) {
     return std::nullopt;
   }
   ScopedKernelHandle process(info.hProcess);
   ScopedKernelHandle thread(info.hThread);
+  if (end) {
+    if (job.IsValid()) ::AssignProcessToJobObject(job.Get(), process.Get());
+    ::ResumeThread(thread.Get());
+  }
 
   DWORD limit = INFINITE;
   if (options.waitLimit) {
     limit = static_cast<DWORD>(std::clamp<int64_t>(options.waitLimit->count(), 0, INFINITE - 1));
   }
-  if (WaitFor(process.Get(), limit, options.dispatchMessages) != WAIT_OBJECT_0) return std::nullopt;
+  if (WaitFor(process.Get(), limit, options.dispatchMessages) != WAIT_OBJECT_0) {
+    if (end) {
+      if (!job.IsValid() || !::TerminateJobObject(job.Get(), 1)) ::TerminateProcess(process.Get(), 1);
+      ::WaitForSingleObject(process.Get(), 5000);
+    }
+    return std::nullopt;
+  }
   DWORD exitCode = 0;
   if (!::GetExitCodeProcess(process.Get(), &exitCode)) return std::nullopt;
   return static_cast<uint32_t>(exitCode);

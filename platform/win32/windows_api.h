@@ -6,6 +6,7 @@
 #include <windows.h>
 #include <commctrl.h>
 #include <commdlg.h>
+#include <sddl.h>
 #include <shellapi.h>
 #include <shlobj.h>
 #include <winspool.h>

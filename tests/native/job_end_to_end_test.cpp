@@ -123,10 +123,10 @@ TEST_F(JobEndToEnd, AutomaticNamesHoldTheConvertedPages) {
   EXPECT_NE(Text(outFolder + "/pdf_02.pdf").find("Printed through the PJL header"),
             std::string::npos);
 
-  std::string response = ReadBytes(gsFolder + "/tarnel.rsp");
-  EXPECT_NE(response.find(" -sOutputFile=\"" + outFolder + "/pdf_02.pdf\"\r\n -c save pop\r\n"),
-            std::string::npos)
-      << response;
+  // The jobs' response files and Ghostscript's output went into the user's
+  // runtime folder, and are gone.
+  EXPECT_TRUE(fs::is_empty(runFolder));
+  EXPECT_EQ(std::distance(fs::directory_iterator(gsFolder), fs::directory_iterator()), 1);
   std::string ini = ReadBytes(appFolder + "/pdfprinter.ini");
   EXPECT_NE(ini.find("LastInputFile=" + DataFile("pjl_job.prn")), std::string::npos) << ini;
 }
@@ -138,13 +138,13 @@ TEST_F(JobEndToEnd, GhostscriptOnTheSearchPathIsReachedThroughAFolderOfTheUsersO
                          ShellQuote(DataFile("multipage.ps")) + " PPP1:");
   ASSERT_EQ(result.exitCode, 0) << result.output;
   EXPECT_EQ(Pages(outFolder + "/pdf_01.pdf"), 3);
-  // The response file goes there, never into the folder of the machine's gs.
+  // Ghostscript is reached through there; the job writes into neither folder.
   const std::string own = cacheFolder + "/pdfprinter/ghostscript/1/bin";
   EXPECT_NE(ReadBytes(appFolder + "/pdfprinter.ini").find("Location=" + own + "\r\n"),
             std::string::npos);
   EXPECT_EQ(fs::read_symlink(own + "/gs"), gsFolder + "/gs");
-  EXPECT_TRUE(fs::exists(own + "/tarnel.rsp"));
-  EXPECT_FALSE(fs::exists(gsFolder + "/tarnel.rsp"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(own), fs::directory_iterator()), 1);
+  EXPECT_EQ(std::distance(fs::directory_iterator(gsFolder), fs::directory_iterator()), 1);
   EXPECT_EQ(Mode(cacheFolder + "/pdfprinter"), 0700u);
   EXPECT_EQ(Mode(own), 0700u);
 }
@@ -175,19 +175,20 @@ TEST_F(JobEndToEnd, MissingGhostscriptWithoutDesktopAnswersCancel) {
   EXPECT_EQ(ReadBytes(appFolder + "/pdfprinter.ini").find("LastInputFile"), std::string::npos);
 }
 
-TEST_F(JobEndToEnd, UnwritableSettingsFileEndsWithApplicationError) {
-  fs::create_directory(appFolder + "/pdfprinter.ini");  // no one can write it, root included
-  auto result = Job(DataFile("multipage.ps"));
-  EXPECT_EQ(result.exitCode, 1) << result.output;
-  EXPECT_NE(result.output.find("Application Error: Exception EIniFileException in module "
-                               "pdfprinter at "),
-            std::string::npos)
-      << result.output;
-  EXPECT_NE(result.output.find("Unable to write to " + appFolder + "/pdfprinter.ini."),
-            std::string::npos)
-      << result.output;
-  EXPECT_FALSE(fs::exists(gsFolder + "/tarnel.rsp"));
-  EXPECT_TRUE(fs::is_empty(outFolder));
+// A job needs nothing written in the program's folder: a settings file it
+// cannot write stops no print (its record of the spool file is lost).
+TEST_F(JobEndToEnd, AnUnwritableSettingsFileStopsNoPrint) {
+  WriteSettings(PortSection(1, 0));
+  // The program's folder read-only, even for root: a bind mount of its own.
+  const std::string app = ShellQuote(appFolder);
+  auto result = RunShell("unshare -m sh -c " +
+                         ShellQuote("mount --bind " + app + " " + app + " && mount -o remount,bind,ro " +
+                                    app + " " + app + " || exit 99\n" +
+                                    JobCommand(DataFile("multipage.ps"))));
+  ASSERT_NE(result.exitCode, 99) << "no read-only mount (unshare, mount): " << result.output;
+  EXPECT_EQ(result.exitCode, 0) << result.output;
+  EXPECT_EQ(Pages(outFolder + "/pdf_01.pdf"), 3);
+  EXPECT_EQ(ReadBytes(appFolder + "/pdfprinter.ini"), PortSection(1, 0));
 }
 
 // A failed conversion is reported and leaves nothing at the output path:
@@ -236,9 +237,12 @@ TEST_F(JobEndToEnd, AFailedJobIsReportedAndLeavesNoPdf) {
       noMount = result.output;
       continue;
     }
-    EXPECT_NE(result.output.find("Ghostscript could not create " + outFolder + "/pdf_01.pdf"),
-              std::string::npos)
-        << result.output;
+    // Ghostscript writes into the user's runtime folder: the full save
+    // folder shows when the PDF is put in its place.
+    const std::string says = c.fullDisk ? "The PDF could not be written to " + outFolder +
+                                              "/pdf_01.pdf: Disk full."
+                                        : "Ghostscript could not create " + outFolder + "/pdf_01.pdf";
+    EXPECT_NE(result.output.find(says), std::string::npos) << result.output;
     const size_t at = result.output.find("job exit ");
     EXPECT_EQ(result.output.substr(std::min(at, result.output.size())), "job exit 1\n")
         << "something left in the save folder:\n"
@@ -344,27 +348,6 @@ TEST_F(JobEndToEnd, AnythingPlantedAtTheOldSharedLockPathChangesNothing) {
   EXPECT_EQ(Mode(victim), 0600u);
 }
 
-TEST_F(JobEndToEnd, ALinkAtTheLockPathIsRefusedAndNothingIsConverted) {
-  WriteSettings(PortSection(1, 0));
-  const std::string victim = dir.File("victim");
-  WriteBytes(victim, "keep");
-  fs::permissions(victim, fs::perms::owner_read | fs::perms::owner_write);
-  fs::create_symlink(victim, runFolder + "/PdfPrinterJob.lock");
-
-  auto result = Job(DataFile("multipage.ps"));
-  EXPECT_EQ(result.exitCode, 1) << result.output;
-  EXPECT_NE(result.output.find("Application Error: Exception EOSError in module pdfprinter at "),
-            std::string::npos)
-      << result.output;
-  EXPECT_NE(result.output.find("Cannot take the lock " + runFolder + "/PdfPrinterJob.lock: "),
-            std::string::npos)
-      << result.output;
-  EXPECT_TRUE(fs::is_empty(outFolder));
-  EXPECT_FALSE(fs::exists(gsFolder + "/tarnel.rsp"));
-  EXPECT_EQ(Mode(victim), 0600u);
-  EXPECT_EQ(ReadBytes(victim), "keep");
-}
-
 // With a folder at the old lock path the jobs once ran unlocked and
 // overwrote each other's PDFs while all reported success.
 TEST_F(JobEndToEnd, HundredJobsAtOnceLoseNothing) {
@@ -431,6 +414,69 @@ TEST_F(JobEndToEnd, AQuoteInTheSpoolPathIsAnErrorNotSetUpMode) {
   EXPECT_NE(result.output.find(spool), std::string::npos) << result.output;
   EXPECT_EQ(result.output.find("PDF Printer setup"), std::string::npos) << result.output;
   EXPECT_TRUE(fs::is_empty(outFolder));
+}
+
+// Jobs share nothing: 24 at once from two users' runtime folders into one
+// save folder, beside a job that never ends. Each gets a whole PDF of its own
+// and a link planted at a name is not written through; the endless job is
+// ended at its time limit with its error, and makes its missing save folder
+// but leaves nothing in it; no job leaves a file anywhere else.
+TEST_F(JobEndToEnd, ConcurrentJobsShareNothingAndAnEndlessOneIsEnded) {
+  const std::string missing = dir.File("later/made");
+  WriteSettings(PortSection(1, 0) + "[PPP2:]\r\nSaveType=1\r\nShowPDF=0\r\nSaveToFolder=" +
+                missing + "\r\n[Options]\r\nGhostscriptTimeLimit=5\r\n");
+  const std::string victim = dir.File("victim");
+  fs::create_symlink(victim, outFolder + "/pdf_01.pdf");
+  WriteBytes(dir.File("endless.ps"), "%!PS\n{} loop\n");
+  const std::string otherRun = dir.File("run of another user");
+  fs::create_directories(otherRun);
+  fs::permissions(otherRun, fs::perms::owner_all);
+
+  std::string script = "now() { date +%s.%N; }\n( " + JobCommand(dir.File("endless.ps"), "PPP2:") +
+                       "; echo \"endless exit $? at $(now)\" ) >endless.log 2>&1 &\n"
+                       "endless=$!\npids=\n";
+  for (int i = 0; i < 24; ++i) {
+    std::string job = JobCommand(DataFile("multipage.ps"));
+    if (i % 2) job.replace(job.find(ShellQuote(runFolder)), ShellQuote(runFolder).size(),
+                           ShellQuote(otherRun));
+    script += "( " + job + "; echo \"exit $?\" ) >job" + std::to_string(i) + ".log 2>&1 &\n" +
+              "pids=\"$pids $!\"\n";
+  }
+  script += "wait $pids\necho \"jobs done at $(now)\"\nwait $endless\ncat endless.log job*.log\n";
+  auto result = RunShell("cd " + ShellQuote(dir.Path()) + " && start=$(date +%s.%N) && sh -c " +
+                         ShellQuote(script) + " && echo \"start $start\"");
+  ASSERT_EQ(result.exitCode, 0) << result.output;
+  auto number = [&](const std::string& after) {
+    size_t at = result.output.find(after);
+    return at == std::string::npos ? -1.0 : std::stod(result.output.substr(at + after.size()));
+  };
+  size_t exits = 0;
+  for (size_t at = 0; (at = result.output.find("\nexit 0\n", at)) != std::string::npos; ++at) {
+    ++exits;
+  }
+  EXPECT_EQ(exits, 24u) << result.output;
+  for (int n = 2; n <= 25; ++n) {
+    EXPECT_EQ(Pages(outFolder + "/pdf_" + (n < 10 ? "0" : "") + std::to_string(n) + ".pdf"), 3)
+        << n;
+  }
+  EXPECT_TRUE(fs::is_symlink(outFolder + "/pdf_01.pdf"));
+  EXPECT_FALSE(fs::exists(victim)) << "written through the link";
+  EXPECT_FALSE(fs::exists(outFolder + "/pdf_26.pdf"));
+
+  EXPECT_NE(result.output.find("Ghostscript did not finish within 5 seconds, so " + missing +
+                               "/pdf_01.pdf was not created."),
+            std::string::npos)
+      << result.output;
+  const double start = number("start "), done = number("jobs done at "),
+               ended = number("endless exit 1 at ");
+  EXPECT_GT(ended, done) << result.output;
+  EXPECT_GE(ended - start, 5.0);
+  EXPECT_LT(ended - start, 30.0);
+  EXPECT_TRUE(fs::is_directory(missing) && fs::is_empty(missing));
+  EXPECT_TRUE(fs::is_empty(runFolder));
+  EXPECT_TRUE(fs::is_empty(otherRun));
+  EXPECT_EQ(std::distance(fs::directory_iterator(gsFolder), fs::directory_iterator()), 1);
+  EXPECT_EQ(std::distance(fs::directory_iterator(appFolder), fs::directory_iterator()), 2);
 }
 
 }  // namespace

@@ -174,14 +174,46 @@ class JobUnderWine : public ::testing::Test {
         .output;
   }
   std::string GhostscriptLog() { return ReadBytes(gsFolder_ + "\\gswin32c.log"); }
-  std::string ResponseFile() { return ReadBytes(gsFolder_ + "\\tarnel.rsp"); }
-  std::string ExpectedResponseFile(const std::string& pdf) {
+  static std::string TempFolder() {
+    char folder[MAX_PATH + 1] = {};
+    ::GetTempPathA(sizeof folder, folder);
+    return folder;
+  }
+  // The response file the stand-in was given last, as it logs it, with the
+  // job's own output file in the temporary folder written "<temporary>".
+  std::string ResponseFile() {
+    const std::string log = GhostscriptLog();
+    const std::string mark = "response file:\r\n";
+    size_t at = log.rfind(mark);
+    if (at == std::string::npos) return "";
+    at += mark.size();
+    std::string text = log.substr(at, log.find("gs command:", at) - at);
+    const std::string output = " -sOutputFile=\"" + TempFolder();
+    size_t path = text.find(output);
+    if (path != std::string::npos) {
+      size_t end = text.find('"', path + output.size());
+      text.replace(path + 15, end - path - 15, "<temporary>");
+    }
+    return text;
+  }
+  std::string ExpectedResponseFile() {
     return "\"-I" + dir_.File("Program Files\\gs\\gs8.54\\lib") + ";" +
            dir_.File("Program Files\\gs\\fonts") +
            "\"\r\n"
            " -sDEVICE=pdfwrite\r\n -dBATCH\r\n -dNOPAUSE\r\n -dSAFER\r\n -q\r\n"
-           " -sOutputFile=\"" +
-           pdf + "\"\r\n -c save pop\r\n -f\r\n";
+           " -sOutputFile=\"<temporary>\"\r\n -c save pop\r\n -f\r\n";
+  }
+  // Nothing of a job is left in its temporary folder, the Ghostscript folder
+  // or the program's.
+  void ExpectNoResponseFileLeft() {
+    for (const std::string& folder : {gsFolder_, appFolder_, TempFolder()}) {
+      for (const auto& entry : fs::directory_iterator(folder)) {
+        const std::string name = entry.path().filename().string();
+        EXPECT_FALSE(name.ends_with(".rsp") || name.ends_with(".unix") ||
+                     (name.starts_with("pdf") && name.ends_with(".tmp")))
+            << folder << name;
+      }
+    }
   }
 
   testing_support::ScratchDir dir_;
@@ -203,19 +235,20 @@ TEST_F(JobUnderWine, AutomaticNamesHoldTheConvertedPages) {
   std::string text = Text(saveFolder_ + "\\pdf_01.pdf");
   EXPECT_NE(text.find("First page: quarterly report"), std::string::npos) << text;
   EXPECT_NE(text.find("Third page: golf hotel india"), std::string::npos) << text;
-  EXPECT_EQ(ResponseFile(), ExpectedResponseFile(saveFolder_ + "\\pdf_01.pdf"));
+  EXPECT_EQ(ResponseFile(), ExpectedResponseFile());
 
   ASSERT_EQ(RunJob(second), std::optional<DWORD>(0)) << GhostscriptLog();
   EXPECT_EQ(Pages(saveFolder_ + "\\pdf_02.pdf"), 1) << GhostscriptLog();
   EXPECT_NE(Text(saveFolder_ + "\\pdf_02.pdf").find("Printed through the PJL header"),
             std::string::npos);
-  EXPECT_EQ(ResponseFile(), ExpectedResponseFile(saveFolder_ + "\\pdf_02.pdf"));
+  EXPECT_EQ(ResponseFile(), ExpectedResponseFile());
 
   const std::string log = GhostscriptLog();
-  EXPECT_NE(log.find("command line: \"" + gsFolder_ + "\\gswin32c.exe\" @\"" + gsFolder_ +
-                     "\\tarnel.rsp\" \"" + second + "\"\r\n"),
-            std::string::npos)
-      << log;
+  const std::string command = "command line: \"" + gsFolder_ + "\\gswin32c.exe\" @\"" + TempFolder();
+  const size_t at = log.rfind(command);
+  ASSERT_NE(at, std::string::npos) << log;
+  EXPECT_EQ(log.substr(log.find(".tmp\"", at), second.size() + 10), ".tmp\" \"" + second + "\"\r\n");
+  ExpectNoResponseFileLeft();
   EXPECT_EQ(ReadSetting("Log", "LastInputFile"), second);
   EXPECT_EQ(ReadBytes(second), ReadBytes(DataFile("pjl_job.prn"))) << "spool file changed";
 }
@@ -250,7 +283,7 @@ class MissingGhostscriptUnderWine : public JobUnderWine {
 
   void ExpectNothingConverted() {
     EXPECT_TRUE(fs::is_empty(saveFolder_));
-    EXPECT_FALSE(fs::exists(gsFolder_ + "\\tarnel.rsp"));
+    ExpectNoResponseFileLeft();
     EXPECT_EQ(ReadSetting("Log", "LastInputFile"), "<absent>");
   }
 
@@ -323,7 +356,7 @@ TEST_F(JobUnderWine, UnwritableSettingsFileEndsWithTheApplicationErrorBox) {
   EXPECT_EQ(testing_support::ButtonCaptions(box), std::vector<std::string>{"OK"});
   ASSERT_TRUE(testing_support::PressButton(box, "OK"));
   EXPECT_EQ(job->WaitForExit(kWindowTimeout), std::optional<DWORD>(1));
-  EXPECT_FALSE(fs::exists(gsFolder_ + "\\tarnel.rsp"));
+  ExpectNoResponseFileLeft();
   EXPECT_FALSE(fs::exists(gsFolder_ + "\\gswin32c.log")) << "Ghostscript was run";
   EXPECT_TRUE(fs::is_empty(saveFolder_));
 }

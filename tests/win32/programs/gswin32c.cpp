@@ -1,9 +1,10 @@
 // Stand-in for Ghostscript's console program, for job tests under Wine:
 //   gswin32c.exe @RESPONSE_FILE INPUT...
 // It turns the Windows paths of its arguments and of the response file into
-// Linux paths, writes the response file anew as gswin32c.unix.rsp beside
-// itself, runs the real "gs" with it, and exits with gs's exit code. Every
-// run appends its command line and gs's output to gswin32c.log beside itself.
+// Linux paths, writes the response file anew beside it (its name and
+// ".unix"), runs the real "gs" with it, and exits with gs's exit code. Every
+// run appends its command line, the response file it was given and gs's
+// output to gswin32c.log beside itself.
 #include <cctype>
 #include <fstream>
 #include <sstream>
@@ -132,8 +133,8 @@ int Run(int argc, char** argv, std::string& log) {
     log += "not running under Wine\r\n";
     return kCannotRun;
   }
-  const std::string folder = OwnFolder();
   std::string command = "gs";
+  std::string rewrittenResponse;
   for (int i = 1; i < argc; ++i) {
     std::string argument = argv[i];
     if (argument.rfind('@', 0) == 0) {
@@ -142,6 +143,7 @@ int Run(int argc, char** argv, std::string& log) {
         log += "cannot read " + argument.substr(1) + "\r\n";
         return kCannotRun;
       }
+      log += "response file:\r\n" + text;
       std::string unixResponse;
       for (const std::string& word : SplitArguments(text)) {
         auto converted = ConvertArgument(word, log);
@@ -152,7 +154,7 @@ int Run(int argc, char** argv, std::string& log) {
         // Whole quoted words, one a line: Linux gs mis-reads quotes inside a word.
         unixResponse += "\"" + *converted + "\"\n";
       }
-      const std::string rewritten = folder + "gswin32c.unix.rsp";
+      const std::string rewritten = argument.substr(1) + ".unix";
       auto unixRewritten = UnixPath(rewritten);
       if (!WriteWhole(rewritten, unixResponse) || !unixRewritten) {
         log += "cannot write " + rewritten + "\r\n";
@@ -160,6 +162,7 @@ int Run(int argc, char** argv, std::string& log) {
       }
       command += ' ';
       command += UnixQuote("@" + *unixRewritten);
+      rewrittenResponse = rewritten;
     } else {
       auto converted = ConvertArgument(argument, log);
       if (!converted) {
@@ -178,6 +181,7 @@ int Run(int argc, char** argv, std::string& log) {
     return kCannotRun;
   }
   log += "gs exit code: " + std::to_string(result.exitCode) + "\r\n";
+  ::DeleteFileA(rewrittenResponse.c_str());
   return result.exitCode;
 }
 

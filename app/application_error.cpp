@@ -19,9 +19,15 @@ void ShowApplicationError(const std::string& kind, const void* codeAddress,
                           const std::string& text) {
   auto& services = platform::Current();
   platform::ModuleLocation where = services.processInfo->ModuleOf(codeAddress);
-  services.messageBoxes->Show(FormatApplicationError(kind, where.fileName, where.offset, text),
-                              "Application Error",
-                              platform::kMbOk | platform::kMbIconError | platform::kMbTaskModal);
+  const std::string report = FormatApplicationError(kind, where.fileName, where.offset, text);
+  // Where no user can see a box, nobody would close it: the log has it.
+  if (!services.desktop->UserCanSee()) {
+    services.desktop->LogError("Application Error: " + report);
+    return;
+  }
+  services.messageBoxes->Show(report, "Application Error",
+                              platform::kMbOk | platform::kMbIconError | platform::kMbTaskModal |
+                                  platform::kMbOwnedByJob | platform::kMbSetForeground);
 }
 
 }  // namespace app

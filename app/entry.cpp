@@ -11,6 +11,15 @@ namespace app {
 
 namespace {
 
+// The arguments as a command line of their own, each quoted.
+std::string ArgumentsAfterTheProgram(const platform::Arguments& args) {
+  std::string line;
+  for (size_t n = 1; n <= args.Count(); ++n) {
+    line += (line.empty() ? "" : " ") + platform::QuoteArgument(args.Get(n));
+  }
+  return line;
+}
+
 void RunModes(const Modes& modes) {
   platform::Arguments args = platform::ProgramArguments();
   auto& files = *platform::Current().files;
@@ -20,6 +29,14 @@ void RunModes(const Modes& modes) {
         modes.convertPrintJob(candidate, args)) {
       return;
     }
+  }
+  // Ports and the settings file need administrator rights: where the system
+  // can give them, the window starts again with them, and this process ends.
+  // Declined, it opens as it is, and its errors say what fails.
+  auto& services = platform::Current();
+  if (services.processInfo->CanBeElevated() &&
+      services.shell->RunAsAdministrator(args.Get(0), ArgumentsAfterTheProgram(args))) {
+    return;
   }
   modes.runSetup();
 }

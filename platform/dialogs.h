@@ -25,6 +25,9 @@ struct FileDialogRequest {
   std::string initialFolder;
   std::string fileName;
   uint32_t options = 0;          // kOfn... flags
+  // Job mode: owned by the job's own hidden window (see kMbOwnedByJob) and
+  // brought to the foreground, instead of by the active window.
+  bool ownedByJob = false;
 };
 
 class Dialogs {

@@ -14,6 +14,11 @@ enum : uint32_t {
   kMbIconWarning = 0x30,
   kMbIconInformation = 0x40,
   kMbTaskModal = 0x2000,
+  kMbSetForeground = 0x10000,
+  // Ours, never passed to the system: the box is owned by the print job's
+  // own hidden window (job mode, whose start-up state may hide the first
+  // unowned window).
+  kMbOwnedByJob = 0x80000000,
 };
 
 enum : int { kIdOk = 1, kIdCancel = 2, kIdYes = 6, kIdNo = 7 };

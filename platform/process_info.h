@@ -28,6 +28,10 @@ class ProcessInfo {
   virtual std::string SystemFolder() = 0;
   // The loaded module that holds a code address.
   virtual ModuleLocation ModuleOf(const void* address) = 0;
+  // Whether the process runs without administrator rights on a system that
+  // gives them on request: Windows with UAC on ("EnableLUA" set) and a token
+  // that is not elevated. False on POSIX, and under Wine, which has no UAC.
+  virtual bool CanBeElevated() = 0;
 };
 
 // The arguments of the running process (its command line and program path),

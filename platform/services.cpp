@@ -22,6 +22,7 @@ ScopedServices::ScopedServices(const Services& replacement) : previous_(Current(
   next.messageBoxes = pick(replacement.messageBoxes, next.messageBoxes);
   next.shellNamespace = pick(replacement.shellNamespace, next.shellNamespace);
   next.printSpooler = pick(replacement.printSpooler, next.printSpooler);
+  next.desktop = pick(replacement.desktop, next.desktop);
   overrideStorage_ = next;
   override_ = &overrideStorage_;
 }

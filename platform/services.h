@@ -2,6 +2,7 @@
 // tests can put fakes in place of the real backends.
 #pragma once
 
+#include "platform/desktop.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
@@ -26,6 +27,7 @@ struct Services {
   MessageBoxes* messageBoxes = nullptr;
   ShellNamespace* shellNamespace = nullptr;
   PrintSpooler* printSpooler = nullptr;
+  Desktop* desktop = nullptr;
 };
 
 // The real backends of this build (Win32 or POSIX), made on first use and

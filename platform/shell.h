@@ -14,6 +14,10 @@ class Shell {
   virtual intptr_t Execute(const std::string& verb, const std::string& file,
                            const std::string& parameters, const std::string& directory,
                            int showMode) = 0;
+  // Starts the program again with administrator rights (ShellExecuteExA, verb
+  // "runas"); the system asks the user first. False when the user declines
+  // or the start fails.
+  virtual bool RunAsAdministrator(const std::string& program, const std::string& parameters) = 0;
 };
 
 }  // namespace platform

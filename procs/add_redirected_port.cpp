@@ -48,7 +48,7 @@ std::string AddRedirectedPort() {
       {"Output", 0u},
       {"Printer", "PDF Printer"},
       {"PrintError", 0u},
-      {"RunUser", 0u},
+      {"RunUser", 1u},
       {"ShowWindow", 2u},
   };
   for (const auto& [name, data] : values) {

@@ -66,8 +66,12 @@ platform::FileDialogRequest SaveDialog(const PortOptions& options) {
   dialog.initialFolder = options.saveFolder;
   dialog.options = platform::kOfnOverwritePrompt | platform::kOfnHideReadOnly |
                    platform::kOfnEnableSizing | platform::kOfnExplorer;
+  dialog.ownedByJob = true;
   return dialog;
 }
+
+// What the job shows has the job's own owner and comes to the foreground.
+constexpr uint32_t kJobBox = platform::kMbOwnedByJob | platform::kMbSetForeground;
 
 // Ghostscript ends every PDF it finishes with the trailer's "%%EOF" (and a
 // line end); a file cut short has none. A full disk is such a case that
@@ -79,8 +83,15 @@ bool EndsLikeAWholePdf(const std::string& path) {
   return last != std::string::npos && last >= 4 && end.compare(last - 4, 5, "%%EOF") == 0;
 }
 
+// Shown in the "Error" box, or written to the system's log where no user
+// can see a box; the job ends with exit code 1 either way.
 [[noreturn]] void FailJob(const std::string& text) {
-  platform::Current().messageBoxes->Show(text, "Error", platform::kMbOk | platform::kMbIconError);
+  auto& services = platform::Current();
+  if (services.desktop->UserCanSee()) {
+    services.messageBoxes->Show(text, "Error", platform::kMbOk | platform::kMbIconError | kJobBox);
+  } else {
+    services.desktop->LogError(text);
+  }
   throw platform::ExitWithCode(1);
 }
 
@@ -113,12 +124,16 @@ bool ConvertPrintJob(const std::string& inputPath, const platform::Arguments& ar
 
   GhostscriptFolder =
       platform::path::AddTrailingDelimiter(FindGhostscriptFolder(Store::kBestEffort));
+  // Where no user can see a window (the spooler's session 0, a service's
+  // window station), nothing is shown and nothing waits for an answer.
+  const bool visible = services.desktop->UserCanSee();
   std::string programName = GhostscriptProgramIn(GhostscriptFolder);
   if (programName.empty()) {
-    int answer =
-        services.messageBoxes->Show("Cannot find " + GhostscriptFolder + GhostscriptProgramName() +
-                                        " - please install/locate...",
-                                    "Error", platform::kMbOkCancel | platform::kMbIconError);
+    const std::string text =
+        "Cannot find " + GhostscriptFolder + GhostscriptProgramName() + " - please install/locate...";
+    if (!visible) FailJob(text);
+    int answer = services.messageBoxes->Show(
+        text, "Error", platform::kMbOkCancel | platform::kMbIconError | kJobBox);
     return answer != platform::kIdOk;
   }
   std::string program = GhostscriptFolder + programName;
@@ -134,10 +149,10 @@ bool ConvertPrintJob(const std::string& inputPath, const platform::Arguments& ar
 
   // The PDF's file: an automatic name is made the job's own at once; a name
   // chosen in the dialog is opened only once there is a PDF to put in it.
-  // Only 1 names automatically; anything else asks.
+  // Only 1 names automatically; anything else asks, where a user can answer.
   std::string outputPath;
   std::unique_ptr<platform::WritableFile> output;
-  if (options.saveType == 1) {
+  if (options.saveType == 1 || !visible) {
     try {
       ClaimedName claimed = ClaimAutomaticName(options.saveFolder);
       outputPath = claimed.path;
@@ -199,7 +214,7 @@ bool ConvertPrintJob(const std::string& inputPath, const platform::Arguments& ar
   }
   output.reset();
 
-  if (options.showPdf) {
+  if (options.showPdf && visible) {
     services.shell->Execute("open", outputPath, "", "c:\\", kSwShowNormal);
   }
   return true;

@@ -106,11 +106,39 @@ TEST_F(ConvertPrintJobTest, MissingGhostscriptAsksAndAnswers) {
   EXPECT_EQ(boxes.Shown()[0].caption, "Error");
   EXPECT_EQ(boxes.Shown()[0].text,
             "Cannot find " + sep + procs::GhostscriptProgramName() + " - please install/locate...");
-  EXPECT_EQ(boxes.Shown()[0].flags, platform::kMbOkCancel | platform::kMbIconError);
+  // Owned by the job's own window and in front, so that a hidden start-up
+  // state cannot hide it.
+  EXPECT_EQ(boxes.Shown()[0].flags, platform::kMbOkCancel | platform::kMbIconError |
+                                        platform::kMbOwnedByJob | platform::kMbSetForeground);
   EXPECT_EQ(procs::GhostscriptFolder, sep);
   EXPECT_EQ(settings.ReadText("Log", "LastInputFile", "<none>"), "<none>");
   EXPECT_TRUE(gs.processes.calls.empty());
   EXPECT_TRUE(dialogs.Shown().empty());
+}
+
+// Where no user can see a window, nothing is shown and nothing waits: a port
+// that asks gets the automatic name, the viewer is not started, and a
+// failure goes to the system's log and ends the job with exit code 1.
+TEST_F(ConvertPrintJobTest, NoUserCanSeeTheJob) {
+  fakes.desktop.visible = false;
+  SetPort("PPP1:", 0, true);
+  EXPECT_TRUE(Run(Quoted(spool) + " \"PPP1:\""));
+  EXPECT_EQ(ReadBytes(saveFolder + sep + "pdf_01.pdf"), "%PDF-1.4\n%%EOF\n");
+  gs.exitCode = 1;
+  EXPECT_THROW(Run(Quoted(spool) + " \"PPP1:\""), platform::ExitWithCode);
+  settings.WriteText("GhostScript", "Location", dir.File("nowhere"));
+  try {
+    Run(Quoted(spool) + " \"PPP1:\"");
+    ADD_FAILURE() << "no exit code";
+  } catch (const platform::ExitWithCode& exit) {
+    EXPECT_EQ(exit.code, 1);
+  }
+  ASSERT_EQ(fakes.desktop.logged.size(), 2u);
+  EXPECT_NE(fakes.desktop.logged[0].find("(exit code 1)"), std::string::npos);
+  EXPECT_EQ(fakes.desktop.logged[1].rfind("Cannot find ", 0), 0u);
+  EXPECT_TRUE(boxes.Shown().empty());
+  EXPECT_TRUE(dialogs.Shown().empty());
+  EXPECT_TRUE(shell.calls.empty());
 }
 
 TEST_F(ConvertPrintJobTest, AutomaticNamesFillGapsAndPassNinetyNine) {
@@ -186,6 +214,7 @@ TEST_F(ConvertPrintJobTest, SaveDialogIsPreparedAndAnswered) {
   EXPECT_EQ(shown.request.initialFolder, saveFolder);
   EXPECT_EQ(shown.request.fileName, "");
   EXPECT_EQ(shown.request.options, 0x2u | 0x4u | 0x800000u | 0x80000u);
+  EXPECT_TRUE(shown.request.ownedByJob);
   EXPECT_TRUE(std::filesystem::exists(chosen));
   ASSERT_EQ(shell.calls.size(), 1u);
   EXPECT_EQ(shell.calls[0].file, chosen);

@@ -7,8 +7,10 @@
 
 #include "app/application_error.h"
 #include "platform/error.h"
+#include "platform/fake/fake_desktop.h"
 #include "platform/fake/fake_message_boxes.h"
 #include "platform/fake/fake_process_info.h"
+#include "platform/fake/fake_shell.h"
 #include "platform/services.h"
 #include "support/scratch_dir.h"
 
@@ -43,7 +45,8 @@ class EntryTest : public ::testing::Test {
 
   int Run(const std::string& commandLine) {
     info.SetCommandLine(commandLine);
-    platform::ScopedServices scope({.processInfo = &info, .messageBoxes = &boxes});
+    platform::ScopedServices scope(
+        {.processInfo = &info, .messageBoxes = &boxes, .desktop = &desktop});
     return app::RunProgram({[this](const std::string& input, const platform::Arguments&) {
                               jobs.push_back(input);
                               if (raiseFromHere) RaiseFromHere();
@@ -58,6 +61,7 @@ class EntryTest : public ::testing::Test {
   std::string other = dir.File("00013.SPL");
   platform::fake::FakeProcessInfo info{"C:\\PDF\\pdfprinter.exe", ""};
   platform::fake::FakeMessageBoxes boxes;
+  platform::fake::FakeDesktop desktop;
   std::vector<std::string> jobs;
   std::vector<bool> answers;  // the job's answers in turn; empty: always true
   std::optional<std::string> jobError;
@@ -115,7 +119,10 @@ TEST_F(EntryTest, ErrorEscapingTheJobShowsApplicationErrorAndExitsWithOne) {
   ASSERT_EQ(boxes.Shown().size(), 1u);
   const auto& box = boxes.Shown()[0];
   EXPECT_EQ(box.caption, "Application Error");
-  EXPECT_EQ(box.flags, platform::kMbOk | platform::kMbIconError | platform::kMbTaskModal);
+  // Owned by the job's own window and in front, so that a hidden start-up
+  // state cannot hide it.
+  EXPECT_EQ(box.flags, platform::kMbOk | platform::kMbIconError | platform::kMbTaskModal |
+                           platform::kMbOwnedByJob | platform::kMbSetForeground);
   const std::string head = "Exception EIniFileException in module pdfprinter.exe at ";
   EXPECT_EQ(box.text.substr(0, head.size()), head);
   EXPECT_TRUE(OffsetAfter(box.text, head).has_value()) << box.text;
@@ -134,6 +141,37 @@ TEST_F(EntryTest, ApplicationErrorOffsetIsWhereTheErrorWasRaised) {
   const auto offset = OffsetAfter(text, " at ");
   ASSERT_TRUE(offset.has_value()) << text;
   EXPECT_LT(*offset, 512u) << text;
+}
+
+// Where the system can give administrator rights, set-up mode starts itself
+// again with them and ends; declined, the window opens all the same. Job
+// mode never asks.
+TEST_F(EntryTest, SetUpModeStartsAgainElevatedWhereTheSystemCanGiveThem) {
+  const struct {
+    bool canBeElevated, accepted;
+    std::string args;
+    int setups;
+    std::string elevated;  // the parameters it was started again with; "-" for none
+  } cases[] = {
+      {false, true, "a \"b c\"", 1, "-"},
+      {true, true, "a \"b c\"", 0, "\"a\" \"b c\""},
+      {true, false, "", 1, ""},
+      {true, true, Quote(spool) + " PPP1:", 0, "-"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args);
+    platform::fake::FakeShell shell;
+    shell.elevationAccepted = c.accepted;
+    info.canBeElevated = c.canBeElevated;
+    platform::ScopedServices scope({.shell = &shell});
+    setups = 0;
+    EXPECT_EQ(Run("p " + c.args), 0);
+    EXPECT_EQ(setups, c.setups);
+    EXPECT_EQ(shell.calls.empty() ? "-" : shell.calls[0].parameters, c.elevated);
+    if (!shell.calls.empty()) {
+      EXPECT_EQ(shell.calls[0].verb + " " + shell.calls[0].file, "runas C:\\PDF\\pdfprinter.exe");
+    }
+  }
 }
 
 TEST(ApplicationErrorTest, TextPattern) {

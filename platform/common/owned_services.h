@@ -19,12 +19,13 @@ struct OwnedServices {
   std::unique_ptr<MessageBoxes> messageBoxes;
   std::unique_ptr<ShellNamespace> shellNamespace;
   std::unique_ptr<PrintSpooler> printSpooler;
+  std::unique_ptr<Desktop> desktop;
 
   Services Table() const {
     return {processInfo.get(), files.get(),        profile.get(),
             registry.get(),    processes.get(),    shell.get(),
             dialogs.get(),     messageBoxes.get(), shellNamespace.get(),
-            printSpooler.get()};
+            printSpooler.get(), desktop.get()};
   }
 };
 

@@ -12,12 +12,14 @@ class FakeProcessInfo : public ProcessInfo {
   std::string ProgramPath() override { return programPath_; }
   std::string CommandLine() override { return commandLine_; }
   std::string SystemFolder() override { return systemFolder; }
+  bool CanBeElevated() override { return canBeElevated; }
   // Every address lies in the program, at its distance from moduleBase.
   ModuleLocation ModuleOf(const void* address) override;
 
   void SetCommandLine(std::string line) { commandLine_ = std::move(line); }
   uintptr_t moduleBase = 0;
   std::string systemFolder = "C:\\WINDOWS\\system32";
+  bool canBeElevated = false;
 
  private:
   std::string programPath_;

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "platform/fake/fake_desktop.h"
 #include "platform/fake/fake_dialogs.h"
 #include "platform/fake/fake_message_boxes.h"
 #include "platform/fake/fake_print_spooler.h"
@@ -33,7 +34,8 @@ class FakeServices {
                 .dialogs = &dialogs,
                 .messageBoxes = &boxes,
                 .shellNamespace = &shellNamespace,
-                .printSpooler = &printSpooler}) {}
+                .printSpooler = &printSpooler,
+                .desktop = &desktop}) {}
 
   FakeProcessInfo info;
   FakeProfile profile;
@@ -44,6 +46,7 @@ class FakeServices {
   FakeMessageBoxes boxes;
   FakeShellNamespace shellNamespace;
   FakePrintSpooler printSpooler;
+  FakeDesktop desktop;
 
  private:
   ScopedServices scope_;

@@ -19,7 +19,12 @@ class FakeShell : public Shell {
     calls.push_back({verb, file, parameters, directory, showMode});
     return 42;
   }
+  bool RunAsAdministrator(const std::string& program, const std::string& parameters) override {
+    calls.push_back({"runas", program, parameters, "", 1});
+    return elevationAccepted;
+  }
   std::vector<ShellCall> calls;
+  bool elevationAccepted = true;
 };
 
 }  // namespace platform::fake

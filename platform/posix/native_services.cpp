@@ -22,6 +22,7 @@ OwnedServices MakeNativeServices() {
   owned.messageBoxes = posix::MakeMessageBoxes();
   owned.shellNamespace = posix::MakeShellNamespace();
   owned.printSpooler = posix::MakePrintSpooler();
+  owned.desktop = posix::MakeDesktop();
   return owned;
 }
 

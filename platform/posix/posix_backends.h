@@ -22,6 +22,7 @@ std::unique_ptr<MessageBoxes> MakeMessageBoxes();
 std::unique_ptr<ShellNamespace> MakeShellNamespace();
 // No Windows print spooler: no drivers, and no printer is made.
 std::unique_ptr<PrintSpooler> MakePrintSpooler();
+std::unique_ptr<Desktop> MakeDesktop();
 
 // Where the native program keeps its registry store: beside the program,
 // the program path with the extension ".reg".

@@ -35,6 +35,7 @@ class PosixProcessInfo : public ProcessInfo {
   }
 
   std::string SystemFolder() override { return "/usr/bin"; }
+  bool CanBeElevated() override { return false; }
 
   ModuleLocation ModuleOf(const void* address) override {
     Dl_info info{};

@@ -21,6 +21,8 @@ constexpr intptr_t kShellNoAssociation = 31;
 
 class PosixShell : public Shell {
  public:
+  // Linux has no such question: nothing is started.
+  bool RunAsAdministrator(const std::string&, const std::string&) override { return false; }
   intptr_t Execute(const std::string& verb, const std::string& file, const std::string&,
                    const std::string&, int) override {
     if (verb != "open") return kShellNoAssociation;

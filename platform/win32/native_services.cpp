@@ -17,7 +17,7 @@ Services& NativeServices() {
       win32::MakeProcessInfo(), win32::MakeFiles(),        win32::MakeProfile(),
       win32::MakeRegistry(),    win32::MakeProcesses(),    win32::MakeShell(),
       win32::MakeDialogs(),     win32::MakeMessageBoxes(), win32::MakeShellNamespace(),
-      win32::MakePrintSpooler()};
+      win32::MakePrintSpooler(), win32::MakeDesktop()};
   static Services services = owned.Table();
   return services;
 }

@@ -18,5 +18,6 @@ std::unique_ptr<MessageBoxes> MakeMessageBoxes();
 // The shell namespace through COM, which it initialises on first use.
 std::unique_ptr<ShellNamespace> MakeShellNamespace();
 std::unique_ptr<PrintSpooler> MakePrintSpooler();
+std::unique_ptr<Desktop> MakeDesktop();
 
 }  // namespace platform::win32

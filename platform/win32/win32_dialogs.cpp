@@ -2,6 +2,7 @@
 
 #include "platform/win32/com_initialization.h"
 #include "platform/win32/scoped_handle.h"
+#include "platform/win32/job_owner_window.h"
 #include "platform/win32/win32_backends.h"
 #include "platform/win32/windows_api.h"
 
@@ -30,7 +31,8 @@ std::optional<std::string> Run(const FileDialogRequest& request, bool save) {
   ofn.lStructSize = sizeof ofn;
   // The program's own active window, if any, is disabled while the dialog is
   // up, as a modal dialog should; in job mode there is none.
-  ofn.hwndOwner = ::GetActiveWindow();
+  ofn.hwndOwner = request.ownedByJob ? JobOwnerWindow() : ::GetActiveWindow();
+  if (request.ownedByJob && ofn.hwndOwner) ::SetForegroundWindow(ofn.hwndOwner);
   ofn.lpstrFilter = filter.data();
   ofn.nFilterIndex = request.filterIndex;
   ofn.lpstrFile = file.data();

@@ -1,3 +1,4 @@
+#include "platform/win32/job_owner_window.h"
 #include "platform/win32/win32_backends.h"
 #include "platform/win32/windows_api.h"
 
@@ -8,7 +9,12 @@ namespace {
 class Win32MessageBoxes : public MessageBoxes {
  public:
   int Show(const std::string& text, const std::string& caption, uint32_t flags) override {
-    return ::MessageBoxA(nullptr, text.c_str(), caption.c_str(), flags);
+    HWND owner = nullptr;
+    if (flags & kMbOwnedByJob) {
+      owner = JobOwnerWindow();
+      flags &= ~static_cast<uint32_t>(kMbOwnedByJob);
+    }
+    return ::MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
   }
 };
 

@@ -25,6 +25,25 @@ class Win32ProcessInfo : public ProcessInfo {
     return n < sizeof buffer ? std::string(buffer, n) : std::string();
   }
 
+  bool CanBeElevated() override {
+    HANDLE token = nullptr;
+    if (!::OpenProcessToken(::GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
+    TOKEN_ELEVATION elevation{};
+    DWORD size = 0;
+    BOOL known = ::GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size);
+    ::CloseHandle(token);
+    if (!known || elevation.TokenIsElevated) return false;
+    // UAC is on where "EnableLUA" is set; a system without the value (Wine)
+    // has none.
+    DWORD enabled = 0;
+    DWORD length = sizeof enabled;
+    return ::RegGetValueA(HKEY_LOCAL_MACHINE,
+                          "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System",
+                          "EnableLUA", RRF_RT_REG_DWORD, nullptr, &enabled,
+                          &length) == ERROR_SUCCESS &&
+           enabled != 0;
+  }
+
   ModuleLocation ModuleOf(const void* address) override {
     HMODULE module = nullptr;
     if (!address ||

@@ -16,6 +16,16 @@ class Win32Shell : public Shell {
                                        OrNull(directory), showMode);
     return reinterpret_cast<intptr_t>(result);
   }
+
+  bool RunAsAdministrator(const std::string& program, const std::string& parameters) override {
+    SHELLEXECUTEINFOA info{};
+    info.cbSize = sizeof info;
+    info.lpVerb = "runas";
+    info.lpFile = program.c_str();
+    info.lpParameters = OrNull(parameters);
+    info.nShow = SW_SHOWNORMAL;
+    return ::ShellExecuteExA(&info) != FALSE;
+  }
 };
 
 }  // namespace

@@ -64,7 +64,7 @@ inline std::vector<std::pair<std::string, platform::RegistryValue>> PortValues(
           {"Output", dword(0)},
           {"Printer", text("PDF Printer")},
           {"PrintError", dword(0)},
-          {"RunUser", dword(0)},
+          {"RunUser", dword(1)},
           {"ShowWindow", dword(2)}};
 }
 

@@ -23,7 +23,8 @@ class Win32Desktop : public Desktop {
     }
     // Session 0 has had no user's desktop since Vista.
     DWORD session = 0;
-    OSVERSIONINFOA version{sizeof version};
+    OSVERSIONINFOA version{};
+    version.dwOSVersionInfoSize = sizeof version;
     return !(::ProcessIdToSessionId(::GetCurrentProcessId(), &session) && session == 0 &&
              ::GetVersionExA(&version) && version.dwMajorVersion >= 6);
   }

@@ -55,7 +55,7 @@ TEST(ExecutableResources, IconVersionInformationAndManifest) {
   }
 
   const std::string manifest = extract("--raw -t 24", "manifest.xml");
-  EXPECT_NE(manifest.find("<requestedExecutionLevel level=\"highestAvailable\""),
+  EXPECT_NE(manifest.find("<requestedExecutionLevel level=\"asInvoker\""),
             std::string::npos);
   for (const char* system : {"e2011457-1546-43c5-a5fe-008deee3d3f0",     // Vista
                              "35138b9a-5d96-4fbd-8e2d-a2440225f93a",     // 7

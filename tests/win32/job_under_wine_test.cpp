@@ -311,6 +311,35 @@ TEST_F(JobUnderWine, AFolderNearThePathLimitIsAClearErrorAndOverwritesNothing) {
   EXPECT_FALSE(fs::exists(gsFolder_ + "\\gswin32c.log")) << "Ghostscript was run";
 }
 
+// A job that no user can see (started in a window station of its own, as
+// the spooler's session 0 is): nothing waits for an answer. A port that asks
+// gets the automatic name; a failure ends the job with exit code 1.
+TEST_F(JobUnderWine, InAWindowStationOfItsOwnNothingWaits) {
+  InstallGhostscript();
+  WriteSettings(LocationSection() + "[PPP1:]\r\nSaveType=0\r\nShowPDF=1\r\nSaveToFolder=" +
+                saveFolder_ + "\r\n");
+  HWINSTA own = ::CreateWindowStationA("PdfPrinterJobs", 0, WINSTA_ALL_ACCESS, nullptr);
+  ASSERT_NE(own, nullptr);
+  HWINSTA mine = ::GetProcessWindowStation();
+  ASSERT_TRUE(::SetProcessWindowStation(own));
+  HDESK desktop = ::CreateDesktopA("Default", nullptr, nullptr, 0, GENERIC_ALL, nullptr);
+  ::SetProcessWindowStation(mine);
+  ASSERT_NE(desktop, nullptr);
+  auto start = [&](const std::string& spool) {
+    return std::make_unique<StartedProcess>("\"" + program_ + "\" \"" + spool + "\" \"PPP1:\"",
+                                            "PdfPrinterJobs\\Default");
+  };
+  auto asked = start(Spool("multipage.ps", "00040.SPL"));
+  EXPECT_EQ(asked->WaitForExit(kJobTimeout), std::optional<DWORD>(0)) << GhostscriptLog();
+  EXPECT_EQ(Pages(saveFolder_ + "\\pdf_01.pdf"), 3) << GhostscriptLog();
+  WriteBytes(dir_.File("spool\\00041.SPL"), "not PostScript at all");
+  auto failing = start(dir_.File("spool\\00041.SPL"));
+  EXPECT_EQ(failing->WaitForExit(kJobTimeout), std::optional<DWORD>(1));
+  EXPECT_FALSE(fs::exists(saveFolder_ + "\\pdf_02.pdf"));
+  ::CloseDesktop(desktop);
+  ::CloseWindowStation(own);
+}
+
 class MissingGhostscriptUnderWine : public JobUnderWine {
  protected:
   // The registry names a library whose folder lacks gswin32c.exe, and the

@@ -5,11 +5,14 @@
 
 namespace testing_support {
 
-StartedProcess::StartedProcess(const std::string& commandLine) {
+StartedProcess::StartedProcess(const std::string& commandLine, const std::string& desktop) {
   std::vector<char> buffer(commandLine.begin(), commandLine.end());
   buffer.push_back('\0');
+  std::vector<char> desktopName(desktop.begin(), desktop.end());
+  desktopName.push_back('\0');
   STARTUPINFOA startup{};
   startup.cb = sizeof startup;
+  if (!desktop.empty()) startup.lpDesktop = desktopName.data();
   PROCESS_INFORMATION info{};
   if (!::CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr,
                         &startup, &info)) {

@@ -13,8 +13,9 @@ namespace testing_support {
 class StartedProcess {
  public:
   // Starts the command line (CreateProcessA, no console of its own
-  // requested); Started() tells whether it worked.
-  explicit StartedProcess(const std::string& commandLine);
+  // requested), on the desktop named ("station\\desktop"; "" for the test's
+  // own); Started() tells whether it worked.
+  explicit StartedProcess(const std::string& commandLine, const std::string& desktop = "");
   ~StartedProcess();
   StartedProcess(const StartedProcess&) = delete;
   StartedProcess& operator=(const StartedProcess&) = delete;

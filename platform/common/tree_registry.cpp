@@ -8,9 +8,6 @@ namespace platform {
 
 namespace {
 
-// "" or "\": HKEY_LOCAL_MACHINE itself.
-bool IsRoot(const std::string& path) { return path.find_first_not_of('\\') == std::string::npos; }
-
 class TreeKey : public RegistryKey {
  public:
   TreeKey(std::shared_ptr<RegistryTreeStore> store, std::string path)
@@ -80,7 +77,7 @@ std::unique_ptr<RegistryKey> TreeRegistry::OpenKey(const std::string& path, uint
   std::string full = LocalMachinePath(path);
   bool open = false;
   store->Read([&](const RegistryTree& tree) {
-    open = (IsRoot(path) || tree.Find(full)) && !store->RefusesOpen(tree, full, access);
+    open = (IsRootRegistryPath(path) || tree.Find(full)) && !store->RefusesOpen(tree, full, access);
   });
   if (!open) return nullptr;
   return std::make_unique<TreeKey>(store, RelativeRegistryPath(path));
@@ -100,7 +97,7 @@ std::unique_ptr<RegistryKey> TreeRegistry::CreateKey(const std::string& path, ui
 }
 
 bool TreeRegistry::DeleteKeyTree(const std::string& path) {
-  if (IsRoot(path) || store_->RefusesDelete()) return false;
+  if (IsRootRegistryPath(path) || store_->RefusesDelete()) return false;
   std::string full = LocalMachinePath(path);
   // Looked up first, so that a failed delete does not leave a new empty store behind.
   bool present = false;

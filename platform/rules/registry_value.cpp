@@ -17,4 +17,8 @@ std::string RelativeRegistryPath(const std::string& path) {
   return !path.empty() && path[0] == '\\' ? path.substr(1) : path;
 }
 
+bool IsRootRegistryPath(const std::string& path) {
+  return path.find_first_not_of('\\') == std::string::npos;
+}
+
 }  // namespace platform

@@ -29,4 +29,7 @@ std::string DwordBytes(uint32_t value);
 // Strips one leading "\" from a registry path.
 std::string RelativeRegistryPath(const std::string& path);
 
+// Whether the path ("" or only "\"s) names the root key itself.
+bool IsRootRegistryPath(const std::string& path);
+
 }  // namespace platform

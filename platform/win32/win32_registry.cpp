@@ -9,8 +9,6 @@ namespace platform::win32 {
 
 namespace {
 
-bool IsRoot(const std::string& path) { return path.find_first_not_of('\\') == std::string::npos; }
-
 // Only a 64-bit Windows has a 64-bit view: there a 32-bit program runs under
 // WOW64. Elsewhere Windows ignores KEY_WOW64_64KEY and would show the same
 // keys again. IsWow64Process is looked up, since early XP lacks it.
@@ -133,7 +131,7 @@ class Win32Registry : public Registry {
   }
 
   bool DeleteKeyTree(const std::string& path) override {
-    if (IsRoot(path)) return false;
+    if (IsRootRegistryPath(path)) return false;
     return DeleteTree(HKEY_LOCAL_MACHINE, RelativeRegistryPath(path));
   }
 };

@@ -32,7 +32,10 @@ else
   cmake --build --preset native --target pdfprinter >/dev/null
   trap 'rm -rf "$work"' EXIT
   cp build/native/pdfprinter "$work/app/"
-  ln -s "$(command -v gs)" "$work/gs/gs"
+  # For the first job, a gs that keeps a copy of the job's own response file.
+  printf '#!/bin/sh\ncp "${1#@}" "%s"\nexec "%s" "$@"\n' "$work/direct.rsp" "$(command -v gs)" \
+    >"$work/gs/gs"
+  chmod +x "$work/gs/gs"
   job() { "$work/app/pdfprinter" "$input" PPP1:; }
   windows() { printf '%s' "$1"; }
 fi
@@ -41,11 +44,11 @@ settings() {
     "$(windows "$work/gs")" "$(windows "$1")" >"$work/app/pdfprinter.ini"
 }
 settings "$work/out"
-job # warm the caches; also writes the response file
+job # warm the caches; natively also keeps the job's response file
 
 if [ $wine = 0 ]; then
-  cp "$work/gs/tarnel.rsp" "$work/direct.rsp"
-  sed -i "s|$work/out/pdf_01.pdf|$work/direct/out.pdf|" "$work/direct.rsp"
+  ln -sf "$(command -v gs)" "$work/gs/gs"
+  sed -i "s|-sOutputFile=\"[^\"]*\"|-sOutputFile=\"$work/direct/out.pdf\"|" "$work/direct.rsp"
   total=0 direct=0
   for ((i = 0; i < runs; i++)); do
     rm -f "$work"/out/*.pdf

@@ -97,7 +97,7 @@ class PosixWritableFile : public WritableFile {
         return WindowsError(error, path_);
       }
     }
-    return ::fsync(fd_.Get()) == 0 ? 0 : WindowsError(errno, path_);
+    return 0;
   }
 
  private:

@@ -1,8 +1,11 @@
+#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
+#include <sys/syscall.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <chrono>
 #include <optional>
@@ -11,6 +14,7 @@
 #include <vector>
 
 #include "platform/posix/posix_backends.h"
+#include "platform/posix/scoped_fd.h"
 #include "platform/rules/windows_command_line.h"
 
 extern char** environ;
@@ -75,14 +79,24 @@ std::optional<uint32_t> WaitForExit(pid_t pid,
                                     std::optional<std::chrono::milliseconds> limit = {}) {
   const auto deadline =
       std::chrono::steady_clock::now() + limit.value_or(std::chrono::milliseconds(0));
+  // With a limit, the child's pidfd tells of its end the moment it comes;
+  // without one (an old kernel), a short poll.
+  ScopedFd exited(limit ? static_cast<int>(::syscall(SYS_pidfd_open, pid, 0)) : -1);
   int status = 0;
   for (;;) {
     pid_t done = ::waitpid(pid, &status, limit ? WNOHANG : 0);
     if (done == pid) break;
     if (done < 0 && errno != EINTR) return std::nullopt;
     if (done == 0) {
-      if (std::chrono::steady_clock::now() >= deadline) return std::nullopt;
-      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+          deadline - std::chrono::steady_clock::now());
+      if (left.count() <= 0) return std::nullopt;
+      if (exited.IsValid()) {
+        pollfd end{exited.Get(), POLLIN, 0};
+        ::poll(&end, 1, static_cast<int>(std::min<int64_t>(left.count(), 1000)));
+      } else {
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+      }
     }
   }
   if (WIFEXITED(status)) return static_cast<uint32_t>(WEXITSTATUS(status));

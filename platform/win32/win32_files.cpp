@@ -50,7 +50,7 @@ class Win32WritableFile : public WritableFile {
       if (read == 0) break;
       if (int error = WriteAll(file_.Get(), piece.data(), read)) return error;
     }
-    return ::FlushFileBuffers(file_.Get()) ? 0 : LastError();
+    return 0;
   }
 
  private:

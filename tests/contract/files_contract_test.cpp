@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "platform/files.h"
@@ -203,6 +204,49 @@ TEST_F(FilesContractTest, ListFilesAndStamp) {
   WriteBytes(File("existing.txt"), "other\r\n");
   EXPECT_NE(files_->Stamp(File("existing.txt")), stamp);
   EXPECT_EQ(files_->Stamp(File("folder")), std::nullopt);
+}
+
+// A job's own files: a name taken stays untouched, what is written lands in
+// the file opened, and folders are made with their parents.
+TEST_F(FilesContractTest, FilesAndFoldersAJobMakesItsOwn) {
+  using platform::CreateMode;
+  WriteBytes(File("source.pdf"), std::string(200000, 'p'));
+  const struct {
+    std::string path;
+    CreateMode mode;
+    int error;
+    std::string after;  // the file's bytes after the copy ("-": none made)
+  } cases[] = {
+      {File("new.pdf"), CreateMode::kNew, 0, std::string(200000, 'p')},
+      {File("existing.txt"), CreateMode::kNew, platform::kErrorFileExists, "first line\r\n"},
+      {File("existing.txt"), CreateMode::kReplace, 0, std::string(200000, 'p')},
+      {InMissingFolder(), CreateMode::kNew, kPathNotFound, "-"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.path);
+    int error = -1;
+    auto file = files_->CreateForWriting(c.path, c.mode, error);
+    EXPECT_EQ(error, c.error);
+    EXPECT_EQ(file != nullptr, c.error == 0);
+    if (file) {
+      EXPECT_EQ(file->CopyFrom(File("source.pdf")), 0);
+    }
+    file.reset();
+    EXPECT_EQ(fs::exists(c.path) ? ReadBytes(c.path) : "-", c.after);
+  }
+
+  const std::string deep = (fs::path(File("made")) / "in" / "turn").string();
+  EXPECT_EQ(files_->CreateFolders(deep), 0);
+  EXPECT_TRUE(fs::is_directory(deep));
+  EXPECT_EQ(files_->CreateFolders(deep), 0);  // there already
+  EXPECT_NE(files_->CreateFolders((fs::path(File("existing.txt")) / "below").string()), 0);
+
+  std::optional<std::string> first = files_->CreateTemporaryFile();
+  std::optional<std::string> second = files_->CreateTemporaryFile();
+  ASSERT_TRUE(first && second);
+  EXPECT_NE(*first, *second);
+  EXPECT_EQ(ReadBytes(*first), "");
+  EXPECT_TRUE(files_->DeleteFile(*first) && files_->DeleteFile(*second));
 }
 
 }  // namespace

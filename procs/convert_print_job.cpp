@@ -50,8 +50,8 @@ PortOptions ReadPortOptions(const std::string& inputPath, const platform::Argume
 // "GhostscriptTimeLimit" in "Options": seconds, 0 for none; a negative or
 // unreadable value is the default.
 std::optional<std::chrono::seconds> GhostscriptTimeLimit() {
-  int32_t seconds = settings::SettingsFile().ReadNumber("Options", "GhostscriptTimeLimit",
-                                                        kDefaultTimeLimit);
+  int32_t seconds =
+      settings::SettingsFile().ReadNumber("Options", "GhostscriptTimeLimit", kDefaultTimeLimit);
   if (seconds < 0) seconds = kDefaultTimeLimit;
   if (seconds == 0) return std::nullopt;
   return std::chrono::seconds(seconds);
@@ -117,6 +117,16 @@ class TemporaryFiles {
   std::vector<std::string> paths_;
 };
 
+// An automatic name the job made: removed again however the job ends, unless
+// it keeps it. Declared before the file's owner, so the file is closed first.
+struct RemovedUnlessKept {
+  std::string path;
+  bool keep = false;
+  ~RemovedUnlessKept() {
+    if (!path.empty() && !keep) platform::Current().files->DeleteFile(path);
+  }
+};
+
 }  // namespace
 
 bool ConvertPrintJob(const std::string& inputPath, const platform::Arguments& arguments) {
@@ -129,8 +139,8 @@ bool ConvertPrintJob(const std::string& inputPath, const platform::Arguments& ar
   const bool visible = services.desktop->UserCanSee();
   std::string programName = GhostscriptProgramIn(GhostscriptFolder);
   if (programName.empty()) {
-    const std::string text =
-        "Cannot find " + GhostscriptFolder + GhostscriptProgramName() + " - please install/locate...";
+    const std::string text = "Cannot find " + GhostscriptFolder + GhostscriptProgramName() +
+                             " - please install/locate...";
     if (!visible) FailJob(text);
     int answer = services.messageBoxes->Show(
         text, "Error", platform::kMbOkCancel | platform::kMbIconError | kJobBox);
@@ -151,11 +161,12 @@ bool ConvertPrintJob(const std::string& inputPath, const platform::Arguments& ar
   // chosen in the dialog is opened only once there is a PDF to put in it.
   // Only 1 names automatically; anything else asks, where a user can answer.
   std::string outputPath;
+  RemovedUnlessKept claimedName;
   std::unique_ptr<platform::WritableFile> output;
   if (options.saveType == 1 || !visible) {
     try {
       ClaimedName claimed = ClaimAutomaticName(options.saveFolder);
-      outputPath = claimed.path;
+      outputPath = claimedName.path = claimed.path;
       output = std::move(claimed.file);
     } catch (const platform::Error& error) {
       FailJob(error.Message() + ".");
@@ -165,20 +176,20 @@ bool ConvertPrintJob(const std::string& inputPath, const platform::Arguments& ar
     if (!chosen) return true;
     outputPath = *chosen;
   }
-  const bool claimed = output != nullptr;
 
   // Ghostscript writes into a file of the job's own; nothing of the job lies
   // in the Ghostscript folder or the program's.
   TemporaryFiles temporary;
   const std::string responseFile = temporary.Make();
   const std::string made = temporary.Make();
-  for (const auto& line : ResponseFileLines(GhostscriptFolder, made)) AppendLine(responseFile, line);
+  for (const auto& line : ResponseFileLines(GhostscriptFolder, made))
+    AppendLine(responseFile, line);
 
   const std::optional<std::chrono::seconds> limit = GhostscriptTimeLimit();
   const auto start = std::chrono::steady_clock::now();
-  auto exitCode = RunAndWait(
-      GhostscriptCommandLine(GhostscriptFolder, programName, responseFile, inputPath), kSwHide,
-      limit);
+  auto exitCode =
+      RunAndWait(GhostscriptCommandLine(GhostscriptFolder, programName, responseFile, inputPath),
+                 kSwHide, limit);
   const bool timedOut = !exitCode && limit && std::chrono::steady_clock::now() - start >= *limit;
 
   std::string failure;
@@ -193,26 +204,24 @@ bool ConvertPrintJob(const std::string& inputPath, const platform::Arguments& ar
               std::to_string(*exitCode) + ").";
   } else {
     int error = 0;
-    if (!output) output = services.files->CreateForWriting(outputPath, platform::CreateMode::kReplace, error);
+    if (!output)
+      output = services.files->CreateForWriting(outputPath, platform::CreateMode::kReplace, error);
     if (output) error = output->CopyFrom(made);
     if (error) {
-      failure = "The PDF could not be written to " + outputPath + ": " + InOutErrorText(error) + ".";
-      if (output) {
+      failure =
+          "The PDF could not be written to " + outputPath + ": " + InOutErrorText(error) + ".";
+      // A file the dialog chose holds only part of the PDF by now.
+      if (output && claimedName.path.empty()) {
         output.reset();
         services.files->DeleteFile(outputPath);
       }
     }
   }
-  if (!failure.empty()) {
-    // A name this job made holds nothing: it goes. A file the dialog chose
-    // is left as it was.
-    if (claimed && output) {
-      output.reset();
-      services.files->DeleteFile(outputPath);
-    }
-    FailJob(failure);
-  }
+  // Otherwise a file the dialog chose is left as it was, and a name the job
+  // made goes again.
+  if (!failure.empty()) FailJob(failure);
   output.reset();
+  claimedName.keep = true;
 
   if (options.showPdf && visible) {
     services.shell->Execute("open", outputPath, "", "c:\\", kSwShowNormal);

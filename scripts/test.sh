@@ -23,7 +23,7 @@ mkdir -p build
   nice -n 19 cmake --preset asan >/dev/null &&
     nice -n 19 cmake --build --preset asan &&
     nice -n 19 ctest --preset asan &&
-    nice -n 19 bash scripts/fuzz.sh 3
+    nice -n 19 bash scripts/fuzz.sh 2
 ) >build/sanitizers-and-fuzzing.log 2>&1 &
 background=$!
 status=0

@@ -78,7 +78,7 @@ void AddPrinter(ListView& list) {
              ShowMessage(AddPrinterInstructions(port), MessageKind::kInformation,
                          platform::kMbOkCancel) == platform::kIdOk) {
     try {
-      procs::AddPdfPrinter(port);
+      procs::AddPdfPrinter(port, SpoolerPrinterNames());
     } catch (const platform::Error& error) {
       ShowErrorBox(error.Message());
       if (ShowMessage(WizardInstructions(port), MessageKind::kInformation,

@@ -7,35 +7,50 @@
 namespace main_window {
 
 namespace {
-constexpr char kPrintersKey[] = "\\SYSTEM\\CurrentControlSet\\Control\\Print\\Printers";
-}  // namespace
 
-bool ForEachSpoolerPrinter(
-    const std::function<void(const std::string& printer, const std::string& port)>& visit) {
+constexpr char kPrintersKey[] = "\\SYSTEM\\CurrentControlSet\\Control\\Print\\Printers";
+
+// Calls visit with each printer's name and its key, in enumeration order;
+// printers whose key cannot be opened are skipped. False when the printers
+// key cannot be opened.
+bool ForEachPrinterKey(
+    const std::function<void(const std::string& printer, platform::RegistryKey& key)>& visit) {
   auto& registry = *platform::Current().registry;
   auto printers = registry.OpenKey(kPrintersKey, platform::kKeyRead);
   if (!printers) return false;
   for (const std::string& name : printers->SubkeyNames()) {
     auto printer = registry.OpenKey(std::string(kPrintersKey) + "\\" + name, platform::kKeyRead);
-    if (printer) visit(name, platform::ReadRegistryString(*printer, "Port"));
+    if (printer) visit(name, *printer);
   }
   return true;
 }
 
+}  // namespace
+
+bool ForEachSpoolerPrinter(
+    const std::function<void(const std::string& printer, const std::string& port)>& visit) {
+  return ForEachPrinterKey([&](const std::string& printer, platform::RegistryKey& key) {
+    visit(printer, platform::ReadRegistryString(key, "Port"));
+  });
+}
+
 std::string PrinterOnPort(const std::string& portName) {
-  auto& registry = *platform::Current().registry;
-  auto printers = registry.OpenKey(kPrintersKey, platform::kKeyRead);
-  if (!printers) return "";
   std::string found;
-  for (const std::string& name : printers->SubkeyNames()) {
-    auto printer = registry.OpenKey(std::string(kPrintersKey) + "\\" + name, platform::kKeyRead);
-    std::optional<platform::RegistryValue> port = printer ? printer->ReadValue("Port") : std::nullopt;
+  ForEachPrinterKey([&](const std::string& printer, platform::RegistryKey& key) {
+    std::optional<platform::RegistryValue> port = key.ReadValue("Port");
     if (port && (port->type == platform::kRegSz || port->type == platform::kRegExpandSz) &&
         platform::RegistryText(*port) == portName) {
-      found = name;
+      found = printer;
     }
-  }
+  });
   return found;
+}
+
+std::vector<std::string> SpoolerPrinterNames() {
+  std::vector<std::string> names;
+  ForEachPrinterKey(
+      [&](const std::string& printer, platform::RegistryKey&) { names.push_back(printer); });
+  return names;
 }
 
 }  // namespace main_window

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <string>
+#include <vector>
 
 namespace main_window {
 
@@ -20,5 +21,8 @@ bool ForEachSpoolerPrinter(
 // printer whose "Port" is not text prints to no port of ours and is passed
 // over.
 std::string PrinterOnPort(const std::string& portName);
+
+// The names of the printers whose keys open, in enumeration order.
+std::vector<std::string> SpoolerPrinterNames();
 
 }  // namespace main_window

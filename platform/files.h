@@ -39,6 +39,7 @@ enum class CreateMode {
 };
 
 inline constexpr int kErrorFileExists = 80;
+inline constexpr int kErrorAlreadyExists = 183;
 
 class Files {
  public:

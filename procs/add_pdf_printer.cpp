@@ -10,17 +10,10 @@ namespace procs {
 
 namespace {
 
-constexpr char kPrintersKey[] = "\\SYSTEM\\CurrentControlSet\\Control\\Print\\Printers";
-
 bool Contains(const std::vector<std::string>& names, const std::string& name) {
   return std::any_of(names.begin(), names.end(), [&](const std::string& each) {
     return platform::ascii::EqualsIgnoringCase(each, name);
   });
-}
-
-std::vector<std::string> SpoolerPrinterNames() {
-  auto printers = platform::Current().registry->OpenKey(kPrintersKey, platform::kKeyRead);
-  return printers ? printers->SubkeyNames() : std::vector<std::string>{};
 }
 
 // Installed first; then what the store can install, in the same order.
@@ -47,7 +40,7 @@ std::string FreePrinterName(const std::vector<std::string>& taken) {
   return name;
 }
 
-std::string AddPdfPrinter(const std::string& portName) {
+std::string AddPdfPrinter(const std::string& portName, const std::vector<std::string>& printers) {
   platform::PrintSpooler& spooler = *platform::Current().printSpooler;
   platform::NewPrinter printer;
   printer.driver = ChooseDriver(spooler);
@@ -57,13 +50,14 @@ std::string AddPdfPrinter(const std::string& portName) {
                           "none could be installed (Microsoft PS Class Driver, MS Publisher "
                           "Color Printer).");
   }
-  printer.name = FreePrinterName(SpoolerPrinterNames());
+  printer.name = FreePrinterName(printers);
   printer.port = portName;
   printer.printProcessor = "winprint";
   printer.dataType = "RAW";
   if (uint32_t error = spooler.AddPrinter(printer)) {
-    throw platform::Error("EPrinter", "The printer \"" + printer.name + "\" could not be added on " +
-                                          portName + ": " + spooler.ErrorText(error));
+    throw platform::Error("EPrinter", "The printer \"" + printer.name +
+                                          "\" could not be added on " + portName + ": " +
+                                          spooler.ErrorText(error));
   }
   return printer.name;
 }

@@ -19,8 +19,8 @@ std::string FreePrinterName(const std::vector<std::string>& taken);
 // Makes the printer on the port and returns its name: the first shipped
 // driver that is installed, or else that the driver store installs, with the
 // print processor "winprint" and the data type "RAW"; named by
-// FreePrinterName among the spooler's printers. Raises platform::Error with
+// FreePrinterName among the printers there are. Raises platform::Error with
 // the reason when no driver can be had or the spooler refuses the printer.
-std::string AddPdfPrinter(const std::string& portName);
+std::string AddPdfPrinter(const std::string& portName, const std::vector<std::string>& printers);
 
 }  // namespace procs

@@ -15,7 +15,6 @@ namespace {
 namespace path = platform::path;
 
 constexpr char kPrefix[] = "pdf_";
-constexpr int kErrorAlreadyExists = 183;
 constexpr char kSuffix[] = ".pdf";
 // More digits than any folder can hold names for.
 constexpr size_t kMaxDigits = 9;
@@ -73,7 +72,7 @@ ClaimedName ClaimAutomaticName(const std::string& saveFolder) {
     int error = 0;
     claimed.file = files.CreateForWriting(claimed.path, platform::CreateMode::kNew, error);
     if (claimed.file) return claimed;
-    if (error != platform::kErrorFileExists && error != kErrorAlreadyExists) {
+    if (error != platform::kErrorFileExists && error != platform::kErrorAlreadyExists) {
       throw platform::EInOutError(
           "Cannot create " + claimed.path.substr(folder.size()) + " in " + folder + ": " +
               InOutErrorText(error),

@@ -6,7 +6,6 @@
 #include <string>
 
 #include "platform/files.h"
-
 #include "platform/rules/path.h"
 
 namespace procs {

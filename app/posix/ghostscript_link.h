@@ -1,6 +1,5 @@
-// The machine's Ghostscript seen through a folder of the user's own, so that
-// what a job writes beside the console program (the response file) lands
-// there and never in a system folder such as /usr/bin.
+// The machine's Ghostscripts seen through folders of the user's own, one per
+// Ghostscript on the search path, each of which can be a Ghostscript folder.
 #pragma once
 
 #include <string>

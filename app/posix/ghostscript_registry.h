@@ -1,8 +1,7 @@
 // Linux has no Ghostscript registry entries: this registry shows each "gs" on
 // the search path as an installed version under "SOFTWARE\AFPL Ghostscript",
 // with "GS_DLL" naming a link to the program in a folder of the user's own
-// (see GhostscriptLink), which becomes the Ghostscript folder: the job's
-// response file is written there, never into the program's own folder.
+// (see GhostscriptLink), which becomes the Ghostscript folder.
 // Opening a version key raises platform::Error when that folder or link
 // cannot be made.
 // Versions are listed in reverse search-path order, so that the first "gs"

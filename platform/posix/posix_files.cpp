@@ -27,7 +27,6 @@ constexpr int kErrorTooManyOpenFiles = 4;
 constexpr int kErrorAccessDenied = 5;
 constexpr int kErrorGenFailure = 31;
 constexpr int kErrorDiskFull = 101;
-constexpr int kErrorAlreadyExists = 183;
 
 bool IsFolder(const std::string& path) {
   struct stat info {};

@@ -65,7 +65,8 @@ TaskMemory FindPrinterItem(const std::string& name, ShellAllocator* allocator) {
   for (;;) {
     TaskMemory item(allocator, open.items->Next());
     if (!item) return {};
-    char shown[256];
+    // Room for a name of 255 characters in UTF-8.
+    char shown[3 * 256];
     if (DisplayNameText(open.folder.get(), item.Get(), platform::kShgdnNormal, shown,
                         sizeof shown) &&
         SameName(shown, name.c_str())) {

@@ -31,7 +31,17 @@ std::string ReadExtensionList(const std::string& path) {
   if (!platform::Current().files->ReadFile(path, bytes)) {
     throw platform::EFOpenError(platform::FormatMessage("Cannot open file %s", path));
   }
-  return WithCrLfLineBreaks(bytes);
+  // Each line on its own: an earlier version wrote them in the legacy code page.
+  std::string text;
+  for (size_t start = 0; start < bytes.size();) {
+    size_t end = bytes.find_first_of("\r\n", start);
+    if (end == std::string::npos) end = bytes.size();
+    text += platform::StoredText(bytes.substr(start, end - start));
+    size_t next = bytes.find_first_not_of("\r\n", end);
+    text += bytes.substr(end, (next == std::string::npos ? bytes.size() : next) - end);
+    start = next == std::string::npos ? bytes.size() : next;
+  }
+  return WithCrLfLineBreaks(text);
 }
 
 void StoreExtensionList(const std::string& path, const std::string& text) {

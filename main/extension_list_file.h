@@ -13,8 +13,9 @@ std::string ExtensionListPath();
 // The text with every lone CR and every lone LF made CR LF; CR LF pairs stay.
 std::string WithCrLfLineBreaks(const std::string& text);
 
-// The whole file, its line breaks made CR LF. EFOpenError "Cannot open file
-// %s" when it cannot be read.
+// The whole file, its line breaks made CR LF and each line that an earlier
+// version wrote in the legacy code page in the program's. EFOpenError
+// "Cannot open file %s" when it cannot be read.
 std::string ReadExtensionList(const std::string& path);
 
 // Stores the text in the file. It is written whole to a temporary file

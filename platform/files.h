@@ -85,8 +85,9 @@ class Files {
   virtual std::unique_ptr<WritableFile> CreateForWriting(const std::string& path, CreateMode mode,
                                                          int& error) = 0;
   // A new empty file of this process's own in the user's temporary folder
-  // (Windows: GetTempPathA, then GetTempFileNameA; POSIX: the user's runtime
-  // folder, mkstemp); nothing when none can be made.
+  // (Windows: GetTempPathW, then GetTempFileNameW, the name in the program's
+  // code page; POSIX: the user's runtime folder, mkstemp); nothing when none
+  // can be made or the code page cannot name it.
   virtual std::optional<std::string> CreateTemporaryFile() = 0;
   // Makes the folder and every missing folder above it. Returns 0 when the
   // folder is there afterwards, or the Windows-numbered error code (a file

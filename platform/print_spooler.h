@@ -28,9 +28,10 @@ class PrintSpooler {
   // environment, no flags). 0, or the system's error code (an HRESULT there;
   // a system without the function gives ERROR_NOT_SUPPORTED, 50).
   virtual uint32_t InstallDriverFromStore(const std::string& driver) = 0;
-  // Makes a local printer (Windows: AddPrinterA, level 2, no server). 0, or
+  // Makes a local printer (Windows: AddPrinterA, level 2, no server; the
+  // name is not AddPrinter, which <windows.h> makes a macro). 0, or
   // the system's error code.
-  virtual uint32_t AddPrinter(const NewPrinter& printer) = 0;
+  virtual uint32_t MakePrinter(const NewPrinter& printer) = 0;
   // The system's text for an error code, without a line break at its end.
   virtual std::string ErrorText(uint32_t code) = 0;
 };

@@ -23,6 +23,7 @@ ScopedServices::ScopedServices(const Services& replacement) : previous_(Current(
   next.shellNamespace = pick(replacement.shellNamespace, next.shellNamespace);
   next.printSpooler = pick(replacement.printSpooler, next.printSpooler);
   next.desktop = pick(replacement.desktop, next.desktop);
+  next.codePages = pick(replacement.codePages, next.codePages);
   overrideStorage_ = next;
   override_ = &overrideStorage_;
 }

@@ -2,12 +2,13 @@
 // tests can put fakes in place of the real backends.
 #pragma once
 
+#include "platform/code_pages.h"
 #include "platform/desktop.h"
 #include "platform/dialogs.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
-#include "platform/process.h"
 #include "platform/print_spooler.h"
+#include "platform/process.h"
 #include "platform/process_info.h"
 #include "platform/profile.h"
 #include "platform/registry.h"
@@ -28,6 +29,7 @@ struct Services {
   ShellNamespace* shellNamespace = nullptr;
   PrintSpooler* printSpooler = nullptr;
   Desktop* desktop = nullptr;
+  CodePages* codePages = nullptr;
 };
 
 // The real backends of this build (Win32 or POSIX), made on first use and

@@ -54,7 +54,7 @@ std::string AddPdfPrinter(const std::string& portName, const std::vector<std::st
   printer.port = portName;
   printer.printProcessor = "winprint";
   printer.dataType = "RAW";
-  if (uint32_t error = spooler.AddPrinter(printer)) {
+  if (uint32_t error = spooler.MakePrinter(printer)) {
     throw platform::Error("EPrinter", "The printer \"" + printer.name +
                                           "\" could not be added on " + portName + ": " +
                                           spooler.ErrorText(error));

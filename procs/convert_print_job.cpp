@@ -182,8 +182,9 @@ bool ConvertPrintJob(const std::string& inputPath, const platform::Arguments& ar
   TemporaryFiles temporary;
   const std::string responseFile = temporary.Make();
   const std::string made = temporary.Make();
+  const bool utf8 = ReadsResponseFileAsUtf8(GhostscriptFolder);
   for (const auto& line : ResponseFileLines(GhostscriptFolder, made))
-    AppendLine(responseFile, line);
+    AppendLine(responseFile, InGhostscriptCodePage(line, utf8));
 
   const std::optional<std::chrono::seconds> limit = GhostscriptTimeLimit();
   const auto start = std::chrono::steady_clock::now();

@@ -36,23 +36,6 @@ std::string RegistryCandidate() {
   return candidate;
 }
 
-// "10.02.1" -> {10, 2, 1}; a part stops at its first non-digit.
-std::vector<unsigned long> VersionNumbers(const std::string& version) {
-  std::vector<unsigned long> numbers;
-  size_t start = 0;
-  while (start <= version.size()) {
-    size_t end = std::min(version.find('.', start), version.size());
-    unsigned long number = 0;
-    for (size_t i = start; i < end && std::isdigit(static_cast<unsigned char>(version[i])); ++i) {
-      number = std::min(number * 10 + static_cast<unsigned long>(version[i] - '0'), 99999999UL);
-    }
-    numbers.push_back(number);
-    start = end + 1;
-  }
-  while (!numbers.empty() && numbers.back() == 0) numbers.pop_back();
-  return numbers;
-}
-
 struct Installation {
   std::vector<unsigned long> version;
   std::string folder;
@@ -94,6 +77,22 @@ std::string InstalledGhostscriptFolder() {
 }
 
 }  // namespace
+
+std::vector<unsigned long> VersionNumbers(const std::string& version) {
+  std::vector<unsigned long> numbers;
+  size_t start = 0;
+  while (start <= version.size()) {
+    size_t end = std::min(version.find('.', start), version.size());
+    unsigned long number = 0;
+    for (size_t i = start; i < end && std::isdigit(static_cast<unsigned char>(version[i])); ++i) {
+      number = std::min(number * 10 + static_cast<unsigned long>(version[i] - '0'), 99999999UL);
+    }
+    numbers.push_back(number);
+    start = end + 1;
+  }
+  while (!numbers.empty() && numbers.back() == 0) numbers.pop_back();
+  return numbers;
+}
 
 std::string GhostscriptProgramIn(const std::string& folder) {
   auto& files = *platform::Current().files;

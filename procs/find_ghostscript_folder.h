@@ -2,6 +2,7 @@
 #pragma once
 
 #include <string>
+#include <vector>
 
 namespace procs {
 
@@ -24,6 +25,10 @@ namespace procs {
 // (Store::kBestEffort) goes on without storing it.
 enum class Store { kRequired, kBestEffort };
 std::string FindGhostscriptFolder(Store store = Store::kRequired);
+
+// A version's numbers, for comparing versions: "10.02.1" -> {10, 2, 1}; a
+// part stops at its first non-digit, and trailing zeros are dropped.
+std::vector<unsigned long> VersionNumbers(const std::string& version);
 
 // The console program's file name in the folder (which ends in a
 // delimiter): the first of GhostscriptProgramNames() that is an

@@ -1,8 +1,10 @@
 #include "procs/response_file.h"
 
 #include "platform/error.h"
+#include "platform/rules/ascii.h"
 #include "platform/rules/path.h"
 #include "platform/services.h"
+#include "procs/find_ghostscript_folder.h"
 
 namespace procs {
 
@@ -37,6 +39,22 @@ std::vector<std::string> ResponseFileLines(const std::string& ghostscriptFolder,
       " -c save pop",
       " -f",
   };
+}
+
+bool ReadsResponseFileAsUtf8(const std::string& ghostscriptFolder, platform::path::Style style) {
+  namespace path = platform::path;
+  const std::string installed = path::FileNamePart(
+      path::RemoveTrailingDelimiter(ParentFolder(ghostscriptFolder, style), style), style);
+  if (installed.size() < 3 || !platform::ascii::StartsWithIgnoringCase(installed, "gs") ||
+      installed[2] < '0' || installed[2] > '9') {
+    return true;
+  }
+  return VersionNumbers(installed.substr(2)) >= std::vector<unsigned long>{9, 10};
+}
+
+std::string InGhostscriptCodePage(const std::string& line, bool utf8) {
+  auto& codePages = *platform::Current().codePages;
+  return utf8 ? codePages.ProgramToUtf8(line) : codePages.ProgramToLegacy(line);
 }
 
 std::string InOutErrorText(int code) {

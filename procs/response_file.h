@@ -19,6 +19,18 @@ std::vector<std::string> ResponseFileLines(
     const std::string& ghostscriptFolder, const std::string& outputPath,
     platform::path::Style style = platform::path::Style::Native);
 
+// Whether the Ghostscript in the folder (which ends in a delimiter) reads its
+// response file as UTF-8. Ghostscript 9.10 and later do: their console
+// programs decode every argument, and each line of an @file, as UTF-8 and
+// drop the bytes that are not. Older ones read the bytes in the system's
+// legacy code page. The version is the one the installers name the folder
+// above "bin" with ("gs9.05"); a folder named otherwise holds one of today's.
+bool ReadsResponseFileAsUtf8(const std::string& ghostscriptFolder,
+                             platform::path::Style style = platform::path::Style::Native);
+
+// A line of the program's text in the code page that Ghostscript reads.
+std::string InGhostscriptCodePage(const std::string& line, bool utf8);
+
 // Appends line + CR LF to the file, creating it first when it does not exist.
 // Opens and closes the file for every line. Raises EInOutError with the text
 // for the system's error code ("File not found", "Disk full", ...).

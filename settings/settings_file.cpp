@@ -51,7 +51,8 @@ void SettingsFile::RaiseWriteError() const {
 
 std::string SettingsFile::ReadText(const std::string& section, const std::string& key,
                                    const std::string& defaultValue) const {
-  return platform::Current().profile->ReadString(path_, section, key, defaultValue);
+  return platform::StoredText(
+      platform::Current().profile->ReadString(path_, section, key, defaultValue));
 }
 
 void SettingsFile::WriteText(const std::string& section, const std::string& key,

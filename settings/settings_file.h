@@ -27,7 +27,9 @@ class SettingsFile {
 
   // Reads answer the default for a missing file, section or key, and for a
   // value that does not fit its kind. Writes raise EIniFileException
-  // "Unable to write to <path>" when the system refuses them.
+  // "Unable to write to <path>" when the system refuses them. A text an
+  // earlier version stored in the legacy code page reads in the program's
+  // (platform::StoredText).
   std::string ReadText(const std::string& section, const std::string& key,
                        const std::string& defaultValue) const;
   void WriteText(const std::string& section, const std::string& key, const std::string& value);

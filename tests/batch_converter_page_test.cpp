@@ -87,6 +87,8 @@ TEST(BatchConverterPageTest, TheWindowOpensWithTheStoredListAndTheButtonDisabled
       {"as typed: wildcards, blanks, case, no last break", "*.doc\r\n  .TXT", "*.doc\r\n  .TXT",
        true},
       {"an empty list", "", "", true},
+      {"an earlier version's line in the legacy code page", ".caf\xE9\n.\xD0\x9E\n",
+       ".caf\xC3\xA9\r\n.\xD0\x9E\r\n", true},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);

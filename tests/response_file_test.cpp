@@ -5,6 +5,7 @@
 #include <filesystem>
 
 #include "platform/error.h"
+#include "platform/fake/fake_services.h"
 #include "support/scratch_dir.h"
 
 namespace {
@@ -93,6 +94,33 @@ TEST(ResponseFileTest, AppendLineFailuresRaiseTheIoErrorText) {
     }
   }
   EXPECT_TRUE(std::filesystem::is_directory(dir.File("folder")));
+}
+
+// Ghostscript 9.10 and later read the response file as UTF-8, older ones in
+// the legacy code page; the version is the installers' folder name.
+TEST(ResponseFileTest, TheCodePageGhostscriptReads) {
+  const struct {
+    std::string folder;
+    bool utf8;
+  } folders[] = {
+      {"C:\\Program Files\\gs\\gs10.04.0\\bin\\", true},
+      {"C:\\gs\\GS9.10\\bin\\", true},
+      {"C:\\gs\\gs9.05\\bin\\", false},
+      {"C:\\gs\\gs8.54\\bin\\", false},
+      {"C:\\gs\\gsview\\bin\\", true},  // no version: one of today's
+      {"C:\\tools\\", true},
+  };
+  for (const auto& c : folders) {
+    EXPECT_EQ(procs::ReadsResponseFileAsUtf8(c.folder, Style::Windows), c.utf8) << c.folder;
+  }
+  platform::fake::FakeServices fakes;
+  for (bool utf8Program : {true, false}) {
+    SCOPED_TRACE(utf8Program ? "UTF-8 program" : "program in 1252");
+    fakes.codePages.utf8Program = utf8Program;
+    const std::string line = utf8Program ? "C:\\J\xC3\xBCrgen" : "C:\\J\xFCrgen";
+    EXPECT_EQ(procs::InGhostscriptCodePage(line, true), "C:\\J\xC3\xBCrgen");
+    EXPECT_EQ(procs::InGhostscriptCodePage(line, false), "C:\\J\xFCrgen");
+  }
 }
 
 TEST(ResponseFileTest, InOutErrorTexts) {

@@ -4,6 +4,7 @@
 
 #include "platform/error.h"
 #include "platform/fake/fake_process_info.h"
+#include "platform/fake/fake_services.h"
 #include "platform/services.h"
 #include "support/scratch_dir.h"
 
@@ -60,6 +61,20 @@ TEST_F(SettingsFileOnDisk, StoredTextsReadByKind) {
     EXPECT_EQ(file.ReadFlag(c.section, "ShowPDF", true), c.showPdf);
     EXPECT_EQ(file.ReadNumber(c.section, "SaveType", 0), c.saveType);
   }
+}
+
+// An earlier version wrote the legacy code page: a text that is not UTF-8
+// reads converted where the program's code page is UTF-8, as it is elsewhere.
+TEST_F(SettingsFileOnDisk, TextsOfAnEarlierVersionInTheLegacyCodePage) {
+  testing_support::WriteBytes(path,
+                              "[PPP1:]\r\nSaveToFolder=C:\\J\xFCrgen\r\n"
+                              "[PPP2:]\r\nSaveToFolder=C:\\\xD0\x9E\r\n");
+  platform::fake::FakeServices fakes;
+  settings::SettingsFile file(path);
+  EXPECT_EQ(file.ReadText("PPP1:", "SaveToFolder", ""), "C:\\J\xC3\xBCrgen");
+  EXPECT_EQ(file.ReadText("PPP2:", "SaveToFolder", ""), "C:\\\xD0\x9E");
+  fakes.codePages.utf8Program = false;
+  EXPECT_EQ(file.ReadText("PPP1:", "SaveToFolder", ""), "C:\\J\xFCrgen");
 }
 
 TEST_F(SettingsFileOnDisk, WritesAreReadBackAndUseTheirTextForms) {

@@ -68,15 +68,16 @@ TEST(ShPrintersTest, ItemIdListBytes) {
 TEST(ShPrintersTest, FindPrinterItemByDisplayName) {
   FakeShellNamespace shell;
   platform::ScopedServices scope({.shellNamespace = &shell});
-  // Display names go through a 256-byte buffer: a longer name is cut to 255
-  // characters, a wide one does not fit at all.
+  // Display names go through a buffer of 768 bytes, room for 255 characters
+  // in UTF-8: a longer name is cut to 767 bytes, a wide one does not fit.
   shell.printers = {{"Add Printer"},
                     {"PDF Printer", platform::kStrretWstr},
                     {"Caf\xE9", platform::kStrretOffset},
                     {"Odd", 7},
                     {"Refused", platform::kStrretCstr, true},
-                    {std::string(300, 'c')},
+                    {std::string(800, 'c')},
                     {std::string(300, 'w'), platform::kStrretWstr},
+                    {std::string(800, 'v'), platform::kStrretWstr},
                     {std::string(255, 'f'), platform::kStrretWstr}};
   const std::pair<std::string, std::string> cases[] = {
       {"pdf PRINTER", "PDF Printer"},
@@ -85,8 +86,9 @@ TEST(ShPrintersTest, FindPrinterItemByDisplayName) {
       {"Odd", ""},
       {"Refused", ""},
       {"PDF Printe", ""},
-      {std::string(255, 'c'), std::string(300, 'c')},
-      {std::string(255, 'w'), ""},
+      {std::string(767, 'c'), std::string(800, 'c')},
+      {std::string(300, 'w'), std::string(300, 'w')},
+      {std::string(767, 'v'), ""},
       {std::string(255, 'F'), std::string(255, 'f')},
   };
   for (const auto& [asked, found] : cases) {

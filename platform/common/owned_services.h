@@ -20,12 +20,12 @@ struct OwnedServices {
   std::unique_ptr<ShellNamespace> shellNamespace;
   std::unique_ptr<PrintSpooler> printSpooler;
   std::unique_ptr<Desktop> desktop;
+  std::unique_ptr<CodePages> codePages;
 
   Services Table() const {
-    return {processInfo.get(), files.get(),        profile.get(),
-            registry.get(),    processes.get(),    shell.get(),
-            dialogs.get(),     messageBoxes.get(), shellNamespace.get(),
-            printSpooler.get(), desktop.get()};
+    return {processInfo.get(),    files.get(),        profile.get(), registry.get(),
+            processes.get(),      shell.get(),        dialogs.get(), messageBoxes.get(),
+            shellNamespace.get(), printSpooler.get(), desktop.get(), codePages.get()};
   }
 };
 

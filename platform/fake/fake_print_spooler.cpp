@@ -13,7 +13,7 @@ uint32_t FakePrintSpooler::InstallDriverFromStore(const std::string& driver) {
   return 0;
 }
 
-uint32_t FakePrintSpooler::AddPrinter(const NewPrinter& printer) {
+uint32_t FakePrintSpooler::MakePrinter(const NewPrinter& printer) {
   addCalls.push_back(printer);
   return addResult;
 }

@@ -14,13 +14,13 @@ class FakePrintSpooler : public PrintSpooler {
  public:
   std::vector<std::string> InstalledDrivers() override { return installed; }
   uint32_t InstallDriverFromStore(const std::string& driver) override;
-  uint32_t AddPrinter(const NewPrinter& printer) override;
+  uint32_t MakePrinter(const NewPrinter& printer) override;
   std::string ErrorText(uint32_t code) override { return "System error " + std::to_string(code); }
 
   std::vector<std::string> installed;
   // Drivers the store holds: installing one of them succeeds.
   std::set<std::string> inStore;
-  // What AddPrinter answers (0: the printer is made).
+  // What MakePrinter answers (0: the printer is made).
   uint32_t addResult = 0;
 
   std::vector<std::string> installCalls;

@@ -6,6 +6,7 @@
 
 #include <string>
 
+#include "platform/common/windows_1252_code_pages.h"
 #include "platform/fake/fake_desktop.h"
 #include "platform/fake/fake_dialogs.h"
 #include "platform/fake/fake_message_boxes.h"
@@ -35,7 +36,8 @@ class FakeServices {
                 .messageBoxes = &boxes,
                 .shellNamespace = &shellNamespace,
                 .printSpooler = &printSpooler,
-                .desktop = &desktop}) {}
+                .desktop = &desktop,
+                .codePages = &codePages}) {}
 
   FakeProcessInfo info;
   FakeProfile profile;
@@ -47,6 +49,8 @@ class FakeServices {
   FakeShellNamespace shellNamespace;
   FakePrintSpooler printSpooler;
   FakeDesktop desktop;
+  // The program's code page is UTF-8 unless a test sets utf8Program false.
+  Windows1252CodePages codePages;
 
  private:
   ScopedServices scope_;

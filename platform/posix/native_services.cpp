@@ -1,4 +1,5 @@
 #include "platform/common/owned_services.h"
+#include "platform/common/windows_1252_code_pages.h"
 #include "platform/posix/posix_backends.h"
 #include "platform/rules/path.h"
 
@@ -23,6 +24,7 @@ OwnedServices MakeNativeServices() {
   owned.shellNamespace = posix::MakeShellNamespace();
   owned.printSpooler = posix::MakePrintSpooler();
   owned.desktop = posix::MakeDesktop();
+  owned.codePages = std::make_unique<Windows1252CodePages>();
   return owned;
 }
 

@@ -11,7 +11,7 @@ class PosixPrintSpooler : public PrintSpooler {
  public:
   std::vector<std::string> InstalledDrivers() override { return {}; }
   uint32_t InstallDriverFromStore(const std::string&) override { return kErrorNotSupported; }
-  uint32_t AddPrinter(const NewPrinter&) override { return kErrorNotSupported; }
+  uint32_t MakePrinter(const NewPrinter&) override { return kErrorNotSupported; }
   std::string ErrorText(uint32_t code) override {
     return code == kErrorNotSupported ? "The request is not supported."
                                       : "Error " + std::to_string(code);

@@ -14,10 +14,10 @@ LeadBytes SystemLeadBytes() { return LeadBytes{&IsSystemLeadByte}; }
 
 Services& NativeServices() {
   static const OwnedServices owned{
-      win32::MakeProcessInfo(), win32::MakeFiles(),        win32::MakeProfile(),
-      win32::MakeRegistry(),    win32::MakeProcesses(),    win32::MakeShell(),
-      win32::MakeDialogs(),     win32::MakeMessageBoxes(), win32::MakeShellNamespace(),
-      win32::MakePrintSpooler(), win32::MakeDesktop()};
+      win32::MakeProcessInfo(),  win32::MakeFiles(),        win32::MakeProfile(),
+      win32::MakeRegistry(),     win32::MakeProcesses(),    win32::MakeShell(),
+      win32::MakeDialogs(),      win32::MakeMessageBoxes(), win32::MakeShellNamespace(),
+      win32::MakePrintSpooler(), win32::MakeDesktop(),      win32::MakeCodePages()};
   static Services services = owned.Table();
   return services;
 }

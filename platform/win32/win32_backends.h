@@ -19,5 +19,6 @@ std::unique_ptr<MessageBoxes> MakeMessageBoxes();
 std::unique_ptr<ShellNamespace> MakeShellNamespace();
 std::unique_ptr<PrintSpooler> MakePrintSpooler();
 std::unique_ptr<Desktop> MakeDesktop();
+std::unique_ptr<CodePages> MakeCodePages();
 
 }  // namespace platform::win32

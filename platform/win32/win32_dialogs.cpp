@@ -1,8 +1,9 @@
 #include <vector>
 
+#include "platform/win32/code_page_conversion.h"
 #include "platform/win32/com_initialization.h"
-#include "platform/win32/scoped_handle.h"
 #include "platform/win32/job_owner_window.h"
+#include "platform/win32/scoped_handle.h"
 #include "platform/win32/win32_backends.h"
 #include "platform/win32/windows_api.h"
 
@@ -56,9 +57,12 @@ std::optional<std::string> BrowseForFolder(const std::string& title) {
   info.ulFlags = BIF_RETURNONLYFSDIRS;
   ScopedItemIdList chosen(::SHBrowseForFolderA(&info));
   if (!chosen.IsValid()) return std::nullopt;
-  char path[MAX_PATH] = {};
-  if (!::SHGetPathFromIDListA(chosen.Get(), path)) return std::nullopt;
-  return std::string(path);
+  // The ANSI call's buffer is MAX_PATH bytes, too few for a path of MAX_PATH
+  // characters in UTF-8: the path comes wide and goes into the program's
+  // code page.
+  WCHAR path[MAX_PATH] = {};
+  if (!::SHGetPathFromIDListW(chosen.Get(), path)) return std::nullopt;
+  return ProgramText(path);
 }
 
 class Win32Dialogs : public Dialogs {

@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "platform/win32/code_page_conversion.h"
 #include "platform/win32/scoped_handle.h"
 #include "platform/win32/win32_backends.h"
 #include "platform/win32/windows_api.h"
@@ -185,12 +186,16 @@ class Win32Files : public Files {
   }
 
   std::optional<std::string> CreateTemporaryFile() override {
-    char folder[MAX_PATH + 1] = {};
-    DWORD length = ::GetTempPathA(sizeof folder, folder);
+    // Wide: the ANSI calls hold MAX_PATH bytes, too few for a folder named
+    // in UTF-8.
+    WCHAR folder[MAX_PATH + 1] = {};
+    DWORD length = ::GetTempPathW(MAX_PATH + 1, folder);
     if (length == 0 || length > MAX_PATH) return std::nullopt;
-    char name[MAX_PATH] = {};
-    if (!::GetTempFileNameA(folder, "pdf", 0, name)) return std::nullopt;
-    return std::string(name);
+    WCHAR name[MAX_PATH] = {};
+    if (!::GetTempFileNameW(folder, L"pdf", 0, name)) return std::nullopt;
+    std::optional<std::string> path = ProgramText(name);
+    if (!path) ::DeleteFileW(name);  // a name the program could not reach
+    return path;
   }
 
   int CreateFolders(const std::string& folder) override {

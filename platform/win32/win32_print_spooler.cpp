@@ -41,7 +41,7 @@ class Win32PrintSpooler : public PrintSpooler {
     return static_cast<uint32_t>(install(nullptr, nullptr, driver.c_str(), nullptr, 0));
   }
 
-  uint32_t AddPrinter(const NewPrinter& printer) override {
+  uint32_t MakePrinter(const NewPrinter& printer) override {
     std::string name = printer.name, port = printer.port, driver = printer.driver,
                 processor = printer.printProcessor, dataType = printer.dataType;
     PRINTER_INFO_2A info{};

@@ -33,13 +33,14 @@ DWORD WaitFor(HANDLE process, DWORD limit, bool dispatch) {
     result = ::MsgWaitForMultipleObjects(1, &process, FALSE, remaining, QS_ALLINPUT);
     if (result != WAIT_OBJECT_0 + 1) break;
     MSG message;
-    while (!quit && ::PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+    // Unicode, like the window's own loop (typed characters).
+    while (!quit && ::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
       if (message.message == WM_QUIT) {
         quit = true;
         quitCode = message.wParam;
       } else {
         ::TranslateMessage(&message);
-        ::DispatchMessageA(&message);
+        ::DispatchMessageW(&message);
       }
     }
   }
@@ -82,7 +83,8 @@ std::optional<uint32_t> RunAndWait(const std::string& commandLine, const LaunchO
   }
   if (WaitFor(process.Get(), limit, options.dispatchMessages) != WAIT_OBJECT_0) {
     if (end) {
-      if (!job.IsValid() || !::TerminateJobObject(job.Get(), 1)) ::TerminateProcess(process.Get(), 1);
+      if (!job.IsValid() || !::TerminateJobObject(job.Get(), 1))
+        ::TerminateProcess(process.Get(), 1);
       ::WaitForSingleObject(process.Get(), 5000);
     }
     return std::nullopt;

@@ -6,9 +6,21 @@
 // another process could read it half-written, and two writers could lose
 // each other's lines. Every call of every process of the program (jobs and
 // the window) therefore holds one global lock.
+//
+// The system reads a file through the process's code page. Where that is
+// UTF-8, a value an earlier version stored in the legacy code page comes
+// back with its bytes replaced (U+FFFD); such a value is read again from the
+// file's own bytes, by the same rules, for the caller to convert. The system
+// would also write every such line back replaced on the next write of any
+// key: before a write the legacy lines are converted to UTF-8, once.
+#include <algorithm>
 #include <string>
+#include <string_view>
 
+#include "platform/rules/code_page_text.h"
 #include "platform/rules/ini_text.h"
+#include "platform/win32/code_page_conversion.h"
+#include "platform/win32/scoped_handle.h"
 #include "platform/win32/system_lock.h"
 #include "platform/win32/win32_backends.h"
 #include "platform/win32/windows_api.h"
@@ -22,6 +34,44 @@ namespace {
 // no blank, which the system would strip.
 constexpr char kAbsent[] = "\r\n<absent>";
 constexpr char kLockName[] = "PdfPrinterSettings";
+constexpr char kReplacementCharacter[] = "\xEF\xBF\xBD";
+
+// The file's bytes; empty when it cannot be read.
+std::string FileBytes(const std::string& file) {
+  ScopedFileHandle handle(::CreateFileA(file.c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+  std::string bytes;
+  if (!handle.IsValid()) return bytes;
+  char chunk[4096];
+  DWORD read = 0;
+  while (::ReadFile(handle.Get(), chunk, sizeof chunk, &read, nullptr) && read > 0)
+    bytes.append(chunk, read);
+  return bytes;
+}
+
+// The file's lines that are not UTF-8 converted from the legacy code page,
+// where the program's code page is UTF-8. Called under the lock.
+void ConvertLegacyLines(const std::string& file) {
+  if (::GetACP() != CP_UTF8) return;
+  const std::string bytes = FileBytes(file);
+  if (IsUtf8(bytes)) return;
+  std::string converted;
+  for (size_t start = 0; start < bytes.size();) {
+    size_t end = std::min(bytes.find('\n', start), bytes.size() - 1) + 1;
+    std::string_view line(bytes.data() + start, end - start);
+    converted +=
+        IsUtf8(line) ? std::string(line) : ConvertCodePage(line, LegacyCodePage(), CP_UTF8);
+    start = end;
+  }
+  ScopedFileHandle handle(::CreateFileA(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                                        TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  DWORD written = 0;
+  if (handle.IsValid()) {
+    ::WriteFile(handle.Get(), converted.data(), static_cast<DWORD>(converted.size()), &written,
+                nullptr);
+  }
+}
 
 class Win32Profile : public Profile {
  public:
@@ -33,13 +83,18 @@ class Win32Profile : public Profile {
     DWORD length = ::GetPrivateProfileStringA(section.c_str(), key.c_str(), kAbsent, buffer,
                                               sizeof buffer, file.c_str());
     std::string value(buffer, length);
-    return value == kAbsent ? defaultValue : value;
+    if (value == kAbsent) return defaultValue;
+    if (::GetACP() == CP_UTF8 && value.find(kReplacementCharacter) != std::string::npos) {
+      if (auto stored = ReadIniValue(FileBytes(file), section, key)) return *stored;
+    }
+    return value;
   }
 
   bool WriteString(const std::string& file, const std::string& section, const std::string& key,
                    const std::string& value) override {
     if (!IsIniSectionName(section) || !IsIniKeyName(key) || !IsIniValue(value)) return false;
     auto lock = AcquireSystemLock(kLockName);
+    ConvertLegacyLines(file);
     return ::WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(),
                                         file.c_str()) != FALSE;
   }
@@ -48,6 +103,7 @@ class Win32Profile : public Profile {
     // A name that cannot be stored names no section; there is nothing to remove.
     if (!IsIniSectionName(section)) return true;
     auto lock = AcquireSystemLock(kLockName);
+    ConvertLegacyLines(file);
     return ::WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, file.c_str()) != FALSE;
   }
 };

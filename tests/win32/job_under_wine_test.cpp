@@ -236,10 +236,12 @@ TEST_F(JobUnderWine, AutomaticNamesHoldTheConvertedPages) {
   EXPECT_EQ(ResponseFile(), ExpectedResponseFile());
 
   const std::string log = GhostscriptLog();
-  const std::string command = "command line: \"" + gsFolder_ + "\\gswin32c.exe\" @\"" + TempFolder();
+  const std::string command =
+      "command line: \"" + gsFolder_ + "\\gswin32c.exe\" @\"" + TempFolder();
   const size_t at = log.rfind(command);
   ASSERT_NE(at, std::string::npos) << log;
-  EXPECT_EQ(log.substr(log.find(".tmp\"", at), second.size() + 10), ".tmp\" \"" + second + "\"\r\n");
+  EXPECT_EQ(log.substr(log.find(".tmp\"", at), second.size() + 10),
+            ".tmp\" \"" + second + "\"\r\n");
   ExpectNoResponseFileLeft();
   EXPECT_EQ(ReadSetting("Log", "LastInputFile"), second);
   EXPECT_EQ(ReadBytes(second), ReadBytes(DataFile("pjl_job.prn"))) << "spool file changed";
@@ -288,10 +290,11 @@ TEST_F(JobUnderWine, TwelveJobsAtOnceIntoOneFolder) {
 TEST_F(JobUnderWine, AFolderNearThePathLimitIsAClearErrorAndOverwritesNothing) {
   InstallGhostscript();
   std::string deep = saveFolder_;
-  while (deep.size() < 251) deep += "\\" + std::string(std::min<size_t>(40, 250 - deep.size()), 'd');
+  while (deep.size() < 251)
+    deep += "\\" + std::string(std::min<size_t>(40, 250 - deep.size()), 'd');
   ASSERT_EQ(deep.size(), 251u);
-  std::string unixDeep = testing_support::UnixPath(saveFolder_).value_or("") +
-                         deep.substr(saveFolder_.size());
+  std::string unixDeep =
+      testing_support::UnixPath(saveFolder_).value_or("") + deep.substr(saveFolder_.size());
   std::replace(unixDeep.begin(), unixDeep.end(), '\\', '/');
   ASSERT_EQ(RunUnixCommand("mkdir -p " + UnixQuote(unixDeep) + " && printf old >" +
                            UnixQuote(unixDeep + "/pdf_01.pdf"))
@@ -316,8 +319,8 @@ TEST_F(JobUnderWine, AFolderNearThePathLimitIsAClearErrorAndOverwritesNothing) {
 // gets the automatic name; a failure ends the job with exit code 1.
 TEST_F(JobUnderWine, InAWindowStationOfItsOwnNothingWaits) {
   InstallGhostscript();
-  WriteSettings(LocationSection() + "[PPP1:]\r\nSaveType=0\r\nShowPDF=1\r\nSaveToFolder=" +
-                saveFolder_ + "\r\n");
+  WriteSettings(LocationSection() +
+                "[PPP1:]\r\nSaveType=0\r\nShowPDF=1\r\nSaveToFolder=" + saveFolder_ + "\r\n");
   HWINSTA own = ::CreateWindowStationA("PdfPrinterJobs", 0, WINSTA_ALL_ACCESS, nullptr);
   ASSERT_NE(own, nullptr);
   HWINSTA mine = ::GetProcessWindowStation();
@@ -487,6 +490,22 @@ TEST_F(JobUnderWine, APercentSignInTheSaveFolderIsTakenLiterally) {
   EXPECT_EQ(ReadBytes(lookalike + "\\pdf_01.pdf"), "keep");
 }
 
+// A settings file an earlier version wrote in the legacy code page (1252,
+// this test program's own) still works: "J\xFCrgen" is the folder "Jürgen".
+TEST_F(JobUnderWine, ASettingsFileInTheLegacyCodePageStillWorks) {
+  InstallGhostscript();
+  saveFolder_ = dir_.File("") + "J\xFCrgen";
+  WriteSettings(LocationSection() + PortSection(1));
+  ASSERT_EQ(RunJob(Spool("multipage.ps", "00011.SPL")), std::optional<DWORD>(0))
+      << GhostscriptLog();
+  EXPECT_EQ(Pages(saveFolder_ + "\\pdf_01.pdf"), 3) << GhostscriptLog();
+  // The job's own write of the file converted the line, and the next job
+  // reads the same folder.
+  EXPECT_NE(ReadBytes(ini_).find("J\xC3\xBCrgen"), std::string::npos) << ReadBytes(ini_);
+  ASSERT_EQ(RunJob(Spool("multipage.ps", "00013.SPL")), std::optional<DWORD>(0));
+  EXPECT_EQ(Pages(saveFolder_ + "\\pdf_02.pdf"), 3) << GhostscriptLog();
+}
+
 // A user's whole path: a port added in the window, a printer attached to
 // it, its options chosen in the window, and a job started with the port's
 // own "Arguments" as the monitor starts it.
@@ -540,6 +559,65 @@ TEST_F(PortSetUpUnderWine, AJobFollowsTheOptionsChosenInTheWindow) {
   StartedProcess job(Replaced(arguments, "%1", spool));
   ASSERT_EQ(job.WaitForExit(kJobTimeout), std::optional<DWORD>(0)) << GhostscriptLog();
   EXPECT_EQ(Pages(saveFolder_ + "\\pdf_01.pdf"), 3) << GhostscriptLog();
+}
+
+// Names in any script, typed by a user: a save folder in Cyrillic in the
+// window, a file name in Japanese in the save dialog, and the job's
+// temporary folder in Cyrillic too, so that the response file names it. A
+// Ghostscript of today (the stand-in reads as it does: UTF-8, other bytes
+// dropped) makes the PDF under exactly those names.
+TEST_F(PortSetUpUnderWine, NamesInAnyScriptTypedByTheUser) {
+  gsFolder_ = dir_.File("Program Files\\gs\\gs10.04.0\\bin");
+  fs::create_directories(gsFolder_);
+  InstallGhostscript();
+  WriteSettings(LocationSection() + "[PPP1:]\r\nSaveType=0\r\nShowPDF=0\r\n");
+  const std::string ports = "HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Print\\";
+  WriteBytes(dir_.File("port.reg"), "Windows Registry Editor Version 5.00\r\n\r\n[" + ports +
+                                        "Monitors\\Redirected Port\\Ports\\PPP1:]\r\n\r\n[" +
+                                        ports + "Printers\\PDF Printer]\r\n\"Port\"=\"PPP1:\"\r\n");
+  ASSERT_EQ(testing_support::ImportWithRegedit(dir_.File("port.reg")), std::optional<DWORD>(0));
+  // The scratch folder's path is ASCII: as UTF-8 it is the same bytes.
+  const std::string folder = dir_.File("") + "Отчёты";
+  {
+    testing_support::SetupWindowProcess window(program_);
+    ASSERT_NE(window.Window(), nullptr) << "no set-up window";
+    ASSERT_TRUE(testing_support::TypeText(window.Control("EditSaveTo"), folder));
+    ASSERT_EQ(window.PressOk(), std::optional<DWORD>(0));
+  }
+  EXPECT_NE(ReadBytes(ini_).find("SaveToFolder=" + folder + "\r\n"), std::string::npos)
+      << ReadBytes(ini_);
+
+  const fs::path temporary = fs::path(dir_.File("")) / L"Временные";
+  fs::create_directories(temporary);
+  // The job's environment only: the test's own helpers need a folder whose
+  // name its code page can hold.
+  struct TemporaryFolderOfJobs {
+    explicit TemporaryFolderOfJobs(const fs::path& folder) {
+      for (const wchar_t* name : {L"TMP", L"TEMP"}) ::SetEnvironmentVariableW(name, folder.c_str());
+    }
+    ~TemporaryFolderOfJobs() {
+      ::SetEnvironmentVariableA("TMP", kept.c_str());
+      ::SetEnvironmentVariableA("TEMP", kept.c_str());
+    }
+    std::string kept = TempFolder();
+  };
+  std::unique_ptr<StartedProcess> job;
+  {
+    TemporaryFolderOfJobs jobsTemporary(temporary);
+    job = StartJob(Spool("multipage.ps", "00012.SPL"));
+  }
+  HWND dialog = testing_support::WaitForTopLevelWindow(job->Id(), "Save PDF file as...",
+                                                       kWindowTimeout, job->Handle());
+  ASSERT_NE(dialog, nullptr) << "no save dialog";
+  ASSERT_TRUE(testing_support::TypeText(testing_support::FileNameField(dialog), "報告書"));
+  ASSERT_TRUE(testing_support::PressButton(dialog, IDOK));
+  ASSERT_EQ(job->WaitForExit(kJobTimeout), std::optional<DWORD>(0)) << GhostscriptLog();
+
+  const fs::path pdf = fs::path(dir_.File("")) / L"Отчёты" / L"報告書.pdf";
+  ASSERT_TRUE(fs::is_regular_file(pdf)) << GhostscriptLog();
+  EXPECT_GT(fs::file_size(pdf), 1000u);
+  EXPECT_NE(GhostscriptLog().find("\\Временные\\"), std::string::npos) << GhostscriptLog();
+  EXPECT_TRUE(fs::is_empty(temporary));
 }
 
 // A Windows user's round trip: the installer run silently into the prefix's

@@ -68,18 +68,28 @@ bool Exists(const std::string& path) {
   return ::GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// The temporary folder; the program's own when this program's code page
+// cannot name the temporary one (a job's, in another script).
+std::string TemporaryFolder() {
+  char temp[MAX_PATH + 1] = {};
+  DWORD n = ::GetTempPathA(sizeof temp, temp);
+  if (n > 0 && n <= MAX_PATH && Exists(temp)) return temp;
+  n = ::GetModuleFileNameA(nullptr, temp, MAX_PATH);
+  std::string own(temp, n);
+  return own.substr(0, own.find_last_of('\\') + 1);
+}
+
 // A fresh folder in the Windows temp folder, removed with its files.
 class WorkFolder {
  public:
   WorkFolder() {
     static std::atomic<unsigned> counter{0};
-    char temp[MAX_PATH + 1] = {};
-    DWORD n = ::GetTempPathA(sizeof temp, temp);
-    if (n == 0 || n > MAX_PATH) return;
+    std::string temp = TemporaryFolder();
+    if (temp.empty()) return;
     for (int attempt = 0; attempt < 100 && path_.empty(); ++attempt) {
-      std::string candidate = std::string(temp) + "unix-command-" +
-                              std::to_string(::GetCurrentProcessId()) + "-" +
-                              std::to_string(counter++) + "-" + std::to_string(::GetTickCount());
+      std::string candidate = temp + "unix-command-" + std::to_string(::GetCurrentProcessId()) +
+                              "-" + std::to_string(counter++) + "-" +
+                              std::to_string(::GetTickCount());
       if (::CreateDirectoryA(candidate.c_str(), nullptr)) path_ = candidate;
     }
   }
@@ -103,7 +113,9 @@ class WorkFolder {
 
 }  // namespace
 
-bool RunningUnderWine() { return WineFunction<UnixNameFunction>("wine_get_unix_file_name") != nullptr; }
+bool RunningUnderWine() {
+  return WineFunction<UnixNameFunction>("wine_get_unix_file_name") != nullptr;
+}
 
 std::optional<std::string> UnixPath(const std::string& windowsPath) {
   auto convert = WineFunction<UnixNameFunction>("wine_get_unix_file_name");
@@ -147,10 +159,11 @@ UnixCommandResult RunUnixCommand(const std::string& command, std::chrono::millis
   // after a time-out the folder may be gone, and the late marker is dropped.
   const std::string runner = "/bin/sh " + inFolder("command.sh") + " >" + inFolder("output") +
                              " 2>&1 </dev/null\n"
-                             "{ echo $? >" + inFolder("status.tmp") + " && mv " +
-                             inFolder("status.tmp") + " " + inFolder("status") +
-                             "; } 2>/dev/null\n";
-  if (!WriteAll(work.File("command.sh"), command + "\n") || !WriteAll(work.File("run.sh"), runner)) {
+                             "{ echo $? >" +
+                             inFolder("status.tmp") + " && mv " + inFolder("status.tmp") + " " +
+                             inFolder("status") + "; } 2>/dev/null\n";
+  if (!WriteAll(work.File("command.sh"), command + "\n") ||
+      !WriteAll(work.File("run.sh"), runner)) {
     return result;
   }
 

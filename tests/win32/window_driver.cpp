@@ -2,6 +2,8 @@
 
 #include <vector>
 
+#include "tests/win32/unix_command.h"
+
 namespace testing_support {
 
 namespace {
@@ -163,9 +165,24 @@ bool PressButton(HWND dialog, int id) {
                         reinterpret_cast<LPARAM>(button)) != 0;
 }
 
-bool AcceptFileDialog(HWND dialog, const std::string& path) {
+bool TypeText(HWND field, const std::string& text) {
+  // Without a virtual desktop, Wine's screen is the X screen.
+  RECT box;
+  if (!::GetWindowRect(field, &box)) return false;
+  const std::string at =
+      std::to_string((box.left + box.right) / 2) + " " + std::to_string((box.top + box.bottom) / 2);
+  return RunUnixCommand("xdotool mousemove " + at + " click 1 sleep 0.3 key Home shift+End" +
+                        " sleep 0.2 type --delay 40 " + UnixQuote(text))
+             .exitCode == 0;
+}
+
+HWND FileNameField(HWND dialog) {
   HWND field = ::GetDlgItem(dialog, kFileNameComboId);
-  if (!field) field = ::GetDlgItem(dialog, kFileNameEditId);
+  return field ? field : ::GetDlgItem(dialog, kFileNameEditId);
+}
+
+bool AcceptFileDialog(HWND dialog, const std::string& path) {
+  HWND field = FileNameField(dialog);
   if (!field || !SetText(field, path) || WindowText(field) != path) return false;
   return PressButton(dialog, IDOK);
 }

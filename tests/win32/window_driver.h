@@ -46,6 +46,13 @@ bool PressButton(HWND dialog, const std::string& caption);
 // click on that button does.
 bool PressButton(HWND dialog, int id);
 
+// Types UTF-8 text (any script) into the field with the X server's keyboard,
+// as a user does: a click into it, its text selected and typed over. False
+// when xdotool failed.
+bool TypeText(HWND field, const std::string& text);
+// The file dialog's file name field.
+HWND FileNameField(HWND dialog);
+
 // File dialog (explorer style): puts `path` into the file name field,
 // checks that it arrived, and presses the dialog's OK button ("Save").
 bool AcceptFileDialog(HWND dialog, const std::string& path);

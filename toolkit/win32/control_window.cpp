@@ -37,7 +37,7 @@ void ControlWindow::OnChange(Change change, int) {
   switch (change) {
     case Change::kText:
       // The user's own typing comes back here; leave the caret alone then.
-      if (WindowText(window_) != model_.Text()) ::SetWindowTextA(window_, model_.Text().c_str());
+      if (ShownText() != model_.Text()) ShowText(model_.Text());
       ::InvalidateRect(window_, nullptr, TRUE);
       break;
     case Change::kEnabled:
@@ -47,6 +47,10 @@ void ControlWindow::OnChange(Change change, int) {
       break;
   }
 }
+
+std::string ControlWindow::ShownText() const { return WindowText(window_); }
+
+void ControlWindow::ShowText(const std::string& text) { ::SetWindowTextA(window_, text.c_str()); }
 
 void ControlWindow::ShowAs(bool visible) { ::ShowWindow(window_, visible ? SW_SHOWNA : SW_HIDE); }
 

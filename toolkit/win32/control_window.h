@@ -51,6 +51,11 @@ class ControlWindow {
   virtual void OnChange(Change change, int row);
   virtual void ShowAs(bool visible);
 
+  // The window's text, as the model holds it. By default through the ANSI
+  // calls (the program's code page).
+  virtual std::string ShownText() const;
+  virtual void ShowText(const std::string& text);
+
  protected:
   // Creates a child window with WS_CHILD (and WS_GROUP at a group start),
   // the font, and the model's enabled state.

@@ -32,12 +32,13 @@ bool HasFontFamily(const char* face) {
   return found;
 }
 
-bool FontHasGlyphs(HFONT font, const char* text) {
+bool FontHasGlyphs(HFONT font, const std::wstring& text) {
   platform::win32::ScopedGetDc screen(nullptr);
   platform::win32::ScopedSelectObject selected(screen.Get(), font);
   WORD glyphs[16] = {};
-  int length = static_cast<int>(std::min<size_t>(std::strlen(text), 16));
-  DWORD done = ::GetGlyphIndicesA(screen.Get(), text, length, glyphs, GGI_MARK_NONEXISTING_GLYPHS);
+  int length = static_cast<int>(std::min<size_t>(text.size(), 16));
+  DWORD done =
+      ::GetGlyphIndicesW(screen.Get(), text.c_str(), length, glyphs, GGI_MARK_NONEXISTING_GLYPHS);
   return done == static_cast<DWORD>(length) &&
          std::none_of(glyphs, glyphs + length, [](WORD g) { return g == 0xFFFF || g == 0; });
 }

@@ -2,6 +2,8 @@
 // a family and the signs a text needs from it.
 #pragma once
 
+#include <string>
+
 #include "platform/win32/windows_api.h"
 
 namespace toolkit::win32 {
@@ -15,6 +17,6 @@ bool HasFontFamily(const char* face);
 
 // True when the font has a sign of its own for every character of the text
 // (some replacements of a font lack the signs a program needs).
-bool FontHasGlyphs(HFONT font, const char* text);
+bool FontHasGlyphs(HFONT font, const std::wstring& text);
 
 }  // namespace toolkit::win32

@@ -12,13 +12,15 @@ bool RunWindow(Form& form) {
   win32::FocusManager focus(window);
   window.Show();
   // However the window ends (the model closed it, or a message from another
-  // program did), WM_QUIT follows.
+  // program did), WM_QUIT follows. The loop is Unicode: an ANSI loop hands
+  // the controls each typed character through the program's code page,
+  // which has room for no more than two bytes of it.
   MSG message;
-  while (::GetMessageA(&message, nullptr, 0, 0) > 0) {
+  while (::GetMessageW(&message, nullptr, 0, 0) > 0) {
     if (focus.TranslateKey(message)) continue;
-    if (window.Handle() && ::IsDialogMessageA(window.Handle(), &message)) continue;
+    if (window.Handle() && ::IsDialogMessageW(window.Handle(), &message)) continue;
     ::TranslateMessage(&message);
-    ::DispatchMessageA(&message);
+    ::DispatchMessageW(&message);
   }
   return true;
 }

@@ -35,22 +35,40 @@ void DrawMark(HDC dc, const RECT& area, bool check) {
   }
 }
 
+// Character codes of the symbol font as the characters of the same numbers.
+std::wstring SignCharacters(const std::string& codes) {
+  std::wstring signs;
+  for (char c : codes) signs += static_cast<wchar_t>(static_cast<unsigned char>(c));
+  return signs;
+}
+
 }  // namespace
 
 void SymbolMarkWindow::Create(const Placement& placement) {
   const auto& layout = Model().Layout();
   if (layout.fontName && HasFontFamily(layout.fontName)) {
     font_.Reset(MakeFont(layout.fontName, layout.fontHeight, SYMBOL_CHARSET));
-    std::string signs = std::string(layout.mark.cross) + layout.mark.check;
-    if (!FontHasGlyphs(static_cast<HFONT>(font_.Get()), signs.c_str())) font_.Reset();
+    std::wstring signs = SignCharacters(std::string(layout.mark.cross) + layout.mark.check);
+    if (!FontHasGlyphs(static_cast<HFONT>(font_.Get()), signs)) font_.Reset();
   }
   if (font_.IsValid()) {
-    CreateControl("STATIC", TextStyle(layout), 0, placement, Model().Text(),
-                  static_cast<HFONT>(font_.Get()));
+    CreateControl("STATIC", TextStyle(layout), 0, placement, "", static_cast<HFONT>(font_.Get()));
   } else {
-    CreateControl("STATIC", SS_NOPREFIX | SS_OWNERDRAW, 0, placement, Model().Text(),
-                  placement.font);
+    CreateControl("STATIC", SS_NOPREFIX | SS_OWNERDRAW, 0, placement, "", placement.font);
   }
+  ShowText(Model().Text());
+}
+
+std::string SymbolMarkWindow::ShownText() const {
+  std::wstring text(::GetWindowTextLengthW(Handle()) + 1, L'\0');
+  text.resize(::GetWindowTextW(Handle(), text.data(), static_cast<int>(text.size())));
+  std::string codes;
+  for (wchar_t c : text) codes += static_cast<char>(c);
+  return codes;
+}
+
+void SymbolMarkWindow::ShowText(const std::string& text) {
+  ::SetWindowTextW(Handle(), SignCharacters(text).c_str());
 }
 
 bool SymbolMarkWindow::OnDrawItem(const DRAWITEMSTRUCT& item) {

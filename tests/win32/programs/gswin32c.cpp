@@ -5,6 +5,10 @@
 // ".unix"), runs the real "gs" with it, and exits with gs's exit code. Every
 // run appends its command line, the response file it was given and gs's
 // output to gswin32c.log beside itself.
+//
+// Like Ghostscript's own (9.10 and later), it takes its arguments wide, reads
+// them and the response file as UTF-8, drops every byte of the response file
+// that is not UTF-8, and opens files through the wide API.
 #include <cctype>
 #include <fstream>
 #include <sstream>
@@ -17,25 +21,76 @@
 
 namespace {
 
-using testing_support::UnixPath;
 using testing_support::UnixQuote;
 
 constexpr int kCannotRun = 255;
 
+std::wstring FromUtf8(const std::string& text) {
+  int n = ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), nullptr, 0);
+  std::wstring wide(n > 0 ? n : 0, L'\0');
+  ::MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()), wide.data(), n);
+  return wide;
+}
+
+std::string ToUtf8(const std::wstring& wide) {
+  int n = ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), nullptr, 0,
+                                nullptr, nullptr);
+  std::string text(n > 0 ? n : 0, '\0');
+  ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), n,
+                        nullptr, nullptr);
+  return text;
+}
+
+// The bytes without those that are no part of a well-formed UTF-8 character.
+std::string OnlyUtf8(const std::string& bytes) {
+  std::string kept;
+  for (size_t i = 0; i < bytes.size();) {
+    unsigned char lead = static_cast<unsigned char>(bytes[i]);
+    size_t length = lead < 0x80 ? 1 : lead >= 0xF0 ? 4 : lead >= 0xE0 ? 3 : lead >= 0xC0 ? 2 : 0;
+    if (length > 1 && i + length <= bytes.size() &&
+        ::MultiByteToWideChar(CP_UTF8, MB_ERR_INVALID_CHARS, bytes.data() + i,
+                              static_cast<int>(length), nullptr, 0) > 0) {
+      kept.append(bytes, i, length);
+      i += length;
+    } else {
+      if (length == 1) kept += bytes[i];
+      ++i;
+    }
+  }
+  return kept;
+}
+
 bool ReadWhole(const std::string& path, std::string& bytes) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  std::ostringstream all;
-  all << in.rdbuf();
-  bytes = all.str();
+  platform::win32::ScopedFileHandle file(::CreateFileW(FromUtf8(path).c_str(), GENERIC_READ,
+                                                       FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.IsValid()) return false;
+  char chunk[4096];
+  DWORD read = 0;
+  while (::ReadFile(file.Get(), chunk, sizeof chunk, &read, nullptr) && read > 0)
+    bytes.append(chunk, read);
   return true;
 }
 
 bool WriteWhole(const std::string& path, const std::string& bytes) {
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  out << bytes;
-  out.close();
-  return !out.fail();
+  platform::win32::ScopedFileHandle file(::CreateFileW(FromUtf8(path).c_str(), GENERIC_WRITE, 0,
+                                                       nullptr, CREATE_ALWAYS,
+                                                       FILE_ATTRIBUTE_NORMAL, nullptr));
+  DWORD written = 0;
+  return file.IsValid() &&
+         ::WriteFile(file.Get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                     nullptr) &&
+         written == bytes.size();
+}
+
+// The Linux path of a Windows path given in UTF-8.
+std::optional<std::string> UnixPath(const std::string& windowsPath) {
+  auto convert =
+      testing_support::WineFunction<testing_support::UnixNameFunction>("wine_get_unix_file_name");
+  if (!convert || windowsPath.empty()) return std::nullopt;
+  testing_support::HeapText converted{convert(FromUtf8(windowsPath).c_str())};
+  if (!converted.p) return std::nullopt;
+  return std::string(static_cast<const char*>(converted.p));
 }
 
 // The words of a response file as Ghostscript reads them: whitespace
@@ -128,15 +183,15 @@ std::string OwnFolder() {
   return slash == std::string::npos ? std::string() : self.substr(0, slash + 1);
 }
 
-int Run(int argc, char** argv, std::string& log) {
+int Run(const std::vector<std::string>& argv, std::string& log) {
   if (!testing_support::RunningUnderWine()) {
     log += "not running under Wine\r\n";
     return kCannotRun;
   }
   std::string command = "gs";
   std::string rewrittenResponse;
-  for (int i = 1; i < argc; ++i) {
-    std::string argument = argv[i];
+  for (size_t i = 1; i < argv.size(); ++i) {
+    const std::string& argument = argv[i];
     if (argument.rfind('@', 0) == 0) {
       std::string text;
       if (!ReadWhole(argument.substr(1), text)) {
@@ -145,7 +200,7 @@ int Run(int argc, char** argv, std::string& log) {
       }
       log += "response file:\r\n" + text;
       std::string unixResponse;
-      for (const std::string& word : SplitArguments(text)) {
+      for (const std::string& word : SplitArguments(OnlyUtf8(text))) {
         auto converted = ConvertArgument(word, log);
         if (!converted) {
           log += "cannot map " + word + "\r\n";
@@ -181,15 +236,21 @@ int Run(int argc, char** argv, std::string& log) {
     return kCannotRun;
   }
   log += "gs exit code: " + std::to_string(result.exitCode) + "\r\n";
-  ::DeleteFileA(rewrittenResponse.c_str());
+  if (!rewrittenResponse.empty()) ::DeleteFileW(FromUtf8(rewrittenResponse).c_str());
   return result.exitCode;
 }
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  std::string log = std::string("command line: ") + ::GetCommandLineA() + "\r\n";
-  int code = Run(argc, argv, log);
+int main() {
+  std::string log = "command line: " + ToUtf8(::GetCommandLineW()) + "\r\n";
+  std::vector<std::string> argv;
+  int argc = 0;
+  if (LPWSTR* words = ::CommandLineToArgvW(::GetCommandLineW(), &argc)) {
+    for (int i = 0; i < argc; ++i) argv.push_back(ToUtf8(words[i]));
+    ::LocalFree(words);
+  }
+  int code = Run(argv, log);
   std::ofstream(OwnFolder() + "gswin32c.log", std::ios::binary | std::ios::app) << log;
   return code;
 }

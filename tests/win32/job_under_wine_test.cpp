@@ -589,23 +589,12 @@ TEST_F(PortSetUpUnderWine, NamesInAnyScriptTypedByTheUser) {
 
   const fs::path temporary = fs::path(dir_.File("")) / L"Временные";
   fs::create_directories(temporary);
-  // The job's environment only: the test's own helpers need a folder whose
-  // name its code page can hold.
-  struct TemporaryFolderOfJobs {
-    explicit TemporaryFolderOfJobs(const fs::path& folder) {
-      for (const wchar_t* name : {L"TMP", L"TEMP"}) ::SetEnvironmentVariableW(name, folder.c_str());
-    }
-    ~TemporaryFolderOfJobs() {
-      ::SetEnvironmentVariableA("TMP", kept.c_str());
-      ::SetEnvironmentVariableA("TEMP", kept.c_str());
-    }
-    std::string kept = TempFolder();
-  };
-  std::unique_ptr<StartedProcess> job;
-  {
-    TemporaryFolderOfJobs jobsTemporary(temporary);
-    job = StartJob(Spool("multipage.ps", "00012.SPL"));
-  }
+  // In the job's environment only: the test's own helpers need a folder
+  // that their code page can name.
+  const std::string kept = TempFolder();
+  for (const wchar_t* name : {L"TMP", L"TEMP"}) ::SetEnvironmentVariableW(name, temporary.c_str());
+  auto job = StartJob(Spool("multipage.ps", "00012.SPL"));
+  for (const char* name : {"TMP", "TEMP"}) ::SetEnvironmentVariableA(name, kept.c_str());
   HWND dialog = testing_support::WaitForTopLevelWindow(job->Id(), "Save PDF file as...",
                                                        kWindowTimeout, job->Handle());
   ASSERT_NE(dialog, nullptr) << "no save dialog";

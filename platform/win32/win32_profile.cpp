@@ -20,7 +20,6 @@
 #include "platform/rules/code_page_text.h"
 #include "platform/rules/ini_text.h"
 #include "platform/win32/code_page_conversion.h"
-#include "platform/win32/scoped_handle.h"
 #include "platform/win32/system_lock.h"
 #include "platform/win32/win32_backends.h"
 #include "platform/win32/windows_api.h"
@@ -36,26 +35,11 @@ constexpr char kAbsent[] = "\r\n<absent>";
 constexpr char kLockName[] = "PdfPrinterSettings";
 constexpr char kReplacementCharacter[] = "\xEF\xBF\xBD";
 
-// The file's bytes; empty when it cannot be read.
-std::string FileBytes(const std::string& file) {
-  ScopedFileHandle handle(::CreateFileA(file.c_str(), GENERIC_READ,
-                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
-  std::string bytes;
-  if (!handle.IsValid()) return bytes;
-  char chunk[4096];
-  DWORD read = 0;
-  while (::ReadFile(handle.Get(), chunk, sizeof chunk, &read, nullptr) && read > 0)
-    bytes.append(chunk, read);
-  return bytes;
-}
-
 // The file's lines that are not UTF-8 converted from the legacy code page,
 // where the program's code page is UTF-8. Called under the lock.
-void ConvertLegacyLines(const std::string& file) {
-  if (::GetACP() != CP_UTF8) return;
-  const std::string bytes = FileBytes(file);
-  if (IsUtf8(bytes)) return;
+void ConvertLegacyLines(Files& files, const std::string& file) {
+  std::string bytes;
+  if (::GetACP() != CP_UTF8 || !files.ReadFile(file, bytes) || IsUtf8(bytes)) return;
   std::string converted;
   for (size_t start = 0; start < bytes.size();) {
     size_t end = std::min(bytes.find('\n', start), bytes.size() - 1) + 1;
@@ -64,13 +48,8 @@ void ConvertLegacyLines(const std::string& file) {
         IsUtf8(line) ? std::string(line) : ConvertCodePage(line, LegacyCodePage(), CP_UTF8);
     start = end;
   }
-  ScopedFileHandle handle(::CreateFileA(file.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                                        TRUNCATE_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  DWORD written = 0;
-  if (handle.IsValid()) {
-    ::WriteFile(handle.Get(), converted.data(), static_cast<DWORD>(converted.size()), &written,
-                nullptr);
-  }
+  // In place, as the system writes the file.
+  if (files.CreateEmptyFile(file) == 0) files.AppendToFile(file, converted);
 }
 
 class Win32Profile : public Profile {
@@ -85,7 +64,9 @@ class Win32Profile : public Profile {
     std::string value(buffer, length);
     if (value == kAbsent) return defaultValue;
     if (::GetACP() == CP_UTF8 && value.find(kReplacementCharacter) != std::string::npos) {
-      if (auto stored = ReadIniValue(FileBytes(file), section, key)) return *stored;
+      std::string bytes;
+      if (!files_->ReadFile(file, bytes)) bytes.clear();
+      if (auto stored = ReadIniValue(bytes, section, key)) return *stored;
     }
     return value;
   }
@@ -94,7 +75,7 @@ class Win32Profile : public Profile {
                    const std::string& value) override {
     if (!IsIniSectionName(section) || !IsIniKeyName(key) || !IsIniValue(value)) return false;
     auto lock = AcquireSystemLock(kLockName);
-    ConvertLegacyLines(file);
+    ConvertLegacyLines(*files_, file);
     return ::WritePrivateProfileStringA(section.c_str(), key.c_str(), value.c_str(),
                                         file.c_str()) != FALSE;
   }
@@ -103,9 +84,12 @@ class Win32Profile : public Profile {
     // A name that cannot be stored names no section; there is nothing to remove.
     if (!IsIniSectionName(section)) return true;
     auto lock = AcquireSystemLock(kLockName);
-    ConvertLegacyLines(file);
+    ConvertLegacyLines(*files_, file);
     return ::WritePrivateProfileStringA(section.c_str(), nullptr, nullptr, file.c_str()) != FALSE;
   }
+
+ private:
+  const std::unique_ptr<Files> files_ = MakeFiles();
 };
 
 }  // namespace

@@ -1,8 +1,6 @@
-// The automatic name in a folder that already holds pdf_01.pdf to
-// pdf_<count>.pdf (Google Benchmark), on the real file system:
+// The automatic name a job claims in a folder that already holds pdf_01.pdf
+// to pdf_<count>.pdf (Google Benchmark), on the real file system:
 //   build/native/benchmarks/automatic_name_benchmark
-// "Listed" is the job's way (one listing, one test); "Probed" one existence
-// test per number, for comparison.
 #include <benchmark/benchmark.h>
 
 #include <cstdio>
@@ -36,17 +34,16 @@ class FolderOfPdfs {
   fs::path path_;
 };
 
-void Listed(benchmark::State& state) {
+// One listing and one exclusive create; the claimed file is removed again.
+void Claimed(benchmark::State& state) {
   FolderOfPdfs folder(static_cast<int>(state.range(0)));
-  for (auto _ : state) benchmark::DoNotOptimize(procs::NextAutomaticName(folder.Path()));
+  for (auto _ : state) {
+    procs::ClaimedName claimed = procs::ClaimAutomaticName(folder.Path());
+    claimed.file.reset();
+    fs::remove(claimed.path);
+  }
 }
-BENCHMARK(Listed)->Arg(0)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
-
-void Probed(benchmark::State& state) {
-  FolderOfPdfs folder(static_cast<int>(state.range(0)));
-  for (auto _ : state) benchmark::DoNotOptimize(procs::ProbedAutomaticName(folder.Path()));
-}
-BENCHMARK(Probed)->Arg(0)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
+BENCHMARK(Claimed)->Arg(0)->Arg(1000)->Arg(10000)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

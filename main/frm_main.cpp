@@ -5,7 +5,8 @@
 #include "platform/dialogs.h"
 #include "platform/rules/path.h"
 #include "platform/services.h"
-#include "procs/find_ghostscript_folder.h"
+#include "procs/ghostscript/ghostscript_location.h"
+#include "procs/ghostscript/ghostscript_program.h"
 #include "resources/illustration.h"
 #include "resources/row_picture.h"
 #include "resources/setup_window_layout.h"
@@ -113,7 +114,7 @@ void TFrmMain::BtnGhostFindClick(Control&) {
   OpenDialog1->initialDir = EditGhost->Text();
   if (!OpenDialog1->Execute()) return;
   std::string folder = path::RemoveTrailingDelimiter(path::FolderPart(OpenDialog1->fileName));
-  settings::SettingsFile().WriteText("GhostScript", "Location", folder);
+  settings::SettingsFile().WriteText(settings::kLocation, folder);
   EditGhost->SetText(folder);
 }
 

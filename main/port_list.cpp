@@ -16,6 +16,7 @@
 #include "procs/add_redirected_port.h"
 #include "procs/port_program.h"
 #include "procs/port_key.h"
+#include "settings/port_options.h"
 #include "settings/settings_file.h"
 
 namespace main_window {
@@ -28,9 +29,8 @@ constexpr uint32_t kListedPorts = 100;
 
 // The sub-items of a port's row with a printer attached.
 std::vector<std::string> PrinterSubItems(const std::string& printer, const std::string& port) {
-  settings::SettingsFile file;
-  return {printer, file.ReadText(port, "SaveToFolder", "c:\\"),
-          file.ReadFlag(port, "ShowPDF", true) ? "Yes" : "No"};
+  const settings::PortOptions options = settings::ReadPortOptions(settings::SettingsFile(), port);
+  return {printer, options.saveToFolder, options.showPdf ? "Yes" : "No"};
 }
 
 // The lines, each ended by a lone CR but the last.

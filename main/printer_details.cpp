@@ -3,6 +3,7 @@
 // written back at every change.
 #include "main/frm_main.h"
 #include "platform/services.h"
+#include "settings/port_options.h"
 #include "settings/settings_file.h"
 
 namespace main_window {
@@ -37,9 +38,10 @@ void TFrmMain::ShowPrinterDetails() {
   if (!shown) return;
   const ListRow row = ListView1->Row(selected);
   GroupBox3->SetText(row.subItems[0] + " details");
-  settings::SettingsFile file;
-  RBTprompt->SetChecked(file.ReadNumber(row.caption, "SaveType", 0) == 0);
-  RBTSaveAs->SetChecked(file.ReadNumber(row.caption, "SaveType", 0) == 1);
+  const int32_t saveType =
+      settings::ReadPortOptions(settings::SettingsFile(), row.caption).saveType;
+  RBTprompt->SetChecked(saveType == 0);
+  RBTSaveAs->SetChecked(saveType == 1);
   EditSaveTo->SetText(row.subItems[1]);
   CHBShowPDF->SetChecked(row.subItems[2] == "Yes");
 }
@@ -58,9 +60,11 @@ void TFrmMain::ChangePrintersettings(Control& sender) {
   if (selected < 0 || ListView1->Row(selected).subItems.size() < 3) return;
   const std::string section = ListView1->Row(selected).caption;
   settings::SettingsFile file;
-  file.WriteText(section, "SaveToFolder", EditSaveTo->Text());
-  file.WriteNumber(section, "SaveType", RBTprompt->Checked() ? 0 : 1);
-  file.WriteFlag(section, "ShowPDF", CHBShowPDF->Checked());
+  settings::PortOptions options = settings::ReadPortOptions(file, section);
+  options.saveToFolder = EditSaveTo->Text();
+  options.saveType = RBTprompt->Checked() ? 0 : 1;
+  options.showPdf = CHBShowPDF->Checked();
+  settings::WritePortOptions(file, section, options);
   ListView1->SetSubItem(selected, 1, EditSaveTo->Text());
   ListView1->SetSubItem(selected, 2, CHBShowPDF->Checked() ? "Yes" : "No");
 }

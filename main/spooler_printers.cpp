@@ -1,7 +1,5 @@
 #include "main/spooler_printers.h"
 
-#include <optional>
-
 #include "platform/services.h"
 
 namespace main_window {
@@ -37,11 +35,7 @@ bool ForEachSpoolerPrinter(
 std::string PrinterOnPort(const std::string& portName) {
   std::string found;
   ForEachPrinterKey([&](const std::string& printer, platform::RegistryKey& key) {
-    std::optional<platform::RegistryValue> port = key.ReadValue("Port");
-    if (port && (port->type == platform::kRegSz || port->type == platform::kRegExpandSz) &&
-        platform::RegistryText(*port) == portName) {
-      found = printer;
-    }
+    if (platform::ReadRegistryText(key, "Port") == portName) found = printer;
   });
   return found;
 }

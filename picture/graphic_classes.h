@@ -1,11 +1,9 @@
-// The picture formats the program knows, by file extension and class name.
-// The JPEG format is registered before the first look-up ("JPG" and "JPEG",
-// both described as "JPEG"); the most recently registered is tried first.
+// The picture formats the program knows, by file extension and class name:
+// JPEG, as "JPG" and "JPEG", both described as "JPEG".
 #pragma once
 
 #include <memory>
 #include <string>
-#include <vector>
 
 #include "picture/dib_graphic.h"
 
@@ -17,11 +15,6 @@ struct GraphicClass {
   std::string className;    // "TJpegGraphic"
   std::unique_ptr<TDibGraphic> (*make)();
 };
-
-void RegisterGraphicClass(GraphicClass graphicClass);
-
-// Most recently registered first.
-const std::vector<GraphicClass>& GraphicClasses();
 
 // The class whose name equals `className` exactly (case-sensitive); null
 // when none has it.

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/windows_errors.h"
+
 namespace platform {
 
 // What tells one state of a file from another without reading it: its size
@@ -37,9 +39,6 @@ enum class CreateMode {
   // O_CREAT|O_TRUNC|O_NOFOLLOW, so a link at the name is refused).
   kReplace,
 };
-
-inline constexpr int kErrorFileExists = 80;
-inline constexpr int kErrorAlreadyExists = 183;
 
 class Files {
  public:
@@ -94,5 +93,10 @@ class Files {
   // in its place: 183, ERROR_ALREADY_EXISTS).
   virtual int CreateFolders(const std::string& folder) = 0;
 };
+
+// Appends line + CR LF to the file, creating it first when it does not exist.
+// Opens and closes the file for every line. Raises EInOutError with the text
+// for the system's error code ("File not found", "Disk full", ...).
+void AppendLine(const std::string& path, const std::string& line);
 
 }  // namespace platform

@@ -28,17 +28,47 @@ struct LaunchOptions {
   bool dispatchMessages = false;
 };
 
+// How a launch ended.
+class LaunchResult {
+ public:
+  enum class Ending {
+    kExited,          // with exitCode
+    kNotStarted,      // the program could not be started
+    kStoppedAtLimit,  // ended at the wait limit (endAtLimit)
+    kLeftRunning,     // still running when the wait ended (limit, or no wait possible)
+    kStarted,         // started, not waited for
+  };
+  static LaunchResult Exited(uint32_t exitCode) { return {Ending::kExited, exitCode}; }
+  static LaunchResult NotStarted() { return {Ending::kNotStarted}; }
+  static LaunchResult StoppedAtLimit() { return {Ending::kStoppedAtLimit}; }
+  static LaunchResult LeftRunning() { return {Ending::kLeftRunning}; }
+  static LaunchResult Started() { return {Ending::kStarted}; }
+
+  Ending ending() const { return ending_; }
+  // The exit code of a program that exited; nothing otherwise.
+  std::optional<uint32_t> ExitCode() const {
+    return ending_ == Ending::kExited ? std::optional<uint32_t>(exitCode_) : std::nullopt;
+  }
+  // "ended with code N", "could not be started", "stopped at the time
+  // limit", "was still running", "was started".
+  std::string Describe() const;
+  bool operator==(const LaunchResult&) const = default;
+
+ private:
+  LaunchResult(Ending ending, uint32_t exitCode = 0) : ending_(ending), exitCode_(exitCode) {}
+  Ending ending_;
+  uint32_t exitCode_;
+};
+
 class Processes {
  public:
   virtual ~Processes() = default;
   // Starts a Windows-style command line (the program is its first word).
-  // With options.wait: in a new console, waiting until it ends; returns its
-  // exit code, or nothing when it cannot be started or the wait limit
-  // passed. Without: does not wait (Windows: WinExec); returns 0 once
-  // started, nothing when it cannot be started. POSIX: the words are split
-  // by the Windows rules and run with posix_spawnp; there is no window.
-  virtual std::optional<uint32_t> Launch(const std::string& commandLine,
-                                         const LaunchOptions& options) = 0;
+  // With options.wait: in a new console, waiting until it ends (or until
+  // the limit). Without: does not wait (Windows: WinExec); kStarted once
+  // started. POSIX: the words are split by the Windows rules and run with
+  // posix_spawnp; there is no window.
+  virtual LaunchResult Launch(const std::string& commandLine, const LaunchOptions& options) = 0;
 };
 
 }  // namespace platform

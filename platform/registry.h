@@ -56,4 +56,12 @@ class Registry {
 // REG_EXPAND_SZ.
 std::string ReadRegistryString(RegistryKey& key, const std::string& name);
 
+// The text of a REG_SZ or REG_EXPAND_SZ value; nothing when the value is
+// absent, cannot be read, or is of another type.
+std::optional<std::string> ReadRegistryText(RegistryKey& key, const std::string& name);
+
+// Raises ERegistryException "Failed to set data for '<name>'", the registry
+// classes' error for a value that cannot be written.
+[[noreturn]] void RaiseSetDataFailed(const std::string& valueName);
+
 }  // namespace platform

@@ -15,21 +15,28 @@
 #include "platform/shell.h"
 #include "platform/shell_namespace.h"
 
+// Every service, as X(Interface, field): the one list that the table, the
+// owned set and each backend's factories (MakeInterface) are made from.
+#define PDFPRINTER_PLATFORM_SERVICES(X) \
+  X(ProcessInfo, processInfo)           \
+  X(Files, files)                       \
+  X(Profile, profile)                   \
+  X(Registry, registry)                 \
+  X(Processes, processes)               \
+  X(Shell, shell)                       \
+  X(Dialogs, dialogs)                   \
+  X(MessageBoxes, messageBoxes)         \
+  X(ShellNamespace, shellNamespace)     \
+  X(PrintSpooler, printSpooler)         \
+  X(Desktop, desktop)                   \
+  X(CodePages, codePages)
+
 namespace platform {
 
 struct Services {
-  ProcessInfo* processInfo = nullptr;
-  Files* files = nullptr;
-  Profile* profile = nullptr;
-  Registry* registry = nullptr;
-  Processes* processes = nullptr;
-  Shell* shell = nullptr;
-  Dialogs* dialogs = nullptr;
-  MessageBoxes* messageBoxes = nullptr;
-  ShellNamespace* shellNamespace = nullptr;
-  PrintSpooler* printSpooler = nullptr;
-  Desktop* desktop = nullptr;
-  CodePages* codePages = nullptr;
+#define PDFPRINTER_SERVICE_FIELD(Interface, field) Interface* field = nullptr;
+  PDFPRINTER_PLATFORM_SERVICES(PDFPRINTER_SERVICE_FIELD)
+#undef PDFPRINTER_SERVICE_FIELD
 };
 
 // The real backends of this build (Win32 or POSIX), made on first use and

@@ -8,19 +8,8 @@
 #include "platform/services.h"
 #include "procs/outside_programs.h"
 #include "procs/port_key.h"
-#include "procs/response_file.h"
 
 namespace procs {
-
-namespace {
-
-
-[[noreturn]] void RaiseSetDataFailed(const std::string& valueName) {
-  throw platform::ERegistryException(
-      platform::FormatMessage("Failed to set data for '%s'", valueName));
-}
-
-}  // namespace
 
 std::string AddRedirectedPort() {
   auto& services = platform::Current();
@@ -34,7 +23,7 @@ std::string AddRedirectedPort() {
   }
   const std::string portName = PortName(number);
   auto key = services.registry->CreateKey(PortKeyPath(portName), platform::kKeyAllAccess);
-  if (!key) RaiseSetDataFailed("Arguments");
+  if (!key) platform::RaiseSetDataFailed("Arguments");
 
   using Data = std::variant<std::string, uint32_t>;
   const std::pair<const char*, Data> values[] = {
@@ -55,7 +44,7 @@ std::string AddRedirectedPort() {
     bool written = std::holds_alternative<std::string>(data)
                        ? key->WriteString(name, std::get<std::string>(data))
                        : key->WriteDword(name, std::get<uint32_t>(data));
-    if (!written) RaiseSetDataFailed(name);
+    if (!written) platform::RaiseSetDataFailed(name);
   }
   return portName;
 }

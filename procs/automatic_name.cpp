@@ -6,7 +6,6 @@
 
 #include "platform/error.h"
 #include "platform/services.h"
-#include "procs/response_file.h"
 
 namespace procs {
 
@@ -57,12 +56,6 @@ unsigned AutomaticNameNumber(const std::string& fileName, path::Style style) {
   return n;
 }
 
-std::string NextAutomaticName(const std::string& saveFolder) {
-  auto names = platform::Current().files->ListFiles(path::AddTrailingDelimiter(saveFolder),
-                                                    std::string(kPrefix) + "*" + kSuffix);
-  return ProbedAutomaticName(saveFolder, names ? LowestFreeNumber(*names) : 1);
-}
-
 ClaimedName ClaimAutomaticName(const std::string& saveFolder) {
   auto& files = *platform::Current().files;
   const std::string folder = path::AddTrailingDelimiter(saveFolder);
@@ -75,18 +68,9 @@ ClaimedName ClaimAutomaticName(const std::string& saveFolder) {
     if (error != platform::kErrorFileExists && error != platform::kErrorAlreadyExists) {
       throw platform::EInOutError(
           "Cannot create " + claimed.path.substr(folder.size()) + " in " + folder + ": " +
-              InOutErrorText(error),
+              platform::InOutErrorText(error),
           error);
     }
-  }
-}
-
-std::string ProbedAutomaticName(const std::string& saveFolder, unsigned from) {
-  auto& files = *platform::Current().files;
-  const std::string folder = path::AddTrailingDelimiter(saveFolder);
-  for (unsigned n = from;; ++n) {
-    std::string candidate = AutomaticName(folder, n);
-    if (!files.FileExists(candidate)) return candidate;
   }
 }
 

@@ -17,23 +17,14 @@ namespace procs {
 unsigned AutomaticNameNumber(const std::string& fileName,
                              platform::path::Style style = platform::path::Style::Native);
 
-// The first pdf_NN.pdf in the save folder that is not an existing file (a
-// delimiter is added to the folder unless it ends in one). One listing of
-// the folder gives the lowest number it leaves free; existence tests confirm
-// it and go on from there, and answer alone when the folder cannot be
-// listed. The answer is that of ProbedAutomaticName: the tests make good a
-// listing that misses a file; a name listed that the tests would not find
-// (an ANSI best-fit form of a Unicode name on Windows) can only make a
-// number be skipped, never one be reused.
-std::string NextAutomaticName(const std::string& saveFolder);
-
-// The same by existence tests alone: numbers from `from` on, one test each.
-std::string ProbedAutomaticName(const std::string& saveFolder, unsigned from = 1);
-
-// An automatic name made this job's own: the lowest number the one listing
-// leaves free (1 when the folder cannot be listed) is created as a new file
-// (platform::CreateMode::kNew), and while another job or user holds that
-// name the next number is tried. The file stays open for the job to write.
+// An automatic name made this job's own, in the save folder (a delimiter is
+// added unless it ends in one): the lowest number that one listing of the
+// folder leaves free (1 when the folder cannot be listed) is created as a
+// new file (platform::CreateMode::kNew), and while anything stands at that
+// name (another job's file, a folder, a link) the next number is tried. A
+// name listed that is not there (an ANSI best-fit form of a Unicode name on
+// Windows) can only make a number be skipped, never one be reused. The file
+// stays open for the job to write.
 struct ClaimedName {
   std::string path;
   std::unique_ptr<platform::WritableFile> file;

@@ -4,25 +4,10 @@
 #include "platform/rules/path.h"
 #include "platform/rules/windows_command_line.h"
 #include "platform/services.h"
-#include "procs/response_file.h"
 
 namespace procs {
 
 using platform::QuoteWindowsPath;
-
-std::string GhostscriptProgramName() { return GhostscriptProgramNames().front(); }
-
-std::vector<std::string> GhostscriptProgramNames() {
-  if (!platform::path::IsWindows(platform::path::Style::Native)) return {"gs"};
-  return {"gswin32c.exe", "gswin64c.exe"};
-}
-
-std::string GhostscriptCommandLine(const std::string& ghostscriptFolder,
-                                   const std::string& programName, const std::string& responseFile,
-                                   const std::string& inputPath) {
-  return QuoteWindowsPath(ghostscriptFolder + programName) + " @" +
-         QuoteWindowsPath(responseFile) + " " + QuoteWindowsPath(inputPath);
-}
 
 std::string RrSetCommandLine(const std::string& programFolder) {
   return QuoteWindowsPath(programFolder + "rr_set.exe") + " /s";
@@ -59,8 +44,8 @@ std::string RegisterShellExtensionCommandLine(const std::string& systemFolder,
   return RegSvr32CommandLine(systemFolder, "", programFolder);
 }
 
-std::optional<uint32_t> RunAndWait(const std::string& commandLine, uint16_t showMode,
-                                   std::optional<std::chrono::seconds> limit) {
+platform::LaunchResult RunAndWait(const std::string& commandLine, uint16_t showMode,
+                                  std::optional<std::chrono::seconds> limit) {
   platform::LaunchOptions options{.hidden = showMode == kSwHide, .wait = true};
   if (limit) {
     options.waitLimit = *limit;

@@ -1,5 +1,5 @@
 // Every command line and registry value the program hands to an outside
-// program is built here, so each has one definition and one exact text.
+// program other than Ghostscript (procs/ghostscript/) is built here, so each has one definition and one exact text.
 // Paths on a child's command line are quoted by the Windows rules
 // (platform::QuoteWindowsPath), so each reaches the child whole, also one
 // that ends in a backslash.
@@ -9,26 +9,10 @@
 #include <cstdint>
 #include <optional>
 #include <string>
-#include <vector>
+
+#include "platform/process.h"
 
 namespace procs {
-
-// The Ghostscript console program's file name ("gswin32c.exe"; "gs" on
-// POSIX), as messages name it.
-std::string GhostscriptProgramName();
-// The file names a Ghostscript folder may hold its console program under,
-// the preferred first: "gswin32c.exe" and "gswin64c.exe" (a 64-bit
-// Ghostscript has only the second); "gs" on POSIX.
-std::vector<std::string> GhostscriptProgramNames();
-
-// The Ghostscript command line: the program programName in
-// ghostscriptFolder (which ends in a delimiter), "@" and the quoted response
-// file (the job's own, in its temporary folder), then the input file. The
-// program path and the input path are quoted too, so blanks in either cannot
-// split them or start another program.
-std::string GhostscriptCommandLine(const std::string& ghostscriptFolder,
-                                   const std::string& programName, const std::string& responseFile,
-                                   const std::string& inputPath);
 
 // The monitor's set-up program, run before a port is created: the quoted
 // path of "rr_set.exe" in the program folder (with delimiter), then " /s".
@@ -59,9 +43,8 @@ constexpr uint16_t kSwHide = 0;
 
 // Runs the command line with the show mode and waits for its end: with no
 // time-out, or at most `limit`, past which the program and the programs it
-// started are ended. The exit code, or nothing when the program could not be
-// started or was ended.
-std::optional<uint32_t> RunAndWait(const std::string& commandLine, uint16_t showMode,
-                                   std::optional<std::chrono::seconds> limit = std::nullopt);
+// started are ended (kStoppedAtLimit).
+platform::LaunchResult RunAndWait(const std::string& commandLine, uint16_t showMode,
+                                  std::optional<std::chrono::seconds> limit = std::nullopt);
 
 }  // namespace procs

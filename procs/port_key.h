@@ -9,6 +9,9 @@ namespace procs {
 // "PPP", the number in decimal without leading zeros, ":" (PPP12:).
 std::string PortName(uint32_t number);
 
+// Whether the text is a port name of that form.
+bool IsPortName(const std::string& name);
+
 // The monitor's ports key below HKEY_LOCAL_MACHINE, from the root (leading "\").
 std::string PortsKeyPath();
 

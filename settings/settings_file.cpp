@@ -78,6 +78,14 @@ void SettingsFile::WriteFlag(const std::string& section, const std::string& key,
   WriteText(section, key, value ? "1" : "0");
 }
 
+std::optional<std::string> SettingsFile::ReadStoredText(SettingKey setting) const {
+  // No value read can hold a line break: this tells an absent key.
+  const std::string absent = "\r\n";
+  std::string stored = ReadText(setting, absent);
+  if (stored == absent) return std::nullopt;
+  return stored;
+}
+
 void SettingsFile::RemoveSection(const std::string& section) {
   if (!platform::Current().profile->RemoveSection(path_, section)) RaiseWriteError();
 }

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 
+#include "settings/setting_keys.h"
+
 namespace settings {
 
 // The program path with its extension replaced by ".ini" (".ini" appended
@@ -39,6 +41,19 @@ class SettingsFile {
   bool ReadFlag(const std::string& section, const std::string& key, bool defaultValue) const;
   void WriteFlag(const std::string& section, const std::string& key, bool value);
   void RemoveSection(const std::string& section);
+
+  // The same for a program-wide setting.
+  std::string ReadText(SettingKey setting, const std::string& defaultValue) const {
+    return ReadText(setting.section, setting.key, defaultValue);
+  }
+  void WriteText(SettingKey setting, const std::string& value) {
+    WriteText(setting.section, setting.key, value);
+  }
+  int32_t ReadNumber(SettingKey setting, int32_t defaultValue) const {
+    return ReadNumber(setting.section, setting.key, defaultValue);
+  }
+  // The stored text; nothing when the file, section or key is absent.
+  std::optional<std::string> ReadStoredText(SettingKey setting) const;
 
  private:
   [[noreturn]] void RaiseWriteError() const;

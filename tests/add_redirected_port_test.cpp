@@ -50,7 +50,7 @@ TEST(AddRedirectedPortTest, RunsRrSetThenWritesTheLowestFreePort) {
     size_t writtenWhenRrSetRan = 99;
     t.processes.QueueRun([&](const std::string&) {
       writtenWhenRrSetRan = t.registry.WrittenValues().size();
-      return std::optional<uint32_t>();  // cannot be started: not reported
+      return platform::LaunchResult::NotStarted();  // not reported
     });
     std::string port, error;
     try {

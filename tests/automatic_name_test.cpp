@@ -1,5 +1,5 @@
-// The automatic name from one listing of the folder against the answer of
-// one existence test per number, on the real Files backend of this build
+// The automatic name a job claims, from one listing of the folder and the
+// exclusive creates that confirm it, on the real Files backend of this build
 // (POSIX natively, Win32 under Wine).
 #include "procs/automatic_name.h"
 
@@ -7,6 +7,7 @@
 
 #include <filesystem>
 
+#include "platform/error.h"
 #include "support/scratch_dir.h"
 
 namespace {
@@ -28,7 +29,7 @@ void Make(const std::string& folder, const std::string& entry, const std::string
   }
 }
 
-TEST(AutomaticNameTest, OneListingGivesTheAnswerOfTheProbes) {
+TEST(AutomaticNameTest, TheLowestFreeNumberIsClaimed) {
   const bool windows = path::IsWindows(path::Style::Native);
   std::vector<std::string> upTo99;
   for (int n = 1; n <= 99; ++n)
@@ -45,7 +46,7 @@ TEST(AutomaticNameTest, OneListingGivesTheAnswerOfTheProbes) {
   } cases[] = {
       {"empty", {}, "pdf_01.pdf"},
       {"gaps are filled", {"pdf_01.pdf", "pdf_03.pdf"}, "pdf_02.pdf"},
-      {"folders do not count", {"pdf_01.pdf/", "pdf_02.pdf"}, "pdf_01.pdf"},
+      {"a folder at a name is passed over", {"pdf_01.pdf/", "pdf_02.pdf"}, "pdf_03.pdf"},
       {"only the exact form counts",
        {"pdf_001.pdf", "pdf_1.pdf", "pdf_00.pdf", "pdf_01.pdf.bak", "xpdf_01.pdf", "pdf_01.pdfx",
         "pdf_0001.pdfx", "pdf_+1.pdf", "pdf_ 1.pdf"},
@@ -56,9 +57,9 @@ TEST(AutomaticNameTest, OneListingGivesTheAnswerOfTheProbes) {
       {"letters as the file system compares them",
        {"PDF_01.PDF", "Pdf_02.pdf", "pdf_03.PDF"},
        windows ? "pdf_04.pdf" : "pdf_01.pdf"},
-      {"links: to a file it counts, to a folder or nowhere not",
+      {"links to a file, a folder or nowhere are never written through",
        {"pdf_01.pdf>file", "pdf_02.pdf>folder", "pdf_03.pdf>nowhere"},
-       "pdf_02.pdf",
+       "pdf_04.pdf",
        true},
       {"a folder that can be searched, not read (listed by tests alone)",
        {"pdf_01.pdf", "pdf_02.pdf"},
@@ -77,14 +78,18 @@ TEST(AutomaticNameTest, OneListingGivesTheAnswerOfTheProbes) {
     fs::create_directory(folder);
     for (const auto& entry : c.entries) Make(folder, entry, dir.Path());
     if (c.unreadable) fs::permissions(folder, fs::perms::owner_write | fs::perms::owner_exec);
-    const std::string listed = procs::NextAutomaticName(folder);
-    EXPECT_EQ(listed, procs::ProbedAutomaticName(folder));
-    EXPECT_EQ(listed, folder + path::Delimiter() + c.expected);
+    const procs::ClaimedName claimed = procs::ClaimAutomaticName(folder);
+    EXPECT_EQ(claimed.path, folder + path::Delimiter() + c.expected);
+    EXPECT_TRUE(claimed.file);
     fs::permissions(folder, fs::perms::owner_all);
   }
-  // A missing folder cannot be listed: the tests answer alone.
-  EXPECT_EQ(procs::NextAutomaticName(dir.File("missing")),
-            dir.File("missing") + path::Delimiter() + "pdf_01.pdf");
+  // A missing folder: no name can be made there, and the error names it.
+  try {
+    procs::ClaimAutomaticName(dir.File("missing"));
+    ADD_FAILURE() << "claimed in a missing folder";
+  } catch (const platform::Error& error) {
+    EXPECT_NE(error.Message().find(dir.File("missing")), std::string::npos) << error.Message();
+  }
 }
 
 }  // namespace

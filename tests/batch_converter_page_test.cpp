@@ -167,9 +167,10 @@ TEST(BatchConverterPageTest, TypingEnablesTheButtonAndStoringRunsRegSvr32Twice) 
     page.Create();
     if (c.regsvr32Missing) page.processes.defaultExitCode = std::nullopt;
     bool editableWhileWaiting = true;
-    page.processes.QueueRun([&](const std::string&) -> std::optional<uint32_t> {
+    page.processes.QueueRun([&](const std::string&) {
       editableWhileWaiting = page.form.BtnRegister->Enabled() || page.form.MemFiles->Enabled();
-      return page.processes.defaultExitCode;
+      return page.processes.defaultExitCode ? platform::LaunchResult::Exited(0)
+                                            : platform::LaunchResult::NotStarted();
     });
     page.form.MemFiles->SetText(c.typed);
     EXPECT_TRUE(page.form.BtnRegister->Enabled());

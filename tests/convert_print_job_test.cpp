@@ -15,10 +15,9 @@
 #include "platform/fake/fake_shell.h"
 #include "platform/rules/path.h"
 #include "platform/services.h"
-#include "procs/ghostscript_folder.h"
-#include "procs/outside_programs.h"
+#include "procs/ghostscript/ghostscript_program.h"
+#include "procs/ghostscript/ghostscript_run.h"
 #include "platform/rules/windows_command_line.h"
-#include "procs/response_file.h"
 #include "settings/settings_file.h"
 #include "support/scratch_dir.h"
 
@@ -32,16 +31,16 @@ using testing_support::WriteBytes;
 // command line names and makes the file named there (unless told otherwise),
 // and answers an exit code.
 struct GhostscriptDouble {
-  std::optional<uint32_t> ActOut(const std::string& commandLine) {
+  platform::LaunchResult ActOut(const std::string& commandLine) {
     responseFile = platform::SplitWindowsCommandLine(commandLine).at(1).substr(1);
     responseAtRun = ReadBytes(responseFile);
     std::string marker = "-sOutputFile=\"";
     auto at = responseAtRun.find(marker);
     auto end = responseAtRun.find('"', at + marker.size());
     outputAtRun = responseAtRun.substr(at + marker.size(), end - at - marker.size());
-    if (!startable) return std::nullopt;
+    if (!startable) return platform::LaunchResult::NotStarted();
     if (writesPdf) WriteBytes(outputAtRun, "%PDF-1.4\n" + pdfEnd);
-    return exitCode;
+    return platform::LaunchResult::Exited(exitCode);
   }
 
   platform::fake::FakeProcesses processes;
@@ -110,7 +109,6 @@ TEST_F(ConvertPrintJobTest, MissingGhostscriptAsksAndAnswers) {
   // state cannot hide it.
   EXPECT_EQ(boxes.Shown()[0].flags, platform::kMbOkCancel | platform::kMbIconError |
                                         platform::kMbOwnedByJob | platform::kMbSetForeground);
-  EXPECT_EQ(procs::GhostscriptFolder, sep);
   EXPECT_EQ(settings.ReadText("Log", "LastInputFile", "<none>"), "<none>");
   EXPECT_TRUE(gs.processes.calls.empty());
   EXPECT_TRUE(dialogs.Shown().empty());
@@ -196,7 +194,6 @@ TEST_F(ConvertPrintJobTest, ResponseFileAndCommandLineAreExact) {
   EXPECT_EQ(shell.calls[0].directory, "c:\\");
   EXPECT_EQ(shell.calls[0].showMode, 1);
   EXPECT_EQ(settings.ReadText("Log", "LastInputFile", ""), spool);
-  EXPECT_EQ(procs::GhostscriptFolder, gsWithSep);
 }
 
 TEST_F(ConvertPrintJobTest, SaveDialogIsPreparedAndAnswered) {

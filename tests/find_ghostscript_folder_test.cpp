@@ -1,4 +1,4 @@
-#include "procs/find_ghostscript_folder.h"
+#include "procs/ghostscript/ghostscript_location.h"
 
 #include <gtest/gtest.h>
 
@@ -9,7 +9,7 @@
 #include "platform/fake/fake_registry.h"
 #include "platform/rules/path.h"
 #include "platform/services.h"
-#include "procs/outside_programs.h"
+#include "procs/ghostscript/ghostscript_program.h"
 #include "settings/settings_file.h"
 #include "support/scratch_dir.h"
 

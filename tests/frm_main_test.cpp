@@ -16,7 +16,7 @@
 #include "platform/fake/fake_services.h"
 #include "platform/rules/path.h"
 #include "platform/services.h"
-#include "procs/outside_programs.h"
+#include "procs/ghostscript/ghostscript_program.h"
 #include "resources/setup_window_layout.h"
 #include "settings/settings_file.h"
 #include "support/scratch_dir.h"

@@ -1,4 +1,6 @@
-#include "procs/response_file.h"
+#include "procs/ghostscript/ghostscript_run.h"
+
+#include "procs/ghostscript/ghostscript_program.h"
 
 #include <gtest/gtest.h>
 
@@ -32,9 +34,9 @@ TEST(ResponseFileTest, ParentFolder) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.folder);
-    EXPECT_EQ(procs::ParentFolder(c.folder, c.style), c.parent);
+    EXPECT_EQ(platform::path::ParentFolder(c.folder, c.style), c.parent);
   }
-  EXPECT_EQ(procs::ParentFolder(procs::ParentFolder("D\\V\\bin\\", Style::Windows), Style::Windows),
+  EXPECT_EQ(platform::path::ParentFolder(platform::path::ParentFolder("D\\V\\bin\\", Style::Windows), Style::Windows),
             "D\\");
 }
 
@@ -64,10 +66,10 @@ TEST(ResponseFileTest, NineLinesByteForByte) {
 TEST(ResponseFileTest, AppendLineCreatesThenAppendsWithCrLf) {
   testing_support::ScratchDir dir;
   std::string file = dir.File("tarnel.rsp");
-  procs::AppendLine(file, "first");
+  platform::AppendLine(file, "first");
   EXPECT_EQ(testing_support::ReadBytes(file), "first\r\n");
-  procs::AppendLine(file, " second");
-  procs::AppendLine(file, "");
+  platform::AppendLine(file, " second");
+  platform::AppendLine(file, "");
   EXPECT_EQ(testing_support::ReadBytes(file), "first\r\n second\r\n\r\n");
 }
 
@@ -85,7 +87,7 @@ TEST(ResponseFileTest, AppendLineFailuresRaiseTheIoErrorText) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.path);
     try {
-      procs::AppendLine(c.path, "line");
+      platform::AppendLine(c.path, "line");
       ADD_FAILURE() << "no error";
     } catch (const platform::EInOutError& e) {
       EXPECT_EQ(e.code, c.code);
@@ -135,7 +137,7 @@ TEST(ResponseFileTest, InOutErrorTexts) {
                {101, "Disk full"},
                {106, "Invalid numeric input"},
                {32, "I/O error 32"}};
-  for (const auto& c : cases) EXPECT_EQ(procs::InOutErrorText(c.code), c.text) << c.code;
+  for (const auto& c : cases) EXPECT_EQ(platform::InOutErrorText(c.code), c.text) << c.code;
 }
 
 }  // namespace

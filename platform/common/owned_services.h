@@ -9,24 +9,31 @@
 namespace platform {
 
 struct OwnedServices {
-  std::unique_ptr<ProcessInfo> processInfo;
-  std::unique_ptr<Files> files;
-  std::unique_ptr<Profile> profile;
-  std::unique_ptr<Registry> registry;
-  std::unique_ptr<Processes> processes;
-  std::unique_ptr<Shell> shell;
-  std::unique_ptr<Dialogs> dialogs;
-  std::unique_ptr<MessageBoxes> messageBoxes;
-  std::unique_ptr<ShellNamespace> shellNamespace;
-  std::unique_ptr<PrintSpooler> printSpooler;
-  std::unique_ptr<Desktop> desktop;
-  std::unique_ptr<CodePages> codePages;
+#define PDFPRINTER_OWNED_SERVICE(Interface, field) std::unique_ptr<Interface> field;
+  PDFPRINTER_PLATFORM_SERVICES(PDFPRINTER_OWNED_SERVICE)
+#undef PDFPRINTER_OWNED_SERVICE
 
   Services Table() const {
-    return {processInfo.get(),    files.get(),        profile.get(), registry.get(),
-            processes.get(),      shell.get(),        dialogs.get(), messageBoxes.get(),
-            shellNamespace.get(), printSpooler.get(), desktop.get(), codePages.get()};
+    Services table;
+#define PDFPRINTER_SERVICE_POINTER(Interface, field) table.field = field.get();
+    PDFPRINTER_PLATFORM_SERVICES(PDFPRINTER_SERVICE_POINTER)
+#undef PDFPRINTER_SERVICE_POINTER
+    return table;
   }
 };
 
 }  // namespace platform
+
+// A backend's factories, MakeInterface() for every service: declared in the
+// backend's namespace by PDFPRINTER_DECLARE_FACTORIES(), and called in the
+// list's order by the MakeOwnedServices() that
+// PDFPRINTER_DEFINE_MAKE_OWNED_SERVICES() defines there.
+#define PDFPRINTER_DECLARE_FACTORY(Interface, field) std::unique_ptr<Interface> Make##Interface();
+#define PDFPRINTER_DECLARE_FACTORIES() PDFPRINTER_PLATFORM_SERVICES(PDFPRINTER_DECLARE_FACTORY)
+#define PDFPRINTER_CALL_FACTORY(Interface, field) owned.field = Make##Interface();
+#define PDFPRINTER_DEFINE_MAKE_OWNED_SERVICES()           \
+  OwnedServices MakeOwnedServices() {                     \
+    OwnedServices owned;                                  \
+    PDFPRINTER_PLATFORM_SERVICES(PDFPRINTER_CALL_FACTORY) \
+    return owned;                                         \
+  }

@@ -21,24 +21,23 @@ struct ProcessCall {
 
 class FakeProcesses : public Processes {
  public:
-  // Acts out one run, given its command line. Its result is the exit code,
-  // or nothing for a program that cannot be started.
-  using Run = std::function<std::optional<uint32_t>(const std::string& commandLine)>;
+  // Acts out one run, given its command line, and says how it ended.
+  using Run = std::function<LaunchResult(const std::string& commandLine)>;
 
-  // Queue the answer of the next call; calls beyond the queue answer
+  // Queue the answer of the next call: an exit code, or nothing for a
+  // program that cannot be started; calls beyond the queue answer
   // defaultExitCode.
   void QueueExitCode(std::optional<uint32_t> exitCode);
   void QueueRun(Run run);
 
-  // Without wait, any exit code queued answers 0 (started).
-  std::optional<uint32_t> Launch(const std::string& commandLine,
-                                 const LaunchOptions& options) override;
+  // Without wait, a program that is not refused answers kStarted.
+  LaunchResult Launch(const std::string& commandLine, const LaunchOptions& options) override;
 
   std::vector<ProcessCall> calls;
   std::optional<uint32_t> defaultExitCode = 0;
 
  private:
-  std::optional<uint32_t> Answer(const std::string& commandLine);
+  LaunchResult Answer(const std::string& commandLine);
 
   std::deque<Run> queue_;
 };

@@ -9,29 +9,22 @@ namespace path {
 LeadBytes SystemLeadBytes() { return LeadBytes{}; }
 }  // namespace path
 
-namespace {
+namespace posix {
 
-OwnedServices MakeNativeServices() {
-  OwnedServices owned;
-  owned.processInfo = posix::MakeProcessInfo();
-  owned.files = posix::MakeFiles();
-  owned.profile = posix::MakeProfile();
-  owned.registry = posix::MakeRegistry(posix::RegistryStorePath(owned.processInfo->ProgramPath()));
-  owned.processes = posix::MakeProcesses();
-  owned.shell = posix::MakeShell();
-  owned.dialogs = posix::MakeDialogs();
-  owned.messageBoxes = posix::MakeMessageBoxes();
-  owned.shellNamespace = posix::MakeShellNamespace();
-  owned.printSpooler = posix::MakePrintSpooler();
-  owned.desktop = posix::MakeDesktop();
-  owned.codePages = std::make_unique<Windows1252CodePages>();
-  return owned;
+// Linux names files in UTF-8; an earlier version's legacy lines are read as
+// Windows-1252.
+std::unique_ptr<CodePages> MakeCodePages() { return std::make_unique<Windows1252CodePages>(); }
+
+std::unique_ptr<Registry> MakeRegistry() {
+  return MakeRegistry(RegistryStorePath(MakeProcessInfo()->ProgramPath()));
 }
 
-}  // namespace
+PDFPRINTER_DEFINE_MAKE_OWNED_SERVICES()
+
+}  // namespace posix
 
 Services& NativeServices() {
-  static const OwnedServices owned = MakeNativeServices();
+  static const OwnedServices owned = posix::MakeOwnedServices();
   static Services services = owned.Table();
   return services;
 }

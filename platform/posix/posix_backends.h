@@ -1,28 +1,19 @@
-// The POSIX backends, one factory per service.
+// The POSIX backends: a factory MakeInterface() for every platform service.
 #pragma once
 
 #include <memory>
 #include <string>
 
-#include "platform/services.h"
+#include "platform/common/owned_services.h"
 
 namespace platform::posix {
 
-std::unique_ptr<ProcessInfo> MakeProcessInfo();
-std::unique_ptr<Files> MakeFiles();
-// Our own INI reader and writer with the Windows rules.
-std::unique_ptr<Profile> MakeProfile();
-// A file store in the "Windows Registry Editor Version 5.00" text format.
+PDFPRINTER_DECLARE_FACTORIES()
+
+// A registry store of its own at storePath, in the "Windows Registry Editor
+// Version 5.00" text format; MakeRegistry() keeps it at
+// RegistryStorePath(the program path).
 std::unique_ptr<Registry> MakeRegistry(std::string storePath);
-std::unique_ptr<Processes> MakeProcesses();
-std::unique_ptr<Shell> MakeShell();
-std::unique_ptr<Dialogs> MakeDialogs();
-std::unique_ptr<MessageBoxes> MakeMessageBoxes();
-// The shell namespace: Linux has no Printers folder, so no special folder is found.
-std::unique_ptr<ShellNamespace> MakeShellNamespace();
-// No Windows print spooler: no drivers, and no printer is made.
-std::unique_ptr<PrintSpooler> MakePrintSpooler();
-std::unique_ptr<Desktop> MakeDesktop();
 
 // Where the native program keeps its registry store: beside the program,
 // the program path with the extension ".reg".

@@ -20,14 +20,6 @@ namespace platform::posix {
 
 namespace {
 
-// Windows error codes that callers of Files see on every build.
-constexpr int kErrorFileNotFound = 2;
-constexpr int kErrorPathNotFound = 3;
-constexpr int kErrorTooManyOpenFiles = 4;
-constexpr int kErrorAccessDenied = 5;
-constexpr int kErrorGenFailure = 31;
-constexpr int kErrorDiskFull = 101;
-
 bool IsFolder(const std::string& path) {
   struct stat info {};
   return ::stat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);

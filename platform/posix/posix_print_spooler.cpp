@@ -4,8 +4,6 @@ namespace platform::posix {
 
 namespace {
 
-constexpr uint32_t kErrorNotSupported = 50;
-
 // Linux has no Windows print spooler: no driver, and no printer is made.
 class PosixPrintSpooler : public PrintSpooler {
  public:

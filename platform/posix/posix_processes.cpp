@@ -108,31 +108,30 @@ std::optional<uint32_t> WaitForExit(pid_t pid,
 // caller's standard streams.
 class PosixProcesses : public Processes {
  public:
-  std::optional<uint32_t> Launch(const std::string& commandLine,
-                                 const LaunchOptions& options) override {
+  LaunchResult Launch(const std::string& commandLine, const LaunchOptions& options) override {
     SpawnRequest request(commandLine);
     if (options.wait) {
       const bool end = options.waitLimit && options.endAtLimit;
       if (end) request.OwnGroup();
       std::optional<pid_t> pid = request.Spawn();
-      if (!pid) return std::nullopt;
-      std::optional<uint32_t> exitCode = WaitForExit(*pid, options.waitLimit);
-      if (!exitCode && end) {
-        ::kill(-*pid, SIGKILL);
-        WaitForExit(*pid);
-      }
-      return exitCode;
+      if (!pid) return LaunchResult::NotStarted();
+      if (std::optional<uint32_t> exitCode = WaitForExit(*pid, options.waitLimit))
+        return LaunchResult::Exited(*exitCode);
+      if (!end) return LaunchResult::LeftRunning();
+      ::kill(-*pid, SIGKILL);
+      WaitForExit(*pid);
+      return LaunchResult::StoppedAtLimit();
     }
     // Double fork: a short-lived middle process spawns the program and
     // exits at once, so the program belongs to init (or the nearest
     // subreaper), which reaps it. The caller keeps no child and needs no
     // SIGCHLD handler.
     pid_t middle = ::fork();
-    if (middle < 0) return std::nullopt;
+    if (middle < 0) return LaunchResult::NotStarted();
     if (middle == 0) ::_exit(request.Spawn() ? 0 : 1);
     std::optional<uint32_t> started = WaitForExit(middle);
-    if (!started || *started != 0) return std::nullopt;
-    return 0;
+    if (!started || *started != 0) return LaunchResult::NotStarted();
+    return LaunchResult::Started();
   }
 };
 

@@ -89,4 +89,8 @@ std::string ChangeExtension(const std::string& text, const std::string& ext, Sty
   return text.substr(0, dot) + ext;
 }
 
+std::string ParentFolder(const std::string& folder, Style style) {
+  return AddTrailingDelimiter(FolderPart(RemoveTrailingDelimiter(folder, style), style), style);
+}
+
 }  // namespace platform::path

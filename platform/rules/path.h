@@ -56,6 +56,9 @@ std::string FolderPart(const std::string& text, Style style = Style::Native,
 // The text after the folder part.
 std::string FileNamePart(const std::string& text, Style style = Style::Native,
                          LeadBytes lead = SystemLeadBytes());
+// The parent of a folder, with a trailing delimiter ("D\V\bin\" -> "D\V\",
+// "C:\" -> "C:\", "name" -> "\").
+std::string ParentFolder(const std::string& folder, Style style = Style::Native);
 // Replaces the extension (from the last "." after the folder part) with ext,
 // or appends ext when there is none.
 std::string ChangeExtension(const std::string& text, const std::string& ext,

@@ -12,12 +12,12 @@ bool IsSystemLeadByte(unsigned char c) { return ::IsDBCSLeadByte(c) != FALSE; }
 LeadBytes SystemLeadBytes() { return LeadBytes{&IsSystemLeadByte}; }
 }  // namespace path
 
+namespace win32 {
+PDFPRINTER_DEFINE_MAKE_OWNED_SERVICES()
+}  // namespace win32
+
 Services& NativeServices() {
-  static const OwnedServices owned{
-      win32::MakeProcessInfo(),  win32::MakeFiles(),        win32::MakeProfile(),
-      win32::MakeRegistry(),     win32::MakeProcesses(),    win32::MakeShell(),
-      win32::MakeDialogs(),      win32::MakeMessageBoxes(), win32::MakeShellNamespace(),
-      win32::MakePrintSpooler(), win32::MakeDesktop(),      win32::MakeCodePages()};
+  static const OwnedServices owned = win32::MakeOwnedServices();
   static Services services = owned.Table();
   return services;
 }

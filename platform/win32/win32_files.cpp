@@ -13,9 +13,6 @@ namespace platform::win32 {
 
 namespace {
 
-constexpr int kErrorGenFailure = 31;
-constexpr int kErrorDiskFull = 101;
-
 // GetLastError after a failed call; never 0, so a failure cannot pass for
 // success.
 int LastError() {

@@ -48,8 +48,8 @@ DWORD WaitFor(HANDLE process, DWORD limit, bool dispatch) {
   return result;
 }
 
-// Nothing also when the wait or the exit code fails: no code is known.
-std::optional<uint32_t> RunAndWait(const std::string& commandLine, const LaunchOptions& options) {
+// Left running also when the wait or the exit code fails: no code is known.
+LaunchResult StartAndWait(const std::string& commandLine, const LaunchOptions& options) {
   // CreateProcessA may write into its command line; any length is kept.
   std::vector<char> buffer(commandLine.begin(), commandLine.end());
   buffer.push_back('\0');
@@ -68,7 +68,7 @@ std::optional<uint32_t> RunAndWait(const std::string& commandLine, const LaunchO
   if (!::CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE,
                         CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS | (end ? CREATE_SUSPENDED : 0),
                         nullptr, nullptr, &startup, &info)) {
-    return std::nullopt;
+    return LaunchResult::NotStarted();
   }
   ScopedKernelHandle process(info.hProcess);
   ScopedKernelHandle thread(info.hThread);
@@ -82,25 +82,22 @@ std::optional<uint32_t> RunAndWait(const std::string& commandLine, const LaunchO
     limit = static_cast<DWORD>(std::clamp<int64_t>(options.waitLimit->count(), 0, INFINITE - 1));
   }
   if (WaitFor(process.Get(), limit, options.dispatchMessages) != WAIT_OBJECT_0) {
-    if (end) {
-      if (!job.IsValid() || !::TerminateJobObject(job.Get(), 1))
-        ::TerminateProcess(process.Get(), 1);
-      ::WaitForSingleObject(process.Get(), 5000);
-    }
-    return std::nullopt;
+    if (!end) return LaunchResult::LeftRunning();
+    if (!job.IsValid() || !::TerminateJobObject(job.Get(), 1)) ::TerminateProcess(process.Get(), 1);
+    ::WaitForSingleObject(process.Get(), 5000);
+    return LaunchResult::StoppedAtLimit();
   }
   DWORD exitCode = 0;
-  if (!::GetExitCodeProcess(process.Get(), &exitCode)) return std::nullopt;
-  return static_cast<uint32_t>(exitCode);
+  if (!::GetExitCodeProcess(process.Get(), &exitCode)) return LaunchResult::LeftRunning();
+  return LaunchResult::Exited(static_cast<uint32_t>(exitCode));
 }
 
 class Win32Processes : public Processes {
  public:
-  std::optional<uint32_t> Launch(const std::string& commandLine,
-                                 const LaunchOptions& options) override {
-    if (options.wait) return RunAndWait(commandLine, options);
-    if (::WinExec(commandLine.c_str(), ShowMode(options)) > 31) return 0;
-    return std::nullopt;
+  LaunchResult Launch(const std::string& commandLine, const LaunchOptions& options) override {
+    if (options.wait) return StartAndWait(commandLine, options);
+    if (::WinExec(commandLine.c_str(), ShowMode(options)) > 31) return LaunchResult::Started();
+    return LaunchResult::NotStarted();
   }
 };
 

@@ -54,8 +54,9 @@ class ProcessesContractTest : public testing::Test {
   Words ArgumentsThatArrive(const std::string& rawArguments) {
     const std::string argvFile = scratch_.File("argv.bin");
     fs::remove(argvFile);
-    EXPECT_EQ(processes_->Launch(TestProgramCommandLine(0, argvFile, rawArguments), kHiddenWait),
-              0u);
+    EXPECT_EQ(
+        processes_->Launch(TestProgramCommandLine(0, argvFile, rawArguments), kHiddenWait).ExitCode(),
+        0u);
     return ReadArgv(argvFile);
   }
 
@@ -69,7 +70,7 @@ TEST_F(ProcessesContractTest, ExitCodesComeBackUnchanged) {
   if (testing_support::NativeExitCodesHave32Bits()) codes.insert(codes.end(), {256, 0xC0000005u});
   for (uint32_t code : codes) {
     SCOPED_TRACE(testing::Message() << "exit code " << code);
-    EXPECT_EQ(processes_->Launch(TestProgramCommandLine(code), kHiddenWait), code);
+    EXPECT_EQ(processes_->Launch(TestProgramCommandLine(code), kHiddenWait).ExitCode(), code);
   }
 }
 
@@ -81,10 +82,10 @@ TEST_F(ProcessesContractTest, WaitLimitGivesUpWhileTheProgramRuns) {
   platform::LaunchOptions options = kHiddenWait;
   options.waitLimit = std::chrono::milliseconds(200);
   const auto start = std::chrono::steady_clock::now();
-  EXPECT_EQ(processes_->Launch(later + "3000 4", options), std::nullopt);
+  EXPECT_EQ(processes_->Launch(later + "3000 4", options), platform::LaunchResult::LeftRunning());
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
   options.waitLimit = std::chrono::seconds(60);
-  EXPECT_EQ(processes_->Launch(later + "0 4", options), 4u);
+  EXPECT_EQ(processes_->Launch(later + "0 4", options).ExitCode(), 4u);
 }
 
 TEST_F(ProcessesContractTest, ProgramThatCannotStartGivesNothingAtOnce) {
@@ -101,7 +102,7 @@ TEST_F(ProcessesContractTest, ProgramThatCannotStartGivesNothingAtOnce) {
   for (const std::string& commandLine : cases) {
     SCOPED_TRACE("command line [" + commandLine + "]");
     const auto start = std::chrono::steady_clock::now();
-    EXPECT_EQ(processes_->Launch(commandLine, kHiddenWait), std::nullopt);
+    EXPECT_EQ(processes_->Launch(commandLine, kHiddenWait), platform::LaunchResult::NotStarted());
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(10));
   }
 }
@@ -149,15 +150,18 @@ TEST_F(ProcessesContractTest, QuotedProgramPathWithBlanksStarts) {
   const fs::path copy = folder / (std::string("exit with") + helper.extension().string());
   fs::copy_file(helper, copy);
   const std::string argvFile = scratch_.File("argv.bin");
-  EXPECT_EQ(processes_->Launch(TestProgramCommandLine(7, argvFile, "x", copy.string()), kHiddenWait),
-            7u);
+  EXPECT_EQ(
+      processes_->Launch(TestProgramCommandLine(7, argvFile, "x", copy.string()), kHiddenWait)
+          .ExitCode(),
+      7u);
   EXPECT_EQ(ReadArgv(argvFile), Words{"x"});
 }
 
 TEST_F(ProcessesContractTest, StartDoesNotWaitAndTheProgramRuns) {
   const std::string argvFile = scratch_.File("argv.bin");
-  ASSERT_TRUE(
-      processes_->Launch(TestProgramCommandLine(3, argvFile, "\"started program\""), kHiddenStart));
+  ASSERT_EQ(
+      processes_->Launch(TestProgramCommandLine(3, argvFile, "\"started program\""), kHiddenStart),
+      platform::LaunchResult::Started());
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
   while (!fs::exists(argvFile) && std::chrono::steady_clock::now() < deadline)
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -165,7 +169,8 @@ TEST_F(ProcessesContractTest, StartDoesNotWaitAndTheProgramRuns) {
 }
 
 TEST_F(ProcessesContractTest, StartOfAMissingProgramFails) {
-  EXPECT_FALSE(processes_->Launch(QuotedProgram(scratch_.File("no_such_program.exe")), kHiddenStart));
+  EXPECT_EQ(processes_->Launch(QuotedProgram(scratch_.File("no_such_program.exe")), kHiddenStart),
+            platform::LaunchResult::NotStarted());
 }
 
 }  // namespace

@@ -55,7 +55,7 @@ TEST(PosixProcessesTest, ProgramsAreFoundOnThePathAndSignalsCount) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.commandLine);
-    EXPECT_EQ(processes->Launch(c.commandLine, {.wait = true}), c.exitCode);
+    EXPECT_EQ(processes->Launch(c.commandLine, {.wait = true}).ExitCode(), c.exitCode);
   }
 }
 
@@ -64,7 +64,8 @@ TEST(PosixProcessesTest, StartedProgramIsNoChildOfTheCaller) {
   testing_support::ScratchDir scratch;
   const std::string argvFile = scratch.File("argv.bin");
   const int before = ChildCount();
-  ASSERT_TRUE(processes->Launch(testing_support::TestProgramCommandLine(0, argvFile, "x"), {}));
+  ASSERT_EQ(processes->Launch(testing_support::TestProgramCommandLine(0, argvFile, "x"), {}),
+            platform::LaunchResult::Started());
   EXPECT_EQ(ChildCount(), before);
   const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
   while (!std::filesystem::exists(argvFile) && std::chrono::steady_clock::now() < deadline)

@@ -1,16 +1,22 @@
-// Where the Ghostscript console program lives.
+// Where the Ghostscript console program lives: the folder saved in the
+// settings file, else the installations the registry lists.
 #pragma once
 
 #include <string>
-#include <vector>
 
 namespace procs {
+
+// The registry key (below HKEY_LOCAL_MACHINE) under which AFPL Ghostscript
+// lists its versions, one subkey each, with the text value "GS_DLL" naming
+// the version's library file, whose folder holds the console program.
+inline constexpr char kAfplGhostscriptKey[] = "SOFTWARE\\AFPL Ghostscript";
+inline constexpr char kGhostscriptDllValue[] = "GS_DLL";
 
 // The folder holding the Ghostscript console program, without a trailing
 // delimiter, or "" when none is found. The folder saved in the settings file
 // wins over the installations the registry lists: first those under
-// "SOFTWARE\AFPL Ghostscript" (the last listed version whose "GS_DLL" file
-// exists), then, only when neither leads to the program, those of today's
+// kAfplGhostscriptKey (the last listed version whose "GS_DLL" file exists),
+// then, only when neither leads to the program, those of today's
 // installers: the highest version registered under "SOFTWARE\GPL
 // Ghostscript", "SOFTWARE\Artifex Ghostscript" or "SOFTWARE\GNU Ghostscript",
 // in the 32-bit and then the 64-bit registry view, whose "GS_DLL" file
@@ -25,14 +31,5 @@ namespace procs {
 // (Store::kBestEffort) goes on without storing it.
 enum class Store { kRequired, kBestEffort };
 std::string FindGhostscriptFolder(Store store = Store::kRequired);
-
-// A version's numbers, for comparing versions: "10.02.1" -> {10, 2, 1}; a
-// part stops at its first non-digit, and trailing zeros are dropped.
-std::vector<unsigned long> VersionNumbers(const std::string& version);
-
-// The console program's file name in the folder (which ends in a
-// delimiter): the first of GhostscriptProgramNames() that is an
-// existing file there, or "" when none is.
-std::string GhostscriptProgramIn(const std::string& folder);
 
 }  // namespace procs

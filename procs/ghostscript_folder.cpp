@@ -1,5 +1,0 @@
-#include "procs/ghostscript_folder.h"
-
-namespace procs {
-std::string GhostscriptFolder;
-}  // namespace procs

@@ -1,0 +1,44 @@
+// The options of one port, kept in the settings file's section named after
+// the port ("PPP1:"): each with its key and default, read and written here
+// and nowhere else. An option is one field of PortOptions (its initial value
+// is the default) and one entry of PortOptionTable().
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <variant>
+#include <vector>
+
+#include "settings/settings_file.h"
+
+namespace settings {
+
+struct PortOptions {
+  // The folder the port's PDF files are saved in.
+  std::string saveToFolder = "c:\\";
+  // 0: ask for the file name in a save dialog; 1: the next free pdf_NN.pdf.
+  int32_t saveType = 0;
+  // Open the PDF when it is made.
+  bool showPdf = true;
+};
+
+struct PortOption {
+  const char* key;
+  std::variant<std::string PortOptions::*, int32_t PortOptions::*, bool PortOptions::*> field;
+};
+
+// Every option, in the order a save writes them.
+const std::vector<PortOption>& PortOptionTable();
+
+// The option's default as the settings file stores it ("c:\", "0", "1").
+std::string DefaultText(const PortOption& option);
+
+// The port's options; an absent key, or a value that does not fit its kind,
+// reads as its default.
+PortOptions ReadPortOptions(const SettingsFile& file, const std::string& port);
+
+// Writes every option of the port, in the table's order; raises
+// EIniFileException at the first write the system refuses.
+void WritePortOptions(SettingsFile& file, const std::string& port, const PortOptions& options);
+
+}  // namespace settings

@@ -19,42 +19,8 @@ using namespace toolkit;
 TFrmMain::TFrmMain() : Form("FrmMain") {
   SetErrorHandler(ShowErrorBox);
   BuildFrom(resources::SetupWindow(), resources::SetupWindowControls());
-  BtnClose = Take<Button>("BtnClose");
-  OpenDialog1 = Take<OpenDialog>("OpenDialog1");
-  ImageList1 = Take<ImageList>("ImageList1");
-  PageControl1 = Take<PageControl>("PageControl1");
-  TabSheet1 = Take<TabSheet>("TabSheet1");
-  TabSheet2 = Take<TabSheet>("TabSheet2");
-  GroupBox1 = Take<GroupBox>("GroupBox1");
-  Label1 = Take<Label>("Label1");
-  Label2 = Take<Label>("Label2");
-  Label3 = Take<Label>("Label3");
-  BtnGhostFind = Take<Button>("BtnGhostFind");
-  EditGhost = Take<TextBox>("EditGhost");
-  GroupBox2 = Take<GroupBox>("GroupBox2");
-  Label4 = Take<Label>("Label4");
-  ListView1 = Take<ListView>("ListView1");
-  BtnGetPrinters = Take<Button>("BtnGetPrinters");
-  BtnAddPort = Take<Button>("BtnAddPort");
-  BtnDelPort = Take<Button>("BtnDelPort");
-  BtnAddPrinter = Take<Button>("BtnAddPrinter");
-  GroupBox3 = Take<GroupBox>("GroupBox3");
-  BtnSelDir = Take<Button>("BtnSelDir");
-  Label5 = Take<Label>("Label5");
-  Label6 = Take<Label>("Label6");
-  RBTprompt = Take<RadioButton>("RBTprompt");
-  RBTSaveAs = Take<RadioButton>("RBTSaveAs");
-  EditSaveTo = Take<TextBox>("EditSaveTo");
-  CHBShowPDF = Take<CheckBox>("CHBShowPDF");
-  Button1 = Take<Button>("Button1");
-  GroupBox4 = Take<GroupBox>("GroupBox4");
-  Image1 = Take<Image>("Image1");
-  Label7 = Take<Label>("Label7");
-  GroupBox5 = Take<GroupBox>("GroupBox5");
-  MemFiles = Take<TextBox>("MemFiles");
-  Label8 = Take<Label>("Label8");
-  BtnRegister = Take<Button>("BtnRegister");
-  Label9 = Take<Label>("Label9");
+#define PDFPRINTER_CONTROL(name_, kind, ...) name_ = Take<ClassOf<ControlKind::kind>>(#name_);
+#include "resources/setup_window_controls.def"
 
   OpenDialog1->filter =
       "Ghostscript bin files (gswin32c.exe)|gswin32c.exe|"

@@ -13,42 +13,10 @@ class TFrmMain : public toolkit::Form {
   // FormCreate has not run yet.
   TFrmMain();
 
-  toolkit::Button* BtnClose;
-  toolkit::OpenDialog* OpenDialog1;
-  toolkit::ImageList* ImageList1;
-  toolkit::PageControl* PageControl1;
-  toolkit::TabSheet* TabSheet1;
-  toolkit::TabSheet* TabSheet2;
-  toolkit::GroupBox* GroupBox1;
-  toolkit::Label* Label1;
-  toolkit::Label* Label2;
-  toolkit::Label* Label3;
-  toolkit::Button* BtnGhostFind;
-  toolkit::TextBox* EditGhost;
-  toolkit::GroupBox* GroupBox2;
-  toolkit::Label* Label4;
-  toolkit::ListView* ListView1;
-  toolkit::Button* BtnGetPrinters;
-  toolkit::Button* BtnAddPort;
-  toolkit::Button* BtnDelPort;
-  toolkit::Button* BtnAddPrinter;
-  toolkit::GroupBox* GroupBox3;
-  toolkit::Button* BtnSelDir;
-  toolkit::Label* Label5;
-  toolkit::Label* Label6;
-  toolkit::RadioButton* RBTprompt;
-  toolkit::RadioButton* RBTSaveAs;
-  toolkit::TextBox* EditSaveTo;
-  toolkit::CheckBox* CHBShowPDF;
-  toolkit::Button* Button1;
-  toolkit::GroupBox* GroupBox4;
-  toolkit::Image* Image1;
-  toolkit::Label* Label7;
-  toolkit::GroupBox* GroupBox5;
-  toolkit::TextBox* MemFiles;
-  toolkit::Label* Label8;
-  toolkit::Button* BtnRegister;
-  toolkit::Label* Label9;
+  // Every component, by its name, as the class its kind stands for.
+#define PDFPRINTER_CONTROL(name, kind, ...) \
+  toolkit::ClassOf<toolkit::ControlKind::kind>* name = nullptr;
+#include "resources/setup_window_controls.def"
 
   // The creation step, once, before the window is first shown. Run it
   // through RunEvent: an error skips the remaining steps.

@@ -1,5 +1,6 @@
 // The port and printer list: "Refresh", "Add new port", "Delete port", "Add
 // PDF printer..." and the list's first filling at the window's creation.
+#include <algorithm>
 #include <string>
 #include <vector>
 
@@ -24,8 +25,6 @@ namespace main_window {
 using namespace toolkit;
 
 namespace {
-
-constexpr uint32_t kListedPorts = 100;
 
 // The sub-items of a port's row with a printer attached.
 std::vector<std::string> PrinterSubItems(const std::string& printer, const std::string& port) {
@@ -107,12 +106,26 @@ void CheckMonitorPrograms() {
                       " into " + folder + ", beside this program, and add the port again");
 }
 
-// Rows for the ports PPP1: to PPP100: whose keys open, the remembered one
-// selected (else PPP1:), then the printers attached to them.
+// The numbers of the ports the monitor's ports key lists, ascending.
+std::vector<uint32_t> PortNumbers() {
+  std::vector<uint32_t> numbers;
+  auto ports = platform::Current().registry->OpenKey(procs::PortsKeyPath(), platform::kKeyRead);
+  if (!ports) return numbers;
+  for (const std::string& name : ports->SubkeyNames()) {
+    if (auto number = procs::PortKeyNumber(name)) numbers.push_back(*number);
+  }
+  std::sort(numbers.begin(), numbers.end());
+  numbers.erase(std::unique(numbers.begin(), numbers.end()), numbers.end());
+  return numbers;
+}
+
+// Rows for the ports whose keys open, however numbered (so that "Add new
+// port" always lists what it made), the remembered one selected (else
+// PPP1:), then the printers attached to them.
 void Refresh(ListView& list, const std::string& remembered) {
   list.Clear();
   auto& registry = *platform::Current().registry;
-  for (uint32_t n = 1; n <= kListedPorts; ++n) {
+  for (uint32_t n : PortNumbers()) {
     std::string port = procs::PortName(n);
     if (!registry.OpenKey(procs::PortKeyPath(port), platform::kKeyRead)) continue;
     ListRow added;

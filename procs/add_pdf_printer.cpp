@@ -45,10 +45,12 @@ std::string AddPdfPrinter(const std::string& portName, const std::vector<std::st
   platform::NewPrinter printer;
   printer.driver = ChooseDriver(spooler);
   if (printer.driver.empty()) {
+    std::string drivers;
+    for (const std::string& driver : ShippedPostScriptDrivers())
+      drivers += (drivers.empty() ? "" : ", ") + driver;
     throw platform::Error("EPrinter",
                           "No PostScript printer driver that Windows ships is installed, and "
-                          "none could be installed (Microsoft PS Class Driver, MS Publisher "
-                          "Color Printer).");
+                          "none could be installed (" + drivers + ").");
   }
   printer.name = FreePrinterName(printers);
   printer.port = portName;

@@ -39,8 +39,9 @@ ALLOWED = {
     # wrapper header, and uses its handle owners.
     "toolkit/win32": ["toolkit", "platform/win32", "platform"],
     "toolkit/posix": ["toolkit"],
-    # The program's services on Linux: Ghostscript through the user's own folder.
-    "app/posix": ["app", "platform/posix"] + PLATFORM,
+    # The program's services on Linux: Ghostscript (whose registry key procs
+    # names) through the user's own folder.
+    "app/posix": ["app", "procs", "platform/posix"] + PLATFORM,
     "app/win32": ["app"],
 }
 # Longest first, so that "platform/win32/x.h" is not taken for "platform".

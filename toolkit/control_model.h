@@ -422,4 +422,32 @@ class Form : public Control {
   friend class Control;
 };
 
+// The class that stands for a kind of component: ClassOf<ControlKind::kEdit>
+// is TextBox.
+template <ControlKind>
+struct KindClass;
+#define PDFPRINTER_KIND_CLASS(kind, Class) \
+  template <>                              \
+  struct KindClass<ControlKind::kind> {    \
+    using type = Class;                    \
+  };
+PDFPRINTER_KIND_CLASS(kForm, Form)
+PDFPRINTER_KIND_CLASS(kPageControl, PageControl)
+PDFPRINTER_KIND_CLASS(kTabSheet, TabSheet)
+PDFPRINTER_KIND_CLASS(kGroupBox, GroupBox)
+PDFPRINTER_KIND_CLASS(kLabel, Label)
+PDFPRINTER_KIND_CLASS(kEdit, TextBox)
+PDFPRINTER_KIND_CLASS(kMemo, TextBox)
+PDFPRINTER_KIND_CLASS(kButton, Button)
+PDFPRINTER_KIND_CLASS(kSpeedButton, Button)
+PDFPRINTER_KIND_CLASS(kRadioButton, RadioButton)
+PDFPRINTER_KIND_CLASS(kCheckBox, CheckBox)
+PDFPRINTER_KIND_CLASS(kListView, ListView)
+PDFPRINTER_KIND_CLASS(kImage, Image)
+PDFPRINTER_KIND_CLASS(kOpenDialog, OpenDialog)
+PDFPRINTER_KIND_CLASS(kImageList, ImageList)
+#undef PDFPRINTER_KIND_CLASS
+template <ControlKind kind>
+using ClassOf = typename KindClass<kind>::type;
+
 }  // namespace toolkit

@@ -7,6 +7,7 @@
 
 #include "app/posix/ghostscript_link.h"
 #include "platform/rules/registry_tree.h"
+#include "procs/ghostscript/ghostscript_location.h"
 
 namespace app {
 
@@ -16,7 +17,7 @@ using platform::Registry;
 using platform::RegistryKey;
 using platform::RegistryValue;
 
-const std::string kGhostscriptKey = "SOFTWARE\\AFPL Ghostscript";
+const std::string kGhostscriptKey = procs::kAfplGhostscriptKey;
 
 bool IsProgram(const std::string& path) {
   struct stat st {};
@@ -48,7 +49,7 @@ class ReadOnlyKey : public RegistryKey {
       : subkeys_(std::move(subkeys)), gsDll_(std::move(gsDll)) {}
   std::vector<std::string> SubkeyNames() override { return subkeys_; }
   std::optional<RegistryValue> ReadValue(const std::string& name) override {
-    if (gsDll_.empty() || !platform::SameRegistryName(name, "GS_DLL")) return std::nullopt;
+    if (gsDll_.empty() || !platform::SameRegistryName(name, procs::kGhostscriptDllValue)) return std::nullopt;
     return RegistryValue{platform::kRegSz, gsDll_ + '\0'};
   }
   bool WriteString(const std::string&, const std::string&) override { return false; }

@@ -81,12 +81,13 @@ TEST(PortRoundTripTest, BadInputIsReportedAndLosesNothing) {
           testing_support::kPrintersKey + "\\Numbered]\r\n\"Port\"=dword:00000001\r\n";
   testing_support::WriteBytes(t.store, text);
 
-  // 100 ports present: the new one is PPP101:, which is not listed.
+  // 100 ports present: the new one is PPP101:, listed and selected.
   t.Click(t.form.BtnAddPort);
   EXPECT_EQ(t.BoxTexts(), "Invalid data type for 'Port'");
   EXPECT_NE(ReadBytes(t.store).find("[" + kPorts + "PPP101:]"), std::string::npos);
-  EXPECT_EQ(t.form.ListView1->RowCount(), 100);  // the rows built before the error stay
-  EXPECT_EQ(t.form.ListView1->SelectedIndex(), 0);
+  EXPECT_EQ(t.form.ListView1->RowCount(), 101);  // the rows built before the error stay
+  EXPECT_EQ(t.form.ListView1->Row(100).caption, "PPP101:");
+  EXPECT_EQ(t.form.ListView1->SelectedIndex(), 100);
 
   // No printers key: rows without printers. PPP2: goes with its subkeys.
   ASSERT_TRUE(t.realRegistry->DeleteKeyTree(testing_support::kPrintersKey));
@@ -94,7 +95,7 @@ TEST(PortRoundTripTest, BadInputIsReportedAndLosesNothing) {
   t.Click(t.form.BtnDelPort);
   EXPECT_EQ(t.boxes.Shown().size(), 1u);
   EXPECT_EQ(ReadBytes(t.store).find(kPorts + "PPP2:"), std::string::npos);
-  EXPECT_EQ(t.form.ListView1->RowCount(), 99);
+  EXPECT_EQ(t.form.ListView1->RowCount(), 100);
   EXPECT_EQ(t.form.ListView1->Row(1).caption + std::to_string(t.form.ListView1->SelectedIndex()),
             "PPP3:1");
 }

@@ -1,4 +1,4 @@
-// Byte operations on item-id lists (layout in platform/item_id_list.h).
+// Byte operations on item-id lists (layout in platform/rules/item_id_list.h).
 #pragma once
 
 #include <cstddef>

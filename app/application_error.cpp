@@ -10,7 +10,8 @@ std::string FormatApplicationError(const std::string& kind, const std::string& m
                                    uintptr_t offset, const std::string& text) {
   char address[16];
   std::snprintf(address, sizeof address, "%08lX", static_cast<unsigned long>(offset & 0xFFFFFFFFu));
-  std::string out = "Exception " + kind + " in module " + moduleFileName + " at " + address + ".\n" + text;
+  std::string out =
+      "Exception " + kind + " in module " + moduleFileName + " at " + address + ".\n" + text;
   if (!text.empty() && text.back() != '.') out += '.';
   return out;
 }

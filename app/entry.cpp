@@ -3,8 +3,8 @@
 #include <new>
 
 #include "app/application_error.h"
-#include "platform/rules/command_line.h"
 #include "platform/error.h"
+#include "platform/rules/command_line.h"
 #include "platform/services.h"
 
 namespace app {

@@ -5,10 +5,10 @@
 #include <string>
 #include <vector>
 
-#include "platform/rules/command_line.h"
 #include "fuzz/check.h"
 #include "platform/error.h"
 #include "platform/posix/rebuild_command_line.h"
+#include "platform/rules/command_line.h"
 
 namespace {
 

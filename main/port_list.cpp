@@ -15,8 +15,8 @@
 #include "platform/services.h"
 #include "procs/add_pdf_printer.h"
 #include "procs/add_redirected_port.h"
-#include "procs/port_program.h"
 #include "procs/port_key.h"
+#include "procs/port_program.h"
 #include "settings/port_options.h"
 #include "settings/settings_file.h"
 
@@ -80,8 +80,8 @@ void AddPrinter(ListView& list) {
       procs::AddPdfPrinter(port, SpoolerPrinterNames());
     } catch (const platform::Error& error) {
       ShowErrorBox(error.Message());
-      if (ShowMessage(WizardInstructions(port), MessageKind::kInformation,
-                      platform::kMbOkCancel) == platform::kIdOk) {
+      if (ShowMessage(WizardInstructions(port), MessageKind::kInformation, platform::kMbOkCancel) ==
+          platform::kIdOk) {
         shprinters::OpenAddPrinter();
       }
     }

@@ -24,7 +24,7 @@ struct FileDialogRequest {
   std::string defaultExtension;  // with or without the leading "."
   std::string initialFolder;
   std::string fileName;
-  uint32_t options = 0;          // kOfn... flags
+  uint32_t options = 0;  // kOfn... flags
   // Job mode: owned by the job's own hidden window (see kMbOwnedByJob) and
   // brought to the foreground, instead of by the active window.
   bool ownedByJob = false;

@@ -29,29 +29,37 @@ std::string FormatMessage(const std::string& pattern, const std::string& value);
 // Named kinds, so callers and tests can catch what they expect. Their
 // constructors are always inlined, so the address recorded is the raiser's.
 struct EInOutError : Error {
-  [[gnu::always_inline]] EInOutError(const std::string& message, int code) : Error("EInOutError", message), code(code) {}
+  [[gnu::always_inline]] EInOutError(const std::string& message, int code)
+      : Error("EInOutError", message), code(code) {}
   int code;
 };
 struct EIniFileException : Error {
-  [[gnu::always_inline]] explicit EIniFileException(const std::string& message) : Error("EIniFileException", message) {}
+  [[gnu::always_inline]] explicit EIniFileException(const std::string& message)
+      : Error("EIniFileException", message) {}
 };
 struct ERegistryException : Error {
-  [[gnu::always_inline]] explicit ERegistryException(const std::string& message) : Error("ERegistryException", message) {}
+  [[gnu::always_inline]] explicit ERegistryException(const std::string& message)
+      : Error("ERegistryException", message) {}
 };
 struct EFOpenError : Error {
-  [[gnu::always_inline]] explicit EFOpenError(const std::string& message) : Error("EFOpenError", message) {}
+  [[gnu::always_inline]] explicit EFOpenError(const std::string& message)
+      : Error("EFOpenError", message) {}
 };
 struct EFCreateError : Error {
-  [[gnu::always_inline]] explicit EFCreateError(const std::string& message) : Error("EFCreateError", message) {}
+  [[gnu::always_inline]] explicit EFCreateError(const std::string& message)
+      : Error("EFCreateError", message) {}
 };
 struct EReadError : Error {
-  [[gnu::always_inline]] explicit EReadError(const std::string& message) : Error("EReadError", message) {}
+  [[gnu::always_inline]] explicit EReadError(const std::string& message)
+      : Error("EReadError", message) {}
 };
 struct EWriteError : Error {
-  [[gnu::always_inline]] explicit EWriteError(const std::string& message) : Error("EWriteError", message) {}
+  [[gnu::always_inline]] explicit EWriteError(const std::string& message)
+      : Error("EWriteError", message) {}
 };
 struct EInvalidOperation : Error {
-  [[gnu::always_inline]] explicit EInvalidOperation(const std::string& message) : Error("EInvalidOperation", message) {}
+  [[gnu::always_inline]] explicit EInvalidOperation(const std::string& message)
+      : Error("EInvalidOperation", message) {}
 };
 
 }  // namespace platform

@@ -1,7 +1,7 @@
 // The shell's namespace, as far as the Printers-folder operations reach into
 // it: the shell's task allocator, folders with their enumeration and display
 // names, and the execution of a verb on an item. Item-id lists are bytes as
-// item_id_list.h describes; those the namespace hands out (a folder's
+// platform/rules/item_id_list.h describes; those the namespace hands out (a folder's
 // location, an enumerated child) are blocks of the task allocator that the
 // caller frees with it. Allocators, folders and enumerators are released when
 // their owner dies.

@@ -50,7 +50,8 @@ std::string AddPdfPrinter(const std::string& portName, const std::vector<std::st
       drivers += (drivers.empty() ? "" : ", ") + driver;
     throw platform::Error("EPrinter",
                           "No PostScript printer driver that Windows ships is installed, and "
-                          "none could be installed (" + drivers + ").");
+                          "none could be installed (" +
+                              drivers + ").");
   }
   printer.name = FreePrinterName(printers);
   printer.port = portName;

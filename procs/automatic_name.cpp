@@ -66,10 +66,9 @@ ClaimedName ClaimAutomaticName(const std::string& saveFolder) {
     claimed.file = files.CreateForWriting(claimed.path, platform::CreateMode::kNew, error);
     if (claimed.file) return claimed;
     if (error != platform::kErrorFileExists && error != platform::kErrorAlreadyExists) {
-      throw platform::EInOutError(
-          "Cannot create " + claimed.path.substr(folder.size()) + " in " + folder + ": " +
-              platform::InOutErrorText(error),
-          error);
+      throw platform::EInOutError("Cannot create " + claimed.path.substr(folder.size()) + " in " +
+                                      folder + ": " + platform::InOutErrorText(error),
+                                  error);
     }
   }
 }

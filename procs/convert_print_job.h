@@ -12,8 +12,10 @@ namespace procs {
 // arguments are the program's own (the entry's split of its command line):
 // every argument from 1 on that begins with "PPP" names the port whose
 // options apply, the last one winning. A run of Ghostscript that fails (it
-// cannot start, exits with a code other than 0, or leaves no whole PDF) is
-// reported in an "Error" box and ends the program with exit code 1
+// cannot start, exits with a code other than 0, is stopped at its time
+// limit, or leaves no whole PDF), and any other failure of the job, is
+// reported in an "Error" box, or written to the system's log where no user
+// can see a box (platform::Desktop), and ends the program with exit code 1
 // (platform::ExitWithCode), once what it left at the output path is removed.
 bool ConvertPrintJob(const std::string& inputPath, const platform::Arguments& arguments);
 

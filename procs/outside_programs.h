@@ -1,6 +1,6 @@
 // Every command line and registry value the program hands to an outside
-// program other than Ghostscript (procs/ghostscript/) is built here, so each has one definition and one exact text.
-// Paths on a child's command line are quoted by the Windows rules
+// program other than Ghostscript (procs/ghostscript/) is built here, so each has one definition and
+// one exact text. Paths on a child's command line are quoted by the Windows rules
 // (platform::QuoteWindowsPath), so each reaches the child whole, also one
 // that ends in a backslash.
 #pragma once

@@ -20,7 +20,8 @@ std::vector<std::string> PortsOfAnotherProgram(const std::string& programPath) {
     auto arguments = key ? platform::ReadRegistryText(*key, "Arguments") : std::nullopt;
     if (!arguments) continue;
     std::vector<std::string> words = platform::SplitCommandLine(*arguments);
-    if (!words.empty() && !platform::path::SameFileName(words[0], programPath)) found.push_back(port);
+    if (!words.empty() && !platform::path::SameFileName(words[0], programPath))
+      found.push_back(port);
   }
   return found;
 }

@@ -9,9 +9,13 @@ using A = toolkit::Alignment;
 }  // namespace
 
 const ControlLayout& SetupWindow() {
-  static const ControlLayout layout{.name = "FrmMain", .kind = K::kForm,
-                                    .caption = "PDF Printer setup", .width = 402, .height = 462,
-                                    .fontName = "MS Sans Serif", .fontHeight = 11};
+  static const ControlLayout layout{.name = "FrmMain",
+                                    .kind = K::kForm,
+                                    .caption = "PDF Printer setup",
+                                    .width = 402,
+                                    .height = 462,
+                                    .fontName = "MS Sans Serif",
+                                    .fontHeight = 11};
   return layout;
 }
 

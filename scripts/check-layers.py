@@ -44,7 +44,7 @@ ALLOWED = {
     "app/posix": ["app", "procs", "platform/posix"] + PLATFORM,
     "app/win32": ["app"],
 }
-# Longest first, so that "platform/win32/x.h" is not taken for "platform".
+# Longest first, so that "platform/win32/windows_api.h" is not taken for "platform".
 LAYERS = sorted(ALLOWED, key=len, reverse=True)
 INCLUDE = re.compile(r'^\s*#\s*include\s+"([^"]+)"')
 

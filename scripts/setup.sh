@@ -14,7 +14,7 @@ packages=(
   ghostscript poppler-utils file zenity xdg-utils bc python3
   libjpeg62-turbo-dev libjpeg-turbo-progs dpkg-dev
   icoutils nsis
-  clang libclang-rt-14-dev libbenchmark-dev
+  clang libclang-rt-14-dev libbenchmark-dev clang-format
 )
 
 # The win32 build cross-compiles libjpeg-turbo from Debian's source package

@@ -9,8 +9,11 @@ cd "$(dirname "$0")/.."
 bash scripts/setup.sh
 mkdir -p build/graph
 cmake --preset native --graphviz=build/graph/targets.dot >/dev/null
-# Includes and CMake targets point one way (docs/layers.md).
+# Includes and CMake targets point one way (docs/layers.md); every path a
+# comment or document names exists; the sources are formatted.
 python3 scripts/check-layers.py --targets build/graph/targets.dot
+python3 scripts/check-paths.py
+python3 scripts/check-format.py
 cmake --build --preset native
 ctest --preset native
 cmake --preset win32 >/dev/null

@@ -51,9 +51,8 @@ PortOptions ReadPortOptions(const SettingsFile& file, const std::string& port) {
 
 void WritePortOptions(SettingsFile& file, const std::string& port, const PortOptions& options) {
   for (const PortOption& option : PortOptionTable()) {
-    VisitField(option, options, [&](const auto& value) {
-      file.WriteText(port, option.key, StoredForm(value));
-    });
+    VisitField(option, options,
+               [&](const auto& value) { file.WriteText(port, option.key, StoredForm(value)); });
   }
 }
 

@@ -68,17 +68,29 @@ void AddRows(Window& w, int count) {
 }
 
 const EventCase kEventCases[] = {
-    {"text box set to another text", nullptr, [](Window& w) { w.edit.SetText("a"); },
-     {"Edit change"}, [](Window& w) { EXPECT_EQ(w.edit.Text(), "a"); }},
-    {"text box set to the text it holds", [](Window& w) { w.edit.SetText("a"); },
-     [](Window& w) { w.edit.SetText("a"); }, {}, nullptr},
+    {"text box set to another text",
+     nullptr,
+     [](Window& w) { w.edit.SetText("a"); },
+     {"Edit change"},
+     [](Window& w) { EXPECT_EQ(w.edit.Text(), "a"); }},
+    {"text box set to the text it holds",
+     [](Window& w) { w.edit.SetText("a"); },
+     [](Window& w) { w.edit.SetText("a"); },
+     {},
+     nullptr},
     {"empty text box set to empty", nullptr, [](Window& w) { w.edit.SetText(""); }, {}, nullptr},
-    {"text box cleared", [](Window& w) { w.edit.SetText("a"); },
-     [](Window& w) { w.edit.SetText(""); }, {"Edit change"}, nullptr},
-    {"memo filled to its capacity", nullptr,
+    {"text box cleared",
+     [](Window& w) { w.edit.SetText("a"); },
+     [](Window& w) { w.edit.SetText(""); },
+     {"Edit change"},
+     nullptr},
+    {"memo filled to its capacity",
+     nullptr,
      [](Window& w) { w.memo.SetText(std::string(toolkit::kMemoCapacity, 'x')); },
-     {"Memo change"}, nullptr},
-    {"memo refuses a longer text and keeps its own", [](Window& w) { w.memo.SetText("kept"); },
+     {"Memo change"},
+     nullptr},
+    {"memo refuses a longer text and keeps its own",
+     [](Window& w) { w.memo.SetText("kept"); },
      [](Window& w) {
        try {
          w.memo.SetText(std::string(toolkit::kMemoCapacity + 1, 'x'));
@@ -87,86 +99,135 @@ const EventCase kEventCases[] = {
          EXPECT_EQ(e.Message(), "Text exceeds memo capacity");
        }
      },
-     {}, [](Window& w) { EXPECT_EQ(w.memo.Text(), "kept"); }},
-    {"a single-line text box has no such limit", nullptr,
+     {},
+     [](Window& w) { EXPECT_EQ(w.memo.Text(), "kept"); }},
+    {"a single-line text box has no such limit",
+     nullptr,
      [](Window& w) { w.edit.SetText(std::string(toolkit::kMemoCapacity + 1, 'x')); },
-     {"Edit change"}, nullptr},
-    {"label text raises nothing", nullptr, [](Window& w) { w.label.SetText("x"); }, {},
+     {"Edit change"},
+     nullptr},
+    {"label text raises nothing",
+     nullptr,
+     [](Window& w) { w.label.SetText("x"); },
+     {},
      [](Window& w) { EXPECT_EQ(w.label.Text(), "x"); }},
     {"button click", nullptr, [](Window& w) { w.button.Click(); }, {"Button click"}, nullptr},
-    {"hiding and disabling raise nothing", nullptr,
+    {"hiding and disabling raise nothing",
+     nullptr,
      [](Window& w) {
        w.button.SetVisible(false);
        w.button.SetEnabled(false);
      },
-     {}, [](Window& w) { EXPECT_FALSE(w.button.Visible() || w.button.Enabled()); }},
-    {"checking a radio button", nullptr, [](Window& w) { w.radioA.SetChecked(true); },
-     {"RadioA click"}, [](Window& w) { EXPECT_TRUE(w.radioA.Checked()); }},
-    {"checking a sibling clears the other silently", [](Window& w) { w.radioA.SetChecked(true); },
-     [](Window& w) { w.radioB.SetChecked(true); }, {"RadioB click"},
+     {},
+     [](Window& w) { EXPECT_FALSE(w.button.Visible() || w.button.Enabled()); }},
+    {"checking a radio button",
+     nullptr,
+     [](Window& w) { w.radioA.SetChecked(true); },
+     {"RadioA click"},
+     [](Window& w) { EXPECT_TRUE(w.radioA.Checked()); }},
+    {"checking a sibling clears the other silently",
+     [](Window& w) { w.radioA.SetChecked(true); },
+     [](Window& w) { w.radioB.SetChecked(true); },
+     {"RadioB click"},
      [](Window& w) {
        EXPECT_FALSE(w.radioA.Checked());
        EXPECT_TRUE(w.radioB.Checked());
      }},
     {"radio buttons of another parent stay checked",
      [](Window& w) { w.otherRadio.SetChecked(true); },
-     [](Window& w) { w.radioA.Click(); }, {"RadioA click"},
+     [](Window& w) { w.radioA.Click(); },
+     {"RadioA click"},
      [](Window& w) { EXPECT_TRUE(w.otherRadio.Checked()); }},
-    {"checking a checked radio button", [](Window& w) { w.radioA.SetChecked(true); },
-     [](Window& w) { w.radioA.Click(); }, {}, nullptr},
-    {"clearing a radio button", [](Window& w) { w.radioA.SetChecked(true); },
-     [](Window& w) { w.radioA.SetChecked(false); }, {},
+    {"checking a checked radio button",
+     [](Window& w) { w.radioA.SetChecked(true); },
+     [](Window& w) { w.radioA.Click(); },
+     {},
+     nullptr},
+    {"clearing a radio button",
+     [](Window& w) { w.radioA.SetChecked(true); },
+     [](Window& w) { w.radioA.SetChecked(false); },
+     {},
      [](Window& w) { EXPECT_FALSE(w.radioA.Checked() || w.radioB.Checked()); }},
-    {"checking a check box", nullptr, [](Window& w) { w.check.SetChecked(true); },
-     {"Check click"}, nullptr},
-    {"clearing a check box", [](Window& w) { w.check.SetChecked(true); },
-     [](Window& w) { w.check.SetChecked(false); }, {"Check click"}, nullptr},
-    {"check box set to its state", [](Window& w) { w.check.SetChecked(true); },
-     [](Window& w) { w.check.SetChecked(true); }, {}, nullptr},
-    {"clicking a check box toggles it", nullptr, [](Window& w) { w.check.Click(); },
-     {"Check click"}, [](Window& w) { EXPECT_TRUE(w.check.Checked()); }},
-    {"adding rows", nullptr, [](Window& w) { AddRows(w, 2); }, {"List added 0", "List added 1"},
+    {"checking a check box",
+     nullptr,
+     [](Window& w) { w.check.SetChecked(true); },
+     {"Check click"},
+     nullptr},
+    {"clearing a check box",
+     [](Window& w) { w.check.SetChecked(true); },
+     [](Window& w) { w.check.SetChecked(false); },
+     {"Check click"},
+     nullptr},
+    {"check box set to its state",
+     [](Window& w) { w.check.SetChecked(true); },
+     [](Window& w) { w.check.SetChecked(true); },
+     {},
+     nullptr},
+    {"clicking a check box toggles it",
+     nullptr,
+     [](Window& w) { w.check.Click(); },
+     {"Check click"},
+     [](Window& w) { EXPECT_TRUE(w.check.Checked()); }},
+    {"adding rows",
+     nullptr,
+     [](Window& w) { AddRows(w, 2); },
+     {"List added 0", "List added 1"},
      [](Window& w) {
        EXPECT_EQ(w.list.RowCount(), 2);
        EXPECT_EQ(w.list.SelectedIndex(), -1);
      }},
-    {"added rows come in unselected", nullptr,
-     [](Window& w) { w.list.AddRow(Row("PPP1:", true)); }, {"List added 0"},
+    {"added rows come in unselected",
+     nullptr,
+     [](Window& w) { w.list.AddRow(Row("PPP1:", true)); },
+     {"List added 0"},
      [](Window& w) { EXPECT_EQ(w.list.SelectedIndex(), -1); }},
-    {"selecting a row", [](Window& w) { AddRows(w, 2); },
-     [](Window& w) { w.list.SetSelected(1, true); }, {"List state 1"},
+    {"selecting a row",
+     [](Window& w) { AddRows(w, 2); },
+     [](Window& w) { w.list.SetSelected(1, true); },
+     {"List state 1"},
      [](Window& w) { EXPECT_EQ(w.list.SelectedIndex(), 1); }},
     {"selecting another row deselects the first",
      [](Window& w) {
        AddRows(w, 3);
        w.list.SetSelected(0, true);
      },
-     [](Window& w) { w.list.SetSelected(2, true); }, {"List state 0", "List state 2"},
+     [](Window& w) { w.list.SetSelected(2, true); },
+     {"List state 0", "List state 2"},
      [](Window& w) {
        EXPECT_FALSE(w.list.Row(0).selected);
        EXPECT_EQ(w.list.SelectedIndex(), 2);
      }},
-    {"selecting the selected row", [](Window& w) {
+    {"selecting the selected row",
+     [](Window& w) {
        AddRows(w, 1);
        w.list.SetSelected(0, true);
      },
-     [](Window& w) { w.list.SetSelected(0, true); }, {}, nullptr},
+     [](Window& w) { w.list.SetSelected(0, true); },
+     {},
+     nullptr},
     {"deselecting a row",
      [](Window& w) {
        AddRows(w, 1);
        w.list.SetSelected(0, true);
      },
-     [](Window& w) { w.list.SetSelected(0, false); }, {"List state 0"},
+     [](Window& w) { w.list.SetSelected(0, false); },
+     {"List state 0"},
      [](Window& w) { EXPECT_EQ(w.list.SelectedIndex(), -1); }},
-    {"removing a row", [](Window& w) { AddRows(w, 3); },
-     [](Window& w) { w.list.RemoveRow(1); }, {"List removed 1"},
+    {"removing a row",
+     [](Window& w) { AddRows(w, 3); },
+     [](Window& w) { w.list.RemoveRow(1); },
+     {"List removed 1"},
      [](Window& w) {
        ASSERT_EQ(w.list.RowCount(), 2);
        EXPECT_EQ(w.list.Row(1).caption, "PPP3:");
      }},
-    {"clearing the list", [](Window& w) { AddRows(w, 2); }, [](Window& w) { w.list.Clear(); },
-     {"List removed 1", "List removed 0"}, nullptr},
-    {"replacing sub-items raises nothing", [](Window& w) { AddRows(w, 1); },
+    {"clearing the list",
+     [](Window& w) { AddRows(w, 2); },
+     [](Window& w) { w.list.Clear(); },
+     {"List removed 1", "List removed 0"},
+     nullptr},
+    {"replacing sub-items raises nothing",
+     [](Window& w) { AddRows(w, 1); },
      [](Window& w) {
        w.list.SetSubItems(0, {"PDF Printer", "c:\\", "Yes"});
        w.list.SetSubItem(0, 2, "No");
@@ -219,7 +280,9 @@ TEST(ControlModelTest, EventsRaisedWhileHandlingSeeTheNewState) {
   Window w;
   AddRows(w, 2);
   std::vector<int> selectedSeen;
-  w.list.onChange = [&](Control&, int, RowChange) { selectedSeen.push_back(w.list.SelectedIndex()); };
+  w.list.onChange = [&](Control&, int, RowChange) {
+    selectedSeen.push_back(w.list.SelectedIndex());
+  };
   w.list.SetSelected(0, true);
   w.list.SetSelected(1, true);
   // Deselection of row 0 is reported with nothing selected, then row 1.

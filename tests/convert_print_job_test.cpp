@@ -14,10 +14,10 @@
 #include "platform/fake/fake_services.h"
 #include "platform/fake/fake_shell.h"
 #include "platform/rules/path.h"
+#include "platform/rules/windows_command_line.h"
 #include "platform/services.h"
 #include "procs/ghostscript/ghostscript_program.h"
 #include "procs/ghostscript/ghostscript_run.h"
-#include "platform/rules/windows_command_line.h"
 #include "settings/settings_file.h"
 #include "support/scratch_dir.h"
 

@@ -7,7 +7,8 @@ namespace {
 
 TEST(FakeRegistryTest, SeededValuesKeepTheirTypeAndBytes) {
   FakeRegistry registry;
-  registry.SetValue("SOFTWARE\\AFPL Ghostscript\\8.54", "GS_DLL", {kRegBinary, std::string("\x01\0", 2)});
+  registry.SetValue("SOFTWARE\\AFPL Ghostscript\\8.54", "GS_DLL",
+                    {kRegBinary, std::string("\x01\0", 2)});
   auto key = registry.OpenKey("\\SOFTWARE\\AFPL Ghostscript\\8.54", kKeyRead);
   ASSERT_NE(key, nullptr);
   auto value = key->ReadValue("GS_DLL");

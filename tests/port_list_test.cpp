@@ -37,7 +37,9 @@ TEST(PortListTest, Refresh) {
        [](Scene& t) { t.Select(1), t.registry.DeleteKeyTree(kPorts + "PPP2:"); },
        "PPP1:* / PPP3:"},
       {"without PPP1: none selected", {2, 3}, nullptr, "PPP2: / PPP3:"},
-      {"every port, however numbered, in order", {101, 99, 100}, nullptr,
+      {"every port, however numbered, in order",
+       {101, 99, 100},
+       nullptr,
        "PPP99: / PPP100: / PPP101:"},
       {"a key that does not open for reading",
        {1, 2},
@@ -109,21 +111,78 @@ TEST(PortListTest, AddPdfPrinterMakesThePrinterOrFallsBackToTheWizard) {
   const std::string info = "Information: A PDF printer will now be adde";
   const std::string wizard = "Information: Please now follow these steps:";
   const Case cases[] = {
-      {"no port selected", -1, {}, {kClass}, {}, 0, {}, "",
-       "Warning: Please create and select a val", 0},
-      {"a printer on the port", 0, {}, {kClass}, {}, 0, {}, "",
-       "Warning: There is already a printer att", 0},
+      {"no port selected",
+       -1,
+       {},
+       {kClass},
+       {},
+       0,
+       {},
+       "",
+       "Warning: Please create and select a val",
+       0},
+      {"a printer on the port",
+       0,
+       {},
+       {kClass},
+       {},
+       0,
+       {},
+       "",
+       "Warning: There is already a printer att",
+       0},
       {"cancelled", 1, {kIdCancel}, {kClass}, {}, 0, {}, "", info, 0},
-      {"class driver installed", 1, {kIdOk}, {kPublisher, kClass}, {}, 0, {}, made + kClass, info, 0},
+      {"class driver installed",
+       1,
+       {kIdOk},
+       {kPublisher, kClass},
+       {},
+       0,
+       {},
+       made + kClass,
+       info,
+       0},
       {"class driver in the store", 1, {kIdOk}, {}, {kClass}, 0, {kClass}, made + kClass, info, 0},
-      {"only the Publisher driver", 1, {kIdOk}, {kPublisher}, {}, 0, {kClass}, made + kPublisher,
-       info, 0},
-      {"no driver: the wizard", 1, {kIdOk, kIdOk, kIdOk}, {}, {}, 0, {kClass, kPublisher}, "",
-       info + " | setup: No PostScript printer driver t | " + wizard, 1},
-      {"the spooler refuses: the wizard", 1, {kIdOk, kIdOk, kIdOk}, {kClass}, {}, 5, {},
-       made + kClass, info + " | setup: The printer \"PDF Printer (2)\"  | " + wizard, 1},
-      {"the wizard declined", 1, {kIdOk, kIdOk, kIdCancel}, {}, {}, 0, {kClass, kPublisher}, "",
-       info + " | setup: No PostScript printer driver t | " + wizard, 0},
+      {"only the Publisher driver",
+       1,
+       {kIdOk},
+       {kPublisher},
+       {},
+       0,
+       {kClass},
+       made + kPublisher,
+       info,
+       0},
+      {"no driver: the wizard",
+       1,
+       {kIdOk, kIdOk, kIdOk},
+       {},
+       {},
+       0,
+       {kClass, kPublisher},
+       "",
+       info + " | setup: No PostScript printer driver t | " + wizard,
+       1},
+      {"the spooler refuses: the wizard",
+       1,
+       {kIdOk, kIdOk, kIdOk},
+       {kClass},
+       {},
+       5,
+       {},
+       made + kClass,
+       info + " | setup: The printer \"PDF Printer (2)\"  | " + wizard,
+       1},
+      {"the wizard declined",
+       1,
+       {kIdOk, kIdOk, kIdCancel},
+       {},
+       {},
+       0,
+       {kClass, kPublisher},
+       "",
+       info + " | setup: No PostScript printer driver t | " + wizard,
+       0},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -230,20 +289,20 @@ TEST(PortListTest, PortsOfAnotherCopyAreOfferedAndPointedHereOnYes) {
     auto arguments = [&](int n, const std::string& text) {
       t.registry.SetString(kPorts + procs::PortName(n), "Arguments", text);
     };
-    arguments(1, quoted);                                         // this program
+    arguments(1, quoted);                                          // this program
     arguments(2, "\"C:\\Old\\pdfprinter.exe\" \"%1\" \"PPP2:\"");  // another copy
     arguments(3, "C:\\Old\\pdfprinter.exe %1 \"PPP3:\"");          // unquoted, as written once
-    arguments(4, "");                                             // nothing to start
-    t.registry.SetDword(kPorts + "PPP5:", "Arguments", 1);        // not text
+    arguments(4, "");                                              // nothing to start
+    t.registry.SetDword(kPorts + "PPP5:", "Arguments", 1);         // not text
     t.registry.SetString(kPorts + "Other", "Arguments", "x.exe");  // no port of ours
     t.boxes.Answer(answer);
     t.form.RunEvent([&] { t.form.OfferPortsOfAnotherCopy(); });
     ASSERT_EQ(t.boxes.Shown().size(), 1u);
     EXPECT_EQ(t.boxes.Shown()[0].text,
               "These ports start another copy of the program for their print jobs: PPP2:, "
-              "PPP3:.\r\rPoint them at this program, " + here + "?");
-    EXPECT_EQ(t.boxes.Shown()[0].flags,
-              platform::kMbYesNo | kMbIconWarning | kMbTaskModal);
+              "PPP3:.\r\rPoint them at this program, " +
+                  here + "?");
+    EXPECT_EQ(t.boxes.Shown()[0].flags, platform::kMbYesNo | kMbIconWarning | kMbTaskModal);
     // Yes: "Command" and "Arguments" as a new port of this program has them.
     for (int n : {2, 3}) {
       const std::string port = procs::PortName(n);

@@ -24,70 +24,83 @@ struct ImportCase {
 
 TEST(RegFileImportTest, ReadsEachFormAndSkipsOnlyWhatIsMalformed) {
   const ImportCase cases[] = {
-      {"plain text", "[HKEY_LOCAL_MACHINE\\S]\r\n\"Name\"=\"PDF Printer\"\r\n", "HKEY_LOCAL_MACHINE\\S",
-       "Name", Sz("PDF Printer"), 0},
-      {"escaped backslash and quote", "[HKEY_LOCAL_MACHINE\\S]\r\n\"A\"=\"C:\\\\PDF\\\\setup.exe %1 \\\"PPP1:\\\"\"\r\n",
+      {"plain text", "[HKEY_LOCAL_MACHINE\\S]\r\n\"Name\"=\"PDF Printer\"\r\n",
+       "HKEY_LOCAL_MACHINE\\S", "Name", Sz("PDF Printer"), 0},
+      {"escaped backslash and quote",
+       "[HKEY_LOCAL_MACHINE\\S]\r\n\"A\"=\"C:\\\\PDF\\\\setup.exe %1 \\\"PPP1:\\\"\"\r\n",
        "HKEY_LOCAL_MACHINE\\S", "A", Sz("C:\\PDF\\setup.exe %1 \"PPP1:\""), 0},
-      {"other backslash kept as it is", "[HKEY_LOCAL_MACHINE\\S]\r\n\"A\"=\"x\\ny\"\r\n", "HKEY_LOCAL_MACHINE\\S",
-       "A", Sz("x\\ny"), 0},
+      {"other backslash kept as it is", "[HKEY_LOCAL_MACHINE\\S]\r\n\"A\"=\"x\\ny\"\r\n",
+       "HKEY_LOCAL_MACHINE\\S", "A", Sz("x\\ny"), 0},
       {"escaped quote in the name", "[HKEY_LOCAL_MACHINE\\S]\r\n\"Say \\\"hi\\\"\"=\"x\"\r\n",
        "HKEY_LOCAL_MACHINE\\S", "Say \"hi\"", Sz("x"), 0},
-      {"dword", "[HKEY_LOCAL_MACHINE\\S]\r\n\"Delay\"=dword:0000012c\r\n", "HKEY_LOCAL_MACHINE\\S", "Delay",
-       RegistryValue{kRegDword, std::string("\x2c\x01\x00\x00", 4)}, 0},
-      {"dword upper case, short", "[HKEY_LOCAL_MACHINE\\S]\r\n\"D\"=DWORD:FF\r\n", "HKEY_LOCAL_MACHINE\\S", "D",
-       RegistryValue{kRegDword, std::string("\xff\x00\x00\x00", 4)}, 0},
-      {"expandable text from UTF-16LE", "[HKEY_LOCAL_MACHINE\\S]\r\n\"GS_DLL\"=hex(2):25,00,50,00,e9,00,00,00\r\n",
-       "HKEY_LOCAL_MACHINE\\S", "GS_DLL", RegistryValue{kRegExpandSz, std::string("%P\xe9\0", 4)}, 0},
-      {"code unit above Latin-1 reads as ?", "[HKEY_LOCAL_MACHINE\\S]\r\n\"T\"=hex(1):ac,20,00,00\r\n",
-       "HKEY_LOCAL_MACHINE\\S", "T", RegistryValue{kRegSz, std::string("?\0", 2)}, 0},
-      {"binary", "[HKEY_LOCAL_MACHINE\\S]\r\n\"GS_DLL\"=hex:de,ad,00,ef\r\n", "HKEY_LOCAL_MACHINE\\S", "GS_DLL",
+      {"dword", "[HKEY_LOCAL_MACHINE\\S]\r\n\"Delay\"=dword:0000012c\r\n", "HKEY_LOCAL_MACHINE\\S",
+       "Delay", RegistryValue{kRegDword, std::string("\x2c\x01\x00\x00", 4)}, 0},
+      {"dword upper case, short", "[HKEY_LOCAL_MACHINE\\S]\r\n\"D\"=DWORD:FF\r\n",
+       "HKEY_LOCAL_MACHINE\\S", "D", RegistryValue{kRegDword, std::string("\xff\x00\x00\x00", 4)},
+       0},
+      {"expandable text from UTF-16LE",
+       "[HKEY_LOCAL_MACHINE\\S]\r\n\"GS_DLL\"=hex(2):25,00,50,00,e9,00,00,00\r\n",
+       "HKEY_LOCAL_MACHINE\\S", "GS_DLL", RegistryValue{kRegExpandSz, std::string("%P\xe9\0", 4)},
+       0},
+      {"code unit above Latin-1 reads as ?",
+       "[HKEY_LOCAL_MACHINE\\S]\r\n\"T\"=hex(1):ac,20,00,00\r\n", "HKEY_LOCAL_MACHINE\\S", "T",
+       RegistryValue{kRegSz, std::string("?\0", 2)}, 0},
+      {"binary", "[HKEY_LOCAL_MACHINE\\S]\r\n\"GS_DLL\"=hex:de,ad,00,ef\r\n",
+       "HKEY_LOCAL_MACHINE\\S", "GS_DLL",
        RegistryValue{kRegBinary, std::string("\xde\xad\x00\xef", 4)}, 0},
       {"empty binary", "[HKEY_LOCAL_MACHINE\\S]\r\n\"E\"=hex:\r\n", "HKEY_LOCAL_MACHINE\\S", "E",
        RegistryValue{kRegBinary, ""}, 0},
-      {"generic type number is hex", "[HKEY_LOCAL_MACHINE\\S]\r\n\"Q\"=hex(b):01,00,00,00,00,00,00,00\r\n",
+      {"generic type number is hex",
+       "[HKEY_LOCAL_MACHINE\\S]\r\n\"Q\"=hex(b):01,00,00,00,00,00,00,00\r\n",
        "HKEY_LOCAL_MACHINE\\S", "Q", RegistryValue{11, std::string("\x01\0\0\0\0\0\0\0", 8)}, 0},
-      {"continuation lines", "[HKEY_LOCAL_MACHINE\\S]\r\n\"B\"=hex:01,02,\\\r\n  03,\\\r\n  04\r\n\"After\"=\"ok\"\r\n",
+      {"continuation lines",
+       "[HKEY_LOCAL_MACHINE\\S]\r\n\"B\"=hex:01,02,\\\r\n  03,\\\r\n  04\r\n\"After\"=\"ok\"\r\n",
        "HKEY_LOCAL_MACHINE\\S", "B", RegistryValue{kRegBinary, "\x01\x02\x03\x04"}, 0},
       {"line after continuation is a value again",
-       "[HKEY_LOCAL_MACHINE\\S]\r\n\"B\"=hex:01,\\\r\n  02\r\n\"After\"=\"ok\"\r\n", "HKEY_LOCAL_MACHINE\\S",
-       "After", Sz("ok"), 0},
-      {"default value", "[HKEY_LOCAL_MACHINE\\S]\r\n@=\"dflt\"\r\n", "HKEY_LOCAL_MACHINE\\S", "", Sz("dflt"), 0},
-      {"LF lines and blanks around =", "[HKEY_LOCAL_MACHINE\\S]\n\"N\" = \"v\"\n", "HKEY_LOCAL_MACHINE\\S", "N",
-       Sz("v"), 0},
+       "[HKEY_LOCAL_MACHINE\\S]\r\n\"B\"=hex:01,\\\r\n  02\r\n\"After\"=\"ok\"\r\n",
+       "HKEY_LOCAL_MACHINE\\S", "After", Sz("ok"), 0},
+      {"default value", "[HKEY_LOCAL_MACHINE\\S]\r\n@=\"dflt\"\r\n", "HKEY_LOCAL_MACHINE\\S", "",
+       Sz("dflt"), 0},
+      {"LF lines and blanks around =", "[HKEY_LOCAL_MACHINE\\S]\n\"N\" = \"v\"\n",
+       "HKEY_LOCAL_MACHINE\\S", "N", Sz("v"), 0},
       {"comment ignored", "; written by hand\r\n[HKEY_LOCAL_MACHINE\\S]\r\n\"N\"=\"v\"\r\n",
        "HKEY_LOCAL_MACHINE\\S", "N", Sz("v"), 0},
-      {"value deletion", "[HKEY_LOCAL_MACHINE\\S]\r\n\"Gone\"=\"x\"\r\n\"Gone\"=-\r\n", "HKEY_LOCAL_MACHINE\\S",
-       "Gone", std::nullopt, 0},
+      {"value deletion", "[HKEY_LOCAL_MACHINE\\S]\r\n\"Gone\"=\"x\"\r\n\"Gone\"=-\r\n",
+       "HKEY_LOCAL_MACHINE\\S", "Gone", std::nullopt, 0},
       {"key deletion takes subkeys",
-       "[HKEY_LOCAL_MACHINE\\S\\Sub]\r\n\"V\"=\"x\"\r\n[-HKEY_LOCAL_MACHINE\\S]\r\n", "HKEY_LOCAL_MACHINE\\S\\Sub",
-       "V", std::nullopt, 0},
-      {"deleting an absent key is no problem", "[-HKEY_LOCAL_MACHINE\\Nothing]\r\n[HKEY_LOCAL_MACHINE\\S]\r\n\"V\"=\"x\"\r\n",
+       "[HKEY_LOCAL_MACHINE\\S\\Sub]\r\n\"V\"=\"x\"\r\n[-HKEY_LOCAL_MACHINE\\S]\r\n",
+       "HKEY_LOCAL_MACHINE\\S\\Sub", "V", std::nullopt, 0},
+      {"deleting an absent key is no problem",
+       "[-HKEY_LOCAL_MACHINE\\Nothing]\r\n[HKEY_LOCAL_MACHINE\\S]\r\n\"V\"=\"x\"\r\n",
        "HKEY_LOCAL_MACHINE\\S", "V", Sz("x"), 0},
       {"names case-insensitive, later write wins",
        "[HKEY_LOCAL_MACHINE\\Soft]\r\n\"a\"=\"1\"\r\n[hkey_local_machine\\SOFT]\r\n\"A\"=\"2\"\r\n",
        "HKEY_LOCAL_MACHINE\\soft", "a", Sz("2"), 0},
-      {"bad dword skipped, next value kept", "[HKEY_LOCAL_MACHINE\\S]\r\n\"D\"=dword:xyz\r\n\"N\"=\"v\"\r\n",
-       "HKEY_LOCAL_MACHINE\\S", "N", Sz("v"), 1},
+      {"bad dword skipped, next value kept",
+       "[HKEY_LOCAL_MACHINE\\S]\r\n\"D\"=dword:xyz\r\n\"N\"=\"v\"\r\n", "HKEY_LOCAL_MACHINE\\S",
+       "N", Sz("v"), 1},
       {"bad dword gives no value", "[HKEY_LOCAL_MACHINE\\S]\r\n\"D\"=dword:123456789\r\n",
        "HKEY_LOCAL_MACHINE\\S", "D", std::nullopt, 1},
-      {"bad hex gives no value", "[HKEY_LOCAL_MACHINE\\S]\r\n\"B\"=hex:0g,01\r\n", "HKEY_LOCAL_MACHINE\\S", "B",
-       std::nullopt, 1},
+      {"bad hex gives no value", "[HKEY_LOCAL_MACHINE\\S]\r\n\"B\"=hex:0g,01\r\n",
+       "HKEY_LOCAL_MACHINE\\S", "B", std::nullopt, 1},
       {"odd UTF-16 length gives no value", "[HKEY_LOCAL_MACHINE\\S]\r\n\"X\"=hex(2):41,00,00\r\n",
        "HKEY_LOCAL_MACHINE\\S", "X", std::nullopt, 1},
-      {"text after closing quote", "[HKEY_LOCAL_MACHINE\\S]\r\n\"A\"=\"x\" y\r\n", "HKEY_LOCAL_MACHINE\\S", "A",
-       std::nullopt, 1},
-      {"unterminated text", "[HKEY_LOCAL_MACHINE\\S]\r\n\"A\"=\"x\r\n", "HKEY_LOCAL_MACHINE\\S", "A",
-       std::nullopt, 1},
-      {"junk line skipped", "[HKEY_LOCAL_MACHINE\\S]\r\nthis is junk\r\n\"N\"=\"v\"\r\n", "HKEY_LOCAL_MACHINE\\S",
-       "N", Sz("v"), 1},
+      {"text after closing quote", "[HKEY_LOCAL_MACHINE\\S]\r\n\"A\"=\"x\" y\r\n",
+       "HKEY_LOCAL_MACHINE\\S", "A", std::nullopt, 1},
+      {"unterminated text", "[HKEY_LOCAL_MACHINE\\S]\r\n\"A\"=\"x\r\n", "HKEY_LOCAL_MACHINE\\S",
+       "A", std::nullopt, 1},
+      {"junk line skipped", "[HKEY_LOCAL_MACHINE\\S]\r\nthis is junk\r\n\"N\"=\"v\"\r\n",
+       "HKEY_LOCAL_MACHINE\\S", "N", Sz("v"), 1},
       {"header without bracket: its values go nowhere",
-       "[HKEY_LOCAL_MACHINE\\S]\r\n[HKEY_LOCAL_MACHINE\\B\r\n\"V\"=\"1\"\r\n", "HKEY_LOCAL_MACHINE\\S", "V",
-       std::nullopt, 1},
-      {"next header after a bad one works", "[HKEY_LOCAL_MACHINE\\B\r\n\"V\"=\"1\"\r\n[HKEY_LOCAL_MACHINE\\S]\r\n\"V\"=\"2\"\r\n",
+       "[HKEY_LOCAL_MACHINE\\S]\r\n[HKEY_LOCAL_MACHINE\\B\r\n\"V\"=\"1\"\r\n",
+       "HKEY_LOCAL_MACHINE\\S", "V", std::nullopt, 1},
+      {"next header after a bad one works",
+       "[HKEY_LOCAL_MACHINE\\B\r\n\"V\"=\"1\"\r\n[HKEY_LOCAL_MACHINE\\S]\r\n\"V\"=\"2\"\r\n",
        "HKEY_LOCAL_MACHINE\\S", "V", Sz("2"), 1},
-      {"unknown root refused", "[HKEY_NOWHERE\\S]\r\n\"V\"=\"1\"\r\n", "HKEY_NOWHERE\\S", "V", std::nullopt, 1},
-      {"value before any key", "\"V\"=\"1\"\r\n[HKEY_LOCAL_MACHINE\\S]\r\n", "HKEY_LOCAL_MACHINE\\S", "V",
+      {"unknown root refused", "[HKEY_NOWHERE\\S]\r\n\"V\"=\"1\"\r\n", "HKEY_NOWHERE\\S", "V",
        std::nullopt, 1},
+      {"value before any key", "\"V\"=\"1\"\r\n[HKEY_LOCAL_MACHINE\\S]\r\n",
+       "HKEY_LOCAL_MACHINE\\S", "V", std::nullopt, 1},
   };
   for (const ImportCase& c : cases) {
     SCOPED_TRACE(c.label);
@@ -109,7 +122,8 @@ TEST(RegFileImportTest, ReadsEachFormAndSkipsOnlyWhatIsMalformed) {
 
 TEST(RegFileImportTest, ProblemsNameTheLine) {
   RegistryTree tree;
-  RegFileResult result = ImportRegFile(kHeader + "[HKEY_LOCAL_MACHINE\\S]\r\n\"B\"=hex:zz\r\n", tree);
+  RegFileResult result =
+      ImportRegFile(kHeader + "[HKEY_LOCAL_MACHINE\\S]\r\n\"B\"=hex:zz\r\n", tree);
   ASSERT_EQ(result.problems.size(), 1u);
   EXPECT_EQ(result.problems[0].rfind("line 4: ", 0), 0u) << result.problems[0];
 }
@@ -164,13 +178,15 @@ struct ExportCase {
 
 TEST(RegFileExportTest, WritesEachValueInTheFormRegeditUses) {
   const ExportCase cases[] = {
-      {"text with escapes", "Arguments", kRegSz, std::string("C:\\PDF\\setup.exe %1 \"PPP1:\"\0", 28),
+      {"text with escapes", "Arguments", kRegSz,
+       std::string("C:\\PDF\\setup.exe %1 \"PPP1:\"\0", 28),
        "\"Arguments\"=\"C:\\\\PDF\\\\setup.exe %1 \\\"PPP1:\\\"\""},
       {"default value", "", kRegSz, std::string("x\0", 2), "@=\"x\""},
       {"dword", "Delay", kRegDword, std::string("\x2c\x01\x00\x00", 4), "\"Delay\"=dword:0000012c"},
       {"dword of wrong size stays hex", "D", kRegDword, "\x01\x02", "\"D\"=hex(4):01,02"},
       {"text without terminator", "T", kRegSz, "ab", "\"T\"=hex(1):61,00,62,00"},
-      {"text with a line break", "T", kRegSz, std::string("a\nb\0", 4), "\"T\"=hex(1):61,00,0a,00,62,00,00,00"},
+      {"text with a line break", "T", kRegSz, std::string("a\nb\0", 4),
+       "\"T\"=hex(1):61,00,0a,00,62,00,00,00"},
       {"expandable text as UTF-16LE", "GS_DLL", kRegExpandSz, std::string("%P\0", 3),
        "\"GS_DLL\"=hex(2):25,00,50,00,00,00"},
       {"binary", "B", kRegBinary, std::string("\xde\xad\x00", 3), "\"B\"=hex:de,ad,00"},
@@ -180,8 +196,9 @@ TEST(RegFileExportTest, WritesEachValueInTheFormRegeditUses) {
     SCOPED_TRACE(c.label);
     RegistryTree tree;
     tree.Create("HKEY_LOCAL_MACHINE\\S").SetValue(c.name, {c.type, c.data});
-    EXPECT_EQ(ExportRegFile(tree), kHeader + "[HKEY_LOCAL_MACHINE]\r\n\r\n[HKEY_LOCAL_MACHINE\\S]\r\n" + c.line +
-                                       "\r\n\r\n");
+    EXPECT_EQ(
+        ExportRegFile(tree),
+        kHeader + "[HKEY_LOCAL_MACHINE]\r\n\r\n[HKEY_LOCAL_MACHINE\\S]\r\n" + c.line + "\r\n\r\n");
   }
 }
 
@@ -192,7 +209,8 @@ TEST(RegFileExportTest, LongHexWrapsWithinEightyColumns) {
   size_t start = text.find("\"Blob\"");
   ASSERT_NE(start, std::string::npos);
   int lines = 0;
-  for (size_t end; (end = text.find("\r\n", start)) != std::string::npos && end > start; start = end + 2) {
+  for (size_t end; (end = text.find("\r\n", start)) != std::string::npos && end > start;
+       start = end + 2) {
     std::string line = text.substr(start, end - start);
     EXPECT_LE(line.size(), 80u) << line;
     ++lines;
@@ -229,7 +247,8 @@ TEST(RegFileRoundTripTest, EveryValueKeyAndOrderComesBack) {
   EXPECT_EQ(backPorts->subkeys[0]->name, "PPP2:");
   EXPECT_EQ(backPorts->subkeys[1]->name, "PPP10:");
   EXPECT_EQ(backPorts->subkeys[2]->name, "PPP1:");
-  const RegistryValue* odd = back.Find("HKEY_LOCAL_MACHINE\\SOFTWARE\\AFPL Ghostscript\\8.54")->Value("Odd");
+  const RegistryValue* odd =
+      back.Find("HKEY_LOCAL_MACHINE\\SOFTWARE\\AFPL Ghostscript\\8.54")->Value("Odd");
   ASSERT_NE(odd, nullptr);
   EXPECT_EQ(odd->data, std::string("a\0b", 3));
   ASSERT_NE(back.Find("HKEY_CURRENT_USER\\Software\\Other"), nullptr);
@@ -237,7 +256,8 @@ TEST(RegFileRoundTripTest, EveryValueKeyAndOrderComesBack) {
 
 TEST(RegFileRoundTripTest, Utf16FormReadsBackTheSame) {
   RegistryTree tree;
-  tree.Create("HKEY_LOCAL_MACHINE\\S").SetValue("GS_DLL", {kRegExpandSz, std::string("C:\\gs\xe9\0", 7)});
+  tree.Create("HKEY_LOCAL_MACHINE\\S")
+      .SetValue("GS_DLL", {kRegExpandSz, std::string("C:\\gs\xe9\0", 7)});
   std::string text = ExportRegFile(tree);
   std::string wide = Utf16RegFile(text);
   ASSERT_EQ(wide.size(), 2 + 2 * text.size());

@@ -36,7 +36,8 @@ TEST(ResponseFileTest, ParentFolder) {
     SCOPED_TRACE(c.folder);
     EXPECT_EQ(platform::path::ParentFolder(c.folder, c.style), c.parent);
   }
-  EXPECT_EQ(platform::path::ParentFolder(platform::path::ParentFolder("D\\V\\bin\\", Style::Windows), Style::Windows),
+  EXPECT_EQ(platform::path::ParentFolder(
+                platform::path::ParentFolder("D\\V\\bin\\", Style::Windows), Style::Windows),
             "D\\");
 }
 

@@ -80,16 +80,33 @@ TEST(WindowsCommandLineTest, QuotesOnlyWhatNeedsIt) {
 
 TEST(WindowsCommandLineTest, QuotedArgumentsSplitBackUnchanged) {
   const std::string args[] = {
-      "",          "x",         "a b",        " lead",     "trail ",      "\t",
-      "\"",        "\"\"",      "a\"b",       "\\",        "\\\\",        "a\\",
-      "a b\\",     "a b\\\\",   "\\\"",       "a\\\\\"b",  "c:\\my dir\\", "\\\\srv\\share name\\",
-      "x\ny",      "-sOutputFile=\"c:\\out dir\\pdf_01.pdf\"",
+      "",
+      "x",
+      "a b",
+      " lead",
+      "trail ",
+      "\t",
+      "\"",
+      "\"\"",
+      "a\"b",
+      "\\",
+      "\\\\",
+      "a\\",
+      "a b\\",
+      "a b\\\\",
+      "\\\"",
+      "a\\\\\"b",
+      "c:\\my dir\\",
+      "\\\\srv\\share name\\",
+      "x\ny",
+      "-sOutputFile=\"c:\\out dir\\pdf_01.pdf\"",
   };
   std::string line = "prog";
   Words expected = {"prog"};
   for (const std::string& arg : args) {
     SCOPED_TRACE(testing::Message() << "argument [" << arg << "]");
-    EXPECT_EQ(SplitWindowsCommandLine(std::string("prog ") + QuoteWindowsArgument(arg)), (Words{"prog", arg}));
+    EXPECT_EQ(SplitWindowsCommandLine(std::string("prog ") + QuoteWindowsArgument(arg)),
+              (Words{"prog", arg}));
     line += ' ';
     line += QuoteWindowsArgument(arg);
     expected.push_back(arg);

@@ -13,9 +13,9 @@ namespace toolkit {
 struct DibImage {
   int width = 0;
   int height = 0;
-  int bitsPerPixel = 0;            // 8: palette indexes; 24: blue, green, red
-  std::vector<uint32_t> palette;   // 0x00RRGGBB per entry, for 8 bits per pixel
-  std::vector<uint8_t> bits;       // height * Stride() bytes
+  int bitsPerPixel = 0;           // 8: palette indexes; 24: blue, green, red
+  std::vector<uint32_t> palette;  // 0x00RRGGBB per entry, for 8 bits per pixel
+  std::vector<uint8_t> bits;      // height * Stride() bytes
   int xPixelsPerMetre = 0;
   int yPixelsPerMetre = 0;
 

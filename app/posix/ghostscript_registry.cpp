@@ -49,7 +49,8 @@ class ReadOnlyKey : public RegistryKey {
       : subkeys_(std::move(subkeys)), gsDll_(std::move(gsDll)) {}
   std::vector<std::string> SubkeyNames() override { return subkeys_; }
   std::optional<RegistryValue> ReadValue(const std::string& name) override {
-    if (gsDll_.empty() || !platform::SameRegistryName(name, procs::kGhostscriptDllValue)) return std::nullopt;
+    if (gsDll_.empty() || !platform::SameRegistryName(name, procs::kGhostscriptDllValue))
+      return std::nullopt;
     return RegistryValue{platform::kRegSz, gsDll_ + '\0'};
   }
   bool WriteString(const std::string&, const std::string&) override { return false; }

@@ -12,7 +12,7 @@ namespace platform::fake {
 
 struct ShownDialog {
   bool save = false;
-  bool folder = false;        // the folder chooser; its title is request.title
+  bool folder = false;  // the folder chooser; its title is request.title
   FileDialogRequest request;
 };
 

@@ -1,8 +1,8 @@
 #include <cstdio>
 
-#include "platform/rules/path.h"
 #include "platform/posix/posix_backends.h"
 #include "platform/posix/zenity.h"
+#include "platform/rules/path.h"
 
 namespace platform::posix {
 

@@ -9,12 +9,12 @@
 #include <cstdio>
 #include <memory>
 
-#include "platform/rules/path.h"
-#include "platform/posix/locked_file.h"
 #include "platform/error.h"
+#include "platform/posix/locked_file.h"
 #include "platform/posix/posix_backends.h"
 #include "platform/posix/private_folder.h"
 #include "platform/posix/scoped_fd.h"
+#include "platform/rules/path.h"
 
 namespace platform::posix {
 
@@ -181,11 +181,11 @@ class PosixFiles : public Files {
 
   std::unique_ptr<WritableFile> CreateForWriting(const std::string& path, CreateMode mode,
                                                  int& error) override {
-    const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW |
-                      (mode == CreateMode::kNew ? O_EXCL : O_TRUNC);
+    const int flags =
+        O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | (mode == CreateMode::kNew ? O_EXCL : O_TRUNC);
     ScopedFd fd(::open(path.c_str(), flags, 0666));
     if (!fd.IsValid()) {
-      error = errno == EEXIST ? kErrorFileExists
+      error = errno == EEXIST  ? kErrorFileExists
               : errno == ELOOP ? kErrorAccessDenied  // a link stands there
                                : WindowsError(errno, path);
       return nullptr;

@@ -13,10 +13,10 @@ class PosixMessageBoxes : public MessageBoxes {
     bool yesNo = (flags & 0xF) == kMbYesNo;
     bool okCancel = (flags & 0xF) == kMbOkCancel || yesNo;
     if (ZenityAvailable()) {
-      std::string kind = okCancel ? "--question"
-                         : (flags & 0xF0) == kMbIconError       ? "--error"
-                         : (flags & 0xF0) == kMbIconWarning     ? "--warning"
-                                                                : "--info";
+      std::string kind = okCancel                           ? "--question"
+                         : (flags & 0xF0) == kMbIconError   ? "--error"
+                         : (flags & 0xF0) == kMbIconWarning ? "--warning"
+                                                            : "--info";
       std::vector<std::string> args{kind, "--no-markup", "--title=" + caption, "--text=" + text};
       if (okCancel) {
         args.push_back(yesNo ? "--ok-label=Yes" : "--ok-label=OK");
@@ -28,7 +28,8 @@ class PosixMessageBoxes : public MessageBoxes {
     }
     // No desktop: say it on standard error and answer as closing the box would.
     std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
-    if (okCancel) std::fprintf(stderr, "(no display to ask on: answered %s)\n", yesNo ? "No" : "Cancel");
+    if (okCancel)
+      std::fprintf(stderr, "(no display to ask on: answered %s)\n", yesNo ? "No" : "Cancel");
     if (yesNo) return kIdNo;
     return okCancel ? kIdCancel : kIdOk;
   }

@@ -6,9 +6,9 @@
 #include <iterator>
 #include <vector>
 
-#include "platform/rules/path.h"
 #include "platform/posix/posix_backends.h"
 #include "platform/posix/rebuild_command_line.h"
+#include "platform/rules/path.h"
 
 namespace platform::posix {
 

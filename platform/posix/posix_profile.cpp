@@ -4,9 +4,9 @@
 #include <errno.h>
 #include <sys/stat.h>
 
-#include "platform/rules/ini_text.h"
 #include "platform/posix/locked_file.h"
 #include "platform/posix/posix_backends.h"
+#include "platform/rules/ini_text.h"
 
 namespace platform::posix {
 

@@ -1,5 +1,5 @@
 // Folders of the user's own, where no other user can plant a file or a link:
-// for the job lock and for what the program writes beside Ghostscript.
+// for the links to Ghostscript and for a job's own files.
 #pragma once
 
 #include <string>

@@ -1,7 +1,7 @@
 #include "platform/posix/rebuild_command_line.h"
 
-#include "platform/rules/command_line.h"
 #include "platform/error.h"
+#include "platform/rules/command_line.h"
 
 namespace platform::posix {
 

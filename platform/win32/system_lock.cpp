@@ -1,5 +1,5 @@
-#include "platform/error.h"
 #include "platform/win32/system_lock.h"
+#include "platform/error.h"
 #include "platform/win32/scoped_handle.h"
 #include "platform/win32/system_error_text.h"
 

@@ -34,9 +34,10 @@ class Win32PrintSpooler : public PrintSpooler {
 
   uint32_t InstallDriverFromStore(const std::string& driver) override {
     ScopedModule spooler(::LoadLibraryA("winspool.drv"));
-    auto install = spooler.IsValid() ? reinterpret_cast<InstallFromPackage>(reinterpret_cast<void*>(
-                                           ::GetProcAddress(spooler.Get(), "InstallPrinterDriverFromPackageA")))
-                                     : nullptr;
+    auto install = spooler.IsValid()
+                       ? reinterpret_cast<InstallFromPackage>(reinterpret_cast<void*>(
+                             ::GetProcAddress(spooler.Get(), "InstallPrinterDriverFromPackageA")))
+                       : nullptr;
     if (!install) return ERROR_NOT_SUPPORTED;
     return static_cast<uint32_t>(install(nullptr, nullptr, driver.c_str(), nullptr, 0));
   }

@@ -37,19 +37,17 @@ class Win32ProcessInfo : public ProcessInfo {
     // has none.
     DWORD enabled = 0;
     DWORD length = sizeof enabled;
-    return ::RegGetValueA(HKEY_LOCAL_MACHINE,
-                          "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System",
-                          "EnableLUA", RRF_RT_REG_DWORD, nullptr, &enabled,
-                          &length) == ERROR_SUCCESS &&
+    return ::RegGetValueA(
+               HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Policies\\System",
+               "EnableLUA", RRF_RT_REG_DWORD, nullptr, &enabled, &length) == ERROR_SUCCESS &&
            enabled != 0;
   }
 
   ModuleLocation ModuleOf(const void* address) override {
     HMODULE module = nullptr;
-    if (!address ||
-        !::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
-                                  GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
-                              static_cast<LPCSTR>(address), &module)) {
+    if (!address || !::GetModuleHandleExA(GET_MODULE_HANDLE_EX_FLAG_FROM_ADDRESS |
+                                              GET_MODULE_HANDLE_EX_FLAG_UNCHANGED_REFCOUNT,
+                                          static_cast<LPCSTR>(address), &module)) {
       return {};
     }
     char buffer[261] = {};

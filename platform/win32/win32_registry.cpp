@@ -38,7 +38,8 @@ std::vector<std::string> ListSubkeys(HKEY key) {
   DWORD index = 0;
   while (index < count) {
     DWORD length = static_cast<DWORD>(buffer.size());
-    LONG status = ::RegEnumKeyExA(key, index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
+    LONG status =
+        ::RegEnumKeyExA(key, index, buffer.data(), &length, nullptr, nullptr, nullptr, nullptr);
     if (status == ERROR_MORE_DATA && buffer.size() < 32768) {
       // A longer name appeared since the count was taken: retry this index.
       buffer.assign(buffer.size() * 2 + 256, '\0');

@@ -9,9 +9,8 @@ const char* OrNull(const std::string& text) { return text.empty() ? nullptr : te
 
 class Win32Shell : public Shell {
  public:
-  intptr_t Execute(const std::string& verb, const std::string& file,
-                   const std::string& parameters, const std::string& directory,
-                   int showMode) override {
+  intptr_t Execute(const std::string& verb, const std::string& file, const std::string& parameters,
+                   const std::string& directory, int showMode) override {
     HINSTANCE result = ::ShellExecuteA(nullptr, OrNull(verb), file.c_str(), OrNull(parameters),
                                        OrNull(directory), showMode);
     return reinterpret_cast<intptr_t>(result);

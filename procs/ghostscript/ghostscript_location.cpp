@@ -46,8 +46,9 @@ void ForEachInstalledVersion(
 // The folder of the last listed AFPL version whose "GS_DLL" file exists.
 std::string AfplGhostscriptFolder() {
   std::string candidate;
-  ForEachInstalledVersion(kAfplGhostscriptKey, 0, NotText::kRaise,
-                          [&](const std::string&, const std::string& folder) { candidate = folder; });
+  ForEachInstalledVersion(
+      kAfplGhostscriptKey, 0, NotText::kRaise,
+      [&](const std::string&, const std::string& folder) { candidate = folder; });
   return candidate;
 }
 

@@ -31,7 +31,8 @@ std::vector<unsigned long> VersionNumbers(const std::string& version);
 // as the installers name the folder above "bin" ("gs9.05" -> {9, 5});
 // nothing for a folder named otherwise, which holds one of today's.
 std::optional<std::vector<unsigned long>> GhostscriptFolderVersion(
-    const std::string& ghostscriptFolder, platform::path::Style style = platform::path::Style::Native);
+    const std::string& ghostscriptFolder,
+    platform::path::Style style = platform::path::Style::Native);
 
 // Whether the Ghostscript in the folder reads its response file as UTF-8.
 // Ghostscript 9.10 and later do: their console programs decode every

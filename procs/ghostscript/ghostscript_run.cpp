@@ -47,8 +47,8 @@ std::string GhostscriptCommandLine(const std::string& ghostscriptFolder,
                                    const std::string& programName, const std::string& responseFile,
                                    const std::string& inputPath) {
   using platform::QuoteWindowsPath;
-  return QuoteWindowsPath(ghostscriptFolder + programName) + " @" +
-         QuoteWindowsPath(responseFile) + " " + QuoteWindowsPath(inputPath);
+  return QuoteWindowsPath(ghostscriptFolder + programName) + " @" + QuoteWindowsPath(responseFile) +
+         " " + QuoteWindowsPath(inputPath);
 }
 
 }  // namespace procs

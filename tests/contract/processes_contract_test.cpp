@@ -54,15 +54,14 @@ class ProcessesContractTest : public testing::Test {
   Words ArgumentsThatArrive(const std::string& rawArguments) {
     const std::string argvFile = scratch_.File("argv.bin");
     fs::remove(argvFile);
-    EXPECT_EQ(
-        processes_->Launch(TestProgramCommandLine(0, argvFile, rawArguments), kHiddenWait).ExitCode(),
-        0u);
+    EXPECT_EQ(processes_->Launch(TestProgramCommandLine(0, argvFile, rawArguments), kHiddenWait)
+                  .ExitCode(),
+              0u);
     return ReadArgv(argvFile);
   }
 
   testing_support::ScratchDir scratch_;
-  std::unique_ptr<platform::Processes> processes_ =
-      testing_support::MakeNativeProcessesForTest();
+  std::unique_ptr<platform::Processes> processes_ = testing_support::MakeNativeProcessesForTest();
 };
 
 TEST_F(ProcessesContractTest, ExitCodesComeBackUnchanged) {
@@ -150,10 +149,9 @@ TEST_F(ProcessesContractTest, QuotedProgramPathWithBlanksStarts) {
   const fs::path copy = folder / (std::string("exit with") + helper.extension().string());
   fs::copy_file(helper, copy);
   const std::string argvFile = scratch_.File("argv.bin");
-  EXPECT_EQ(
-      processes_->Launch(TestProgramCommandLine(7, argvFile, "x", copy.string()), kHiddenWait)
-          .ExitCode(),
-      7u);
+  EXPECT_EQ(processes_->Launch(TestProgramCommandLine(7, argvFile, "x", copy.string()), kHiddenWait)
+                .ExitCode(),
+            7u);
   EXPECT_EQ(ReadArgv(argvFile), Words{"x"});
 }
 

@@ -48,7 +48,8 @@ template <typename Backend>
 class RegistryContractTest : public testing::Test {
  protected:
   RegistryContractTest()
-      : registry_(Backend::Make(scratch_.Path())), base_("SOFTWARE\\PdfPrinterTests\\" + UniqueName()) {}
+      : registry_(Backend::Make(scratch_.Path())),
+        base_("SOFTWARE\\PdfPrinterTests\\" + UniqueName()) {}
 
   void SetUp() override {
     ASSERT_NE(registry_, nullptr);

@@ -12,8 +12,8 @@ namespace {
 
 TEST(ShellNamespaceContractTest, AllocatorAndWideNames) {
   platform::fake::FakeShellNamespace fake;
-  for (platform::ShellNamespace* shell : {static_cast<platform::ShellNamespace*>(&fake),
-                                          platform::NativeServices().shellNamespace}) {
+  for (platform::ShellNamespace* shell :
+       {static_cast<platform::ShellNamespace*>(&fake), platform::NativeServices().shellNamespace}) {
     SCOPED_TRACE(shell == &fake ? "fake" : "native");
     auto allocator = shell->TaskAllocator();
     ASSERT_NE(allocator, nullptr);

@@ -184,9 +184,9 @@ TEST_F(JobEndToEnd, AnUnwritableSettingsFileStopsNoPrint) {
   // The program's folder read-only, even for root: a bind mount of its own.
   const std::string app = ShellQuote(appFolder);
   auto result = RunShell("unshare -m sh -c " +
-                         ShellQuote("mount --bind " + app + " " + app + " && mount -o remount,bind,ro " +
-                                    app + " " + app + " || exit 99\n" +
-                                    JobCommand(DataFile("multipage.ps"))));
+                         ShellQuote("mount --bind " + app + " " + app +
+                                    " && mount -o remount,bind,ro " + app + " " + app +
+                                    " || exit 99\n" + JobCommand(DataFile("multipage.ps"))));
   ASSERT_NE(result.exitCode, 99) << "no read-only mount (unshare, mount): " << result.output;
   EXPECT_EQ(result.exitCode, 0) << result.output;
   EXPECT_EQ(Pages(outFolder + "/pdf_01.pdf"), 3);
@@ -241,9 +241,9 @@ TEST_F(JobEndToEnd, AFailedJobIsReportedAndLeavesNoPdf) {
     }
     // Ghostscript writes into the user's runtime folder: the full save
     // folder shows when the PDF is put in its place.
-    const std::string says = c.fullDisk ? "The PDF could not be written to " + outFolder +
-                                              "/pdf_01.pdf: Disk full."
-                                        : "Ghostscript could not create " + outFolder + "/pdf_01.pdf";
+    const std::string says =
+        c.fullDisk ? "The PDF could not be written to " + outFolder + "/pdf_01.pdf: Disk full."
+                   : "Ghostscript could not create " + outFolder + "/pdf_01.pdf";
     EXPECT_NE(result.output.find(says), std::string::npos) << result.output;
     const size_t at = result.output.find("job exit ");
     EXPECT_EQ(result.output.substr(std::min(at, result.output.size())), "job exit 1\n")
@@ -437,8 +437,9 @@ TEST_F(JobEndToEnd, ConcurrentJobsShareNothingAndAnEndlessOneIsEnded) {
   std::string script = "now() { date +%s.%N; }\npids=\n";
   for (int i = 0; i < 24; ++i) {
     std::string job = JobCommand(DataFile("multipage.ps"));
-    if (i % 2) job.replace(job.find(ShellQuote(runFolder)), ShellQuote(runFolder).size(),
-                           ShellQuote(otherRun));
+    if (i % 2)
+      job.replace(job.find(ShellQuote(runFolder)), ShellQuote(runFolder).size(),
+                  ShellQuote(otherRun));
     script += "( " + job + "; echo \"exit $?\" ) >job" + std::to_string(i) + ".log 2>&1 &\n" +
               "pids=\"$pids $!\"\n";
   }

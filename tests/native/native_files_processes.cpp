@@ -1,7 +1,7 @@
-#include "platform/rules/path.h"
-#include "platform/posix/posix_backends.h"
-#include "platform/rules/windows_command_line.h"
 #include "support/native_files_processes.h"
+#include "platform/posix/posix_backends.h"
+#include "platform/rules/path.h"
+#include "platform/rules/windows_command_line.h"
 
 namespace testing_support {
 

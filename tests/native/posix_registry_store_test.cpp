@@ -18,7 +18,8 @@ using testing_support::ReadBytes;
 using testing_support::ScratchDir;
 using testing_support::WriteBytes;
 
-const char kPortKey[] = "\\SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors\\Redirected Port\\Ports\\PPP1:";
+const char kPortKey[] =
+    "\\SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors\\Redirected Port\\Ports\\PPP1:";
 
 TEST(PosixRegistryStoreTest, StoreIsARegistryExportRegeditCanRead) {
   ScratchDir dir;
@@ -31,10 +32,11 @@ TEST(PosixRegistryStoreTest, StoreIsARegistryExportRegeditCanRead) {
 
   std::string text = ReadBytes(store);
   EXPECT_EQ(text.rfind("Windows Registry Editor Version 5.00\r\n\r\n", 0), 0u) << text;
-  EXPECT_NE(text.find("\r\n[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors"
-                      "\\Redirected Port\\Ports\\PPP1:]\r\n\"Command\"=\"C:\\\\PDF\\\\redrun.exe\"\r\n"
-                      "\"Delay\"=dword:0000012c\r\n"),
-            std::string::npos)
+  EXPECT_NE(
+      text.find("\r\n[HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\Print\\Monitors"
+                "\\Redirected Port\\Ports\\PPP1:]\r\n\"Command\"=\"C:\\\\PDF\\\\redrun.exe\"\r\n"
+                "\"Delay\"=dword:0000012c\r\n"),
+      std::string::npos)
       << text;
   platform::RegistryTree tree;
   platform::RegFileResult result = platform::ImportRegFile(text, tree);
@@ -86,7 +88,8 @@ TEST(PosixRegistryStoreTest, HandWrittenFixtureIsRead) {
   ASSERT_NE(registry->CreateKey(kPortKey, kKeyAllAccess), nullptr);
   EXPECT_NE(ReadBytes(store).find("[HKEY_CURRENT_USER\\Software\\Someone]\r\n\"Keep\"=\"me\"\r\n"),
             std::string::npos);
-  EXPECT_EQ(registry->OpenKey("SOFTWARE\\AFPL Ghostscript\\8.14", kKeyRead)->ReadValue("Raw")->data, "\x01\x02");
+  EXPECT_EQ(registry->OpenKey("SOFTWARE\\AFPL Ghostscript\\8.14", kKeyRead)->ReadValue("Raw")->data,
+            "\x01\x02");
 }
 
 TEST(PosixRegistryStoreTest, MissingStoreIsEmptyAndReadingDoesNotCreateIt) {

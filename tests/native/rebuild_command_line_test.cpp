@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/rules/command_line.h"
 #include "platform/error.h"
+#include "platform/rules/command_line.h"
 
 namespace {
 

@@ -36,7 +36,8 @@ inline std::string ProgramFolder() {
   static const std::string folder = [] {
     const std::filesystem::path made = std::filesystem::path(root.Path()) / "PDF Tools";
     std::filesystem::create_directories(made);
-    for (const char* program : {"redrun.exe", "rr_set.exe"}) WriteBytes((made / program).string(), "");
+    for (const char* program : {"redrun.exe", "rr_set.exe"})
+      WriteBytes((made / program).string(), "");
     return platform::path::AddTrailingDelimiter(made.string());
   }();
   return folder;

@@ -117,8 +117,8 @@ TEST(BatchConverterWindowTest, TypedListIsStoredAndRegSvr32RunsTwiceInTurn) {
     ::Sleep(250);
     DWORD_PTR answer = 0;
     const auto asked = std::chrono::steady_clock::now();
-    EXPECT_TRUE(::SendMessageTimeoutA(session.Window(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000,
-                                      &answer))
+    EXPECT_TRUE(
+        ::SendMessageTimeoutA(session.Window(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer))
         << "no answer " << i;
     EXPECT_LT(std::chrono::steady_clock::now() - asked, 1s);
     if (i > 0) {

@@ -55,8 +55,7 @@ TEST(ExecutableResources, IconVersionInformationAndManifest) {
   }
 
   const std::string manifest = extract("--raw -t 24", "manifest.xml");
-  EXPECT_NE(manifest.find("<requestedExecutionLevel level=\"asInvoker\""),
-            std::string::npos);
+  EXPECT_NE(manifest.find("<requestedExecutionLevel level=\"asInvoker\""), std::string::npos);
   for (const char* system : {"e2011457-1546-43c5-a5fe-008deee3d3f0",     // Vista
                              "35138b9a-5d96-4fbd-8e2d-a2440225f93a",     // 7
                              "4a2f28e3-53b9-4441-ba9c-d69d4a4a6e38",     // 8

@@ -230,7 +230,8 @@ TEST_F(PortListWindowTest, AddedPortIsListedAnnouncedAndDeletedWithItsSubkeys) {
   ASSERT_TRUE(testing_support::PressButton(box, "OK"));
   ASSERT_TRUE(testing_support::WaitForWindowGone(box, 10s));
   DWORD_PTR answer = 0;
-  EXPECT_TRUE(::SendMessageTimeoutA(window_->Window(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer));
+  EXPECT_TRUE(
+      ::SendMessageTimeoutA(window_->Window(), WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 1000, &answer));
   EXPECT_EQ(Rows(), std::vector<std::string>{"PPP1:*|||"});
 
   auto& registry = *platform::Current().registry;
@@ -319,18 +320,19 @@ TEST_F(PortListWindowTest, MissingMonitorProgramsOtherCopiesAndPortsOfNoText) {
     ASSERT_TRUE(key && key->WriteString("Arguments", "\"C:\\Old\\pdfprinter.exe\" \"%1\" \"" +
                                                          std::string(port) + "\""));
   }
-  auto numbered = registry.CreateKey(testing_support::kPrintersKey + "\\Office PDF",
-                                     platform::kKeyAllAccess);
+  auto numbered =
+      registry.CreateKey(testing_support::kPrintersKey + "\\Office PDF", platform::kKeyAllAccess);
   ASSERT_TRUE(numbered && numbered->WriteDword("Port", 2));
-  std::vector<testing_support::SetupWindowProcess::EarlyBox> boxes = {
-      {"pdfprinter", "OK"}, {"Warning", "Yes"}};
+  std::vector<testing_support::SetupWindowProcess::EarlyBox> boxes = {{"pdfprinter", "OK"},
+                                                                      {"Warning", "Yes"}};
   window_ = std::make_unique<testing_support::SetupWindowProcess>(program_, boxes);
   ASSERT_NE(window_->Window(), nullptr) << "no set-up window";
   list_ = window_->Control("ListView1");
   EXPECT_EQ(boxes[0].text, "Invalid data type for 'Port'");
   EXPECT_EQ(boxes[1].text,
             "These ports start another copy of the program for their print jobs: PPP1:, "
-            "PPP2:.\r\rPoint them at this program, " + program_ + "?");
+            "PPP2:.\r\rPoint them at this program, " +
+                program_ + "?");
   for (const char* port : {"PPP1:", "PPP2:"}) {
     ExpectSameValues(ValuesOf(procs::PortKeyPath(port)),
                      {{"Arguments", PortValues(port, program_)[0].second},

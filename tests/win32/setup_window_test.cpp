@@ -28,14 +28,20 @@ using testing_support::RemoteBuffer;
 
 std::string ExpectedClass(ControlKind kind) {
   switch (kind) {
-    case ControlKind::kPageControl: return WC_TABCONTROLA;
-    case ControlKind::kTabSheet: return toolkit::win32::kPageClass;
-    case ControlKind::kListView: return WC_LISTVIEWA;
+    case ControlKind::kPageControl:
+      return WC_TABCONTROLA;
+    case ControlKind::kTabSheet:
+      return toolkit::win32::kPageClass;
+    case ControlKind::kListView:
+      return WC_LISTVIEWA;
     case ControlKind::kEdit:
-    case ControlKind::kMemo: return "Edit";
+    case ControlKind::kMemo:
+      return "Edit";
     case ControlKind::kLabel:
-    case ControlKind::kImage: return "Static";
-    default: return "Button";
+    case ControlKind::kImage:
+      return "Static";
+    default:
+      return "Button";
   }
 }
 
@@ -52,8 +58,10 @@ bool TakesTab(ControlKind kind) {
     case ControlKind::kButton:
     case ControlKind::kRadioButton:
     case ControlKind::kCheckBox:
-    case ControlKind::kListView: return true;
-    default: return false;
+    case ControlKind::kListView:
+      return true;
+    default:
+      return false;
   }
 }
 
@@ -208,8 +216,8 @@ TEST_F(SetupWindowTest, ListAndTabsCarryTheirCaptions) {
     asked.pszText = buffer.Address() + kText;
     asked.cchTextMax = 256;
     buffer.Write(0, &asked, sizeof asked);
-    ASSERT_TRUE(::SendMessageA(list, LVM_GETCOLUMNA, index++,
-                               reinterpret_cast<LPARAM>(buffer.Address())));
+    ASSERT_TRUE(
+        ::SendMessageA(list, LVM_GETCOLUMNA, index++, reinterpret_cast<LPARAM>(buffer.Address())));
     LVCOLUMNA answer{};
     buffer.Read(0, &answer, sizeof answer);
     char text[256] = {};
@@ -219,7 +227,8 @@ TEST_F(SetupWindowTest, ListAndTabsCarryTheirCaptions) {
     int format = column.alignment == toolkit::Alignment::kCenter ? LVCFMT_CENTER : LVCFMT_LEFT;
     EXPECT_EQ(answer.fmt & LVCFMT_JUSTIFYMASK, format);
   }
-  EXPECT_FALSE(::SendMessageA(list, LVM_GETCOLUMNA, index, reinterpret_cast<LPARAM>(buffer.Address())));
+  EXPECT_FALSE(
+      ::SendMessageA(list, LVM_GETCOLUMNA, index, reinterpret_cast<LPARAM>(buffer.Address())));
 
   HWND tabs = Control("PageControl1");
   ASSERT_EQ(::SendMessageA(tabs, TCM_GETITEMCOUNT, 0, 0), 2);
@@ -278,8 +287,8 @@ TEST_F(SetupWindowTest, TypingAGhostscriptFolderTurnsTheMarkAndHidesTheButton) {
 
 TEST_F(SetupWindowTest, BrowseDialogHoldsTheWindowUntilItCloses) {
   ::PostMessageA(Control("BtnGhostFind"), BM_CLICK, 0, 0);
-  HWND dialog = testing_support::WaitForOtherTopLevelWindow(process->Id(), window, 15s,
-                                                            process->Handle());
+  HWND dialog =
+      testing_support::WaitForOtherTopLevelWindow(process->Id(), window, 15s, process->Handle());
   ASSERT_NE(dialog, nullptr) << "no dialog";
   EXPECT_EQ(::GetWindow(dialog, GW_OWNER), window);
   EXPECT_FALSE(::IsWindowEnabled(window)) << "the window takes clicks while the dialog is up";

@@ -1,6 +1,6 @@
 #include "platform/rules/path.h"
-#include "platform/win32/win32_backends.h"
 #include "platform/rules/windows_command_line.h"
+#include "platform/win32/win32_backends.h"
 #include "support/native_files_processes.h"
 
 namespace testing_support {

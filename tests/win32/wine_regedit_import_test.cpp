@@ -32,14 +32,15 @@ std::string Fixture(const std::string& key) {
          "\"Gone\"=\"soon\"\r\n"
          "\"Gone\"=-\r\n"
          "\r\n" +
-         root + "\\Zeta]\r\n" + "\r\n" + root + "\\alpha]\r\n" + "\"Port\"=\"PPP1:\"\r\n" + "\r\n" + root +
-         "\\Removed]\r\n" + "\r\n" + "[-HKEY_LOCAL_MACHINE\\" + key + "\\Removed]\r\n";
+         root + "\\Zeta]\r\n" + "\r\n" + root + "\\alpha]\r\n" + "\"Port\"=\"PPP1:\"\r\n" + "\r\n" +
+         root + "\\Removed]\r\n" + "\r\n" + "[-HKEY_LOCAL_MACHINE\\" + key + "\\Removed]\r\n";
 }
 
 TEST(WineRegeditImportTest, RegeditAndImportRegFileReadTheSameValues) {
   testing_support::ScratchDir dir;
-  const std::string key = "SOFTWARE\\PdfPrinterTests\\Import" +
-                          std::to_string(std::chrono::steady_clock::now().time_since_epoch().count());
+  const std::string key =
+      "SOFTWARE\\PdfPrinterTests\\Import" +
+      std::to_string(std::chrono::steady_clock::now().time_since_epoch().count());
   const std::string file = dir.File("fixture.reg");
   const std::string text = Fixture(key);
   testing_support::WriteBytes(file, platform::Utf16RegFile(text));

@@ -3,12 +3,14 @@
 // instead.
 #pragma once
 
+// First: the others need its types.
+#include <windows.h>
+
 #include <commctrl.h>
 #include <commdlg.h>
 #include <sddl.h>
 #include <shellapi.h>
 #include <shlobj.h>
-#include <windows.h>
 #include <winspool.h>
 
 // <windows.h> maps these names to their ...A/...W forms; our interfaces use

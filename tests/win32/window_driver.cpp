@@ -165,15 +165,49 @@ bool PressButton(HWND dialog, int id) {
                         reinterpret_cast<LPARAM>(button)) != 0;
 }
 
-bool TypeText(HWND field, const std::string& text) {
+namespace {
+
+// The field's text as UTF-8, asked in UTF-16 (any script, whatever the
+// code page of this process).
+std::string WindowTextUtf8(HWND window) {
+  wchar_t buffer[4096] = {};
+  DWORD_PTR copied = 0;
+  if (!::SendMessageTimeoutW(window, WM_GETTEXT, 4096, reinterpret_cast<LPARAM>(buffer),
+                             SMTO_ABORTIFHUNG, kMessageTimeoutMs, &copied)) {
+    return {};
+  }
+  char utf8[4 * 4096];
+  int length = ::WideCharToMultiByte(CP_UTF8, 0, buffer, static_cast<int>(copied), utf8,
+                                     sizeof utf8, nullptr, nullptr);
+  return std::string(utf8, length > 0 ? length : 0);
+}
+
+}  // namespace
+
+testing::AssertionResult TypeText(HWND field, const std::string& text) {
   // Without a virtual desktop, Wine's screen is the X screen.
   RECT box;
-  if (!::GetWindowRect(field, &box)) return false;
+  if (!::GetWindowRect(field, &box)) return testing::AssertionFailure() << "no field to type into";
   const std::string at =
       std::to_string((box.left + box.right) / 2) + " " + std::to_string((box.top + box.bottom) / 2);
-  return RunUnixCommand("xdotool mousemove " + at + " click 1 sleep 0.3 key Home shift+End" +
-                        " sleep 0.2 type --delay 40 " + UnixQuote(text))
-             .exitCode == 0;
+  std::string arrived;
+  for (int attempt = 1; attempt <= 5; ++attempt) {
+    // What arrived so far is kept when it begins the text; otherwise all of
+    // it is selected and typed over.
+    const bool keep = !arrived.empty() && text.compare(0, arrived.size(), arrived) == 0;
+    const std::string keys = keep ? "key End" : "key Home shift+End";
+    const std::string delay = std::to_string(40 * attempt);
+    auto typed = RunUnixCommand("xdotool mousemove " + at + " click 1 sleep 0.3 " + keys +
+                                " sleep 0.2 type --delay " + delay + " " +
+                                UnixQuote(keep ? text.substr(arrived.size()) : text));
+    if (typed.exitCode != 0) {
+      return testing::AssertionFailure() << "the typing failed: xdotool " << typed.output;
+    }
+    arrived = WindowTextUtf8(field);
+    if (arrived == text) return testing::AssertionSuccess();
+  }
+  return testing::AssertionFailure() << "the typing failed: the X server's keyboard gave \""
+                                     << arrived << "\" for \"" << text << "\" five times";
 }
 
 HWND FileNameField(HWND dialog) {

@@ -4,6 +4,8 @@
 // comes fails the test instead of hanging it.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <chrono>
 #include <string>
 #include <vector>
@@ -47,9 +49,12 @@ bool PressButton(HWND dialog, const std::string& caption);
 bool PressButton(HWND dialog, int id);
 
 // Types UTF-8 text (any script) into the field with the X server's keyboard,
-// as a user does: a click into it, its text selected and typed over. False
-// when xdotool failed.
-bool TypeText(HWND field, const std::string& text);
+// as a user does: a click into it, its text selected and typed over. The X
+// server can drop characters outside its keyboard map on a busy machine:
+// what arrived is read back, and what is missing is typed again, a few
+// times. Fails, saying that the typing failed and what the field holds,
+// when the text never arrived whole or xdotool failed.
+testing::AssertionResult TypeText(HWND field, const std::string& text);
 // The file dialog's file name field.
 HWND FileNameField(HWND dialog);
 

@@ -30,10 +30,19 @@ void RunModes(const Modes& modes) {
       return;
     }
   }
+  auto& services = platform::Current();
+  // Where no user can see a window (the spooler's session 0), nobody could
+  // close the set-up window either: what the spooler started ends, logged.
+  if (!services.desktop->UserCanSee()) {
+    services.desktop->LogError((args.Get(1).empty()
+                                    ? "No print job was given"
+                                    : "The print job " + args.Get(1) + " is no existing file") +
+                               ", and the set-up window cannot be shown where no user can see it.");
+    throw platform::ExitWithCode(1);
+  }
   // Ports and the settings file need administrator rights: where the system
   // can give them, the window starts again with them, and this process ends.
   // Declined, it opens as it is, and its errors say what fails.
-  auto& services = platform::Current();
   if (services.processInfo->CanBeElevated() &&
       services.shell->RunAsAdministrator(args.Get(0), ArgumentsAfterTheProgram(args))) {
     return;

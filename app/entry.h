@@ -19,9 +19,10 @@ struct Modes {
 
 // Runs the program with the arguments of the running process: the job on
 // argument 1, then argument 2, for the first that names an existing file,
-// otherwise (or when the jobs answer false) set-up mode. Returns the process
-// exit code: 0, or 1 after an error escaped and was shown in the
-// "Application Error" box.
+// otherwise (or when the jobs answer false) set-up mode, where a user can
+// see it; where none can, the reason goes to the system's log instead, with
+// exit code 1. Returns the process exit code: 0, or 1 after an error escaped
+// and was shown in the "Application Error" box.
 int RunProgram(const Modes& modes);
 
 }  // namespace app

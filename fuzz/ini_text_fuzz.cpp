@@ -1,5 +1,7 @@
 // The INI engine: a write reads back by the reading rules, and every other
-// key keeps its value; a removed section's keys read as absent.
+// key keeps its value; a removed section's keys read as absent. A legacy
+// file's conversion gives UTF-8 that keeps every line's ending and every
+// line that was UTF-8 already.
 #include <fuzzer/FuzzedDataProvider.h>
 
 #include <cstddef>
@@ -8,6 +10,7 @@
 #include <string>
 
 #include "fuzz/check.h"
+#include "platform/rules/code_page_text.h"
 #include "platform/rules/ini_text.h"
 
 namespace {
@@ -43,6 +46,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string otherSection = in.ConsumeBool() ? section : in.ConsumeRandomLengthString(24);
   const std::string otherKey = in.ConsumeRandomLengthString(24);
   const std::string text = in.ConsumeRemainingBytesAsString();
+
+  if (const auto converted = platform::LegacyLinesAsUtf8(text, platform::Windows1252ToUtf8)) {
+    FUZZ_CHECK(platform::IsUtf8(*converted));
+    FUZZ_CHECK(!platform::IsUtf8(text));
+    size_t breaks = 0, convertedBreaks = 0;
+    for (char c : text) breaks += c == '\r' || c == '\n';
+    for (char c : *converted) convertedBreaks += c == '\r' || c == '\n';
+    FUZZ_CHECK(breaks == convertedBreaks);
+  }
 
   const auto before = platform::ReadIniValue(text, otherSection, otherKey);
   if (before) FUZZ_CHECK(before->size() <= platform::kIniMaxValueLength);

@@ -5,11 +5,16 @@
 namespace main_window {
 
 int ShowMessage(const std::string& text, MessageKind kind, uint32_t buttons) {
-  bool warning = kind == MessageKind::kWarning;
-  return platform::Current().messageBoxes->Show(
-      text, warning ? "Warning" : "Information",
-      buttons | (warning ? platform::kMbIconWarning : platform::kMbIconInformation) |
-          platform::kMbTaskModal);
+  struct Look {
+    const char* title;
+    uint32_t icon;
+  };
+  const Look look = kind == MessageKind::kWarning ? Look{"Warning", platform::kMbIconWarning}
+                    : kind == MessageKind::kError
+                        ? Look{"Error", platform::kMbIconError}
+                        : Look{"Information", platform::kMbIconInformation};
+  return platform::Current().messageBoxes->Show(text, look.title,
+                                                buttons | look.icon | platform::kMbTaskModal);
 }
 
 }  // namespace main_window

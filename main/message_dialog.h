@@ -11,6 +11,7 @@ namespace main_window {
 enum class MessageKind {
   kWarning,      // "Warning", exclamation icon
   kInformation,  // "Information", information icon
+  kError,        // "Error", stop icon
 };
 
 // buttons: platform::kMbOk, kMbOkCancel with OK the default, or kMbYesNo with

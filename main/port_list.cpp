@@ -47,7 +47,7 @@ std::string DriverNames() {
 std::string AddPrinterInstructions(const std::string& port) {
   return JoinLines({
       "A PDF printer will now be added:",
-      "1. Click OK: the printer \"PDF Printer\" is added on port " + port + ",",
+      "1. Click OK: the printer \"PDF Printer\" is added on port " + port,
       "   with a PostScript driver that Windows ships (" + DriverNames() + ").",
       "2. If you have Ghostscript installed then you can print a test page.",
   });
@@ -90,20 +90,22 @@ void AddPrinter(ListView& list) {
 
 // Before a port is made: the monitor starts jobs through redrun.exe, and
 // rr_set.exe is run first; without them every job on the port would fail.
-void CheckMonitorPrograms() {
+// False, after an "Error" box naming them, when one is missing.
+bool MonitorProgramsPresent() {
   auto& services = platform::Current();
   const std::string folder = platform::path::FolderPart(services.processInfo->ProgramPath());
   std::vector<std::string> missing;
   for (const char* program : {"redrun.exe", "rr_set.exe"}) {
     if (!services.files->FileExists(folder + program)) missing.push_back(program);
   }
-  if (missing.empty()) return;
+  if (missing.empty()) return true;
   const bool one = missing.size() == 1;
-  throw platform::Error(
-      "EMonitor", "The \"Redirected Port\" monitor's program" + std::string(one ? " " : "s ") +
-                      (one ? missing[0] : missing[0] + " and " + missing[1]) +
-                      (one ? " is" : " are") + " missing: copy " + (one ? "it" : "them") +
-                      " into " + folder + ", beside this program, and add the port again");
+  ShowMessage("The \"Redirected Port\" monitor's program" + std::string(one ? " " : "s ") +
+                  (one ? missing[0] : missing[0] + " and " + missing[1]) + (one ? " is" : " are") +
+                  " missing: copy " + (one ? "it" : "them") + " into " + folder +
+                  ", beside this program, and add the port again.",
+              MessageKind::kError, platform::kMbOk);
+  return false;
 }
 
 // The numbers of the ports the monitor's ports key lists, ascending.
@@ -198,7 +200,7 @@ void TFrmMain::OfferPortsOfAnotherCopy() {
 void TFrmMain::PortStuff(Control& sender) {
   std::string remembered;
   if (&sender == BtnAddPort) {
-    CheckMonitorPrograms();
+    if (!MonitorProgramsPresent()) return;
     remembered = procs::AddRedirectedPort();
   } else if (int row = ListView1->SelectedIndex(); row >= 0) {
     remembered = ListView1->Row(row).caption;

@@ -38,6 +38,10 @@ enum class CreateMode {
   // A new file or an existing one emptied (Windows: CREATE_ALWAYS; POSIX:
   // O_CREAT|O_TRUNC|O_NOFOLLOW, so a link at the name is refused).
   kReplace,
+  // As kNew, hidden from the user's view of the folder (Windows: the hidden
+  // attribute, which ReplaceFile and MoveToNewName clear; POSIX: give it a
+  // name that starts with ".").
+  kNewHidden,
 };
 
 class Files {
@@ -79,19 +83,35 @@ class Files {
   // Returns 0 or the Windows-numbered error code; on failure both files stay
   // as they were.
   virtual int ReplaceFile(const std::string& from, const std::string& to) = 0;
+  // The same, but only when nothing stands at `to` (a file, a folder, a
+  // link): then 183, ERROR_ALREADY_EXISTS, and both stay as they were. So
+  // of several processes that put files at one name, one wins and the others
+  // learn it (Windows: MoveFileExA without MOVEFILE_REPLACE_EXISTING; POSIX:
+  // renameat2 with RENAME_NOREPLACE, or link and unlink where the file
+  // system lacks it).
+  virtual int MoveToNewName(const std::string& from, const std::string& to) = 0;
   // Opens the file for writing as the mode says; null with `error` set to
   // the Windows-numbered code when the system refuses.
   virtual std::unique_ptr<WritableFile> CreateForWriting(const std::string& path, CreateMode mode,
                                                          int& error) = 0;
-  // A new empty file of this process's own in the user's temporary folder
-  // (Windows: GetTempPathW, then GetTempFileNameW, the name in the program's
-  // code page; POSIX: the user's runtime folder, mkstemp); nothing when none
-  // can be made or the code page cannot name it.
-  virtual std::optional<std::string> CreateTemporaryFile() = 0;
+  // A new empty folder of this process's own in the user's temporary folder
+  // (Windows: under GetTempPathW, named "pdf" and hex digits ".tmp", the
+  // name in the program's code page; POSIX: in the user's runtime folder,
+  // mkdtemp, mode 0700), without a trailing delimiter; nothing when none can
+  // be made or the code page cannot name it.
+  virtual std::optional<std::string> CreateTemporaryFolder() = 0;
   // Makes the folder and every missing folder above it. Returns 0 when the
   // folder is there afterwards, or the Windows-numbered error code (a file
-  // in its place: 183, ERROR_ALREADY_EXISTS).
-  virtual int CreateFolders(const std::string& folder) = 0;
+  // or a device in its place: 183, ERROR_ALREADY_EXISTS). The folders it
+  // made, the outermost first, are added to `made` (also when a deeper one
+  // then fails).
+  virtual int CreateFolders(const std::string& folder,
+                            std::vector<std::string>* made = nullptr) = 0;
+  // Removes a folder that is empty; false when it is not, or is refused.
+  virtual bool RemoveFolder(const std::string& folder) = 0;
+  // Removes a folder and everything in it; links in it are removed, never
+  // followed. False when anything stays.
+  virtual bool RemoveFolderTree(const std::string& folder) = 0;
 };
 
 // Appends line + CR LF to the file, creating it first when it does not exist.

@@ -21,6 +21,17 @@ struct LaunchOptions {
   // started, is ended instead of left running (Windows: a job object;
   // POSIX: its own process group).
   bool endAtLimit = false;
+  // With wait: the program ends with the caller, however the caller ends.
+  // Windows: it and every program it starts are in a job object that ends
+  // them when the caller's handle to it closes, as it does when the caller
+  // is ended. POSIX: it is killed when the caller dies (PR_SET_PDEATHSIG);
+  // and when the caller is asked to end while it waits (SIGTERM, SIGINT,
+  // SIGHUP, SIGQUIT), it and its process group are ended first, and Launch
+  // then raises ExitWithCode(128 + the signal) for the caller to clean up.
+  bool endWithCaller = false;
+  // The program's temporary folder (POSIX: TMPDIR; Windows: TEMP and TMP);
+  // none: the caller's.
+  std::optional<std::string> temporaryFolder = std::nullopt;
   // With wait: the calling thread's window messages are dispatched while it
   // waits, so the program's windows stay painted and answering (Windows:
   // MsgWaitForMultipleObjects); a WM_QUIT met meanwhile is posted again

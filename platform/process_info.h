@@ -26,6 +26,9 @@ class ProcessInfo {
   // programs, so starting one from there fails as a missing one does on
   // Windows.
   virtual std::string SystemFolder() = 0;
+  // The user's home folder (POSIX: $HOME, else the account's; Windows:
+  // %USERPROFILE%), without a trailing delimiter; "" when there is none.
+  virtual std::string HomeFolder() = 0;
   // The loaded module that holds a code address.
   virtual ModuleLocation ModuleOf(const void* address) = 0;
   // Whether the process runs without administrator rights on a system that

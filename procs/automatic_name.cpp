@@ -56,18 +56,23 @@ unsigned AutomaticNameNumber(const std::string& fileName, path::Style style) {
   return n;
 }
 
-ClaimedName ClaimAutomaticName(const std::string& saveFolder) {
+std::string FirstFreeAutomaticName(const std::string& saveFolder) {
+  const std::string folder = path::AddTrailingDelimiter(saveFolder);
+  auto names = platform::Current().files->ListFiles(folder, std::string(kPrefix) + "*" + kSuffix);
+  return AutomaticName(folder, names ? LowestFreeNumber(*names) : 1);
+}
+
+std::string MoveToAutomaticName(const std::string& from, const std::string& saveFolder) {
   auto& files = *platform::Current().files;
   const std::string folder = path::AddTrailingDelimiter(saveFolder);
   auto names = files.ListFiles(folder, std::string(kPrefix) + "*" + kSuffix);
   for (unsigned n = names ? LowestFreeNumber(*names) : 1;; ++n) {
-    ClaimedName claimed{AutomaticName(folder, n), nullptr};
-    int error = 0;
-    claimed.file = files.CreateForWriting(claimed.path, platform::CreateMode::kNew, error);
-    if (claimed.file) return claimed;
-    if (error != platform::kErrorFileExists && error != platform::kErrorAlreadyExists) {
-      throw platform::EInOutError("Cannot create " + claimed.path.substr(folder.size()) + " in " +
-                                      folder + ": " + platform::InOutErrorText(error),
+    const std::string name = AutomaticName(folder, n);
+    const int error = files.MoveToNewName(from, name);
+    if (error == 0) return name;
+    if (error != platform::kErrorAlreadyExists && error != platform::kErrorFileExists) {
+      throw platform::EInOutError("Cannot create " + name.substr(folder.size()) + " in " + folder +
+                                      ": " + platform::InOutErrorText(error),
                                   error);
     }
   }

@@ -2,10 +2,8 @@
 // pdf_99.pdf, pdf_100.pdf (the number in decimal, at least two digits).
 #pragma once
 
-#include <memory>
 #include <string>
 
-#include "platform/files.h"
 #include "platform/rules/path.h"
 
 namespace procs {
@@ -17,20 +15,19 @@ namespace procs {
 unsigned AutomaticNameNumber(const std::string& fileName,
                              platform::path::Style style = platform::path::Style::Native);
 
-// An automatic name made this job's own, in the save folder (a delimiter is
-// added unless it ends in one): the lowest number that one listing of the
-// folder leaves free (1 when the folder cannot be listed) is created as a
-// new file (platform::CreateMode::kNew), and while anything stands at that
-// name (another job's file, a folder, a link) the next number is tried. A
-// name listed that is not there (an ANSI best-fit form of a Unicode name on
-// Windows) can only make a number be skipped, never one be reused. The file
-// stays open for the job to write.
-struct ClaimedName {
-  std::string path;
-  std::unique_ptr<platform::WritableFile> file;
-};
-// Raises platform::Error naming the folder when a name cannot be made for
-// any other reason than its being taken (path too long, access denied, ...).
-ClaimedName ClaimAutomaticName(const std::string& saveFolder);
+// The lowest automatic name that one listing of the save folder leaves free
+// (pdf_01.pdf when the folder cannot be listed), with the folder and a
+// delimiter before it.
+std::string FirstFreeAutomaticName(const std::string& saveFolder);
+
+// Moves the file `from` (in the save folder) to the lowest automatic name
+// free there, and returns that name's path: from FirstFreeAutomaticName on,
+// each number is taken only when nothing stands at its name (a file, a
+// folder, a link: Files::MoveToNewName), so of jobs that finish at once each
+// gets a name of its own and none replaces another's file. A name listed
+// that is not there (an ANSI best-fit form of a Unicode name on Windows) can
+// only make a number be skipped. Raises platform::EInOutError naming the
+// name and the folder when the move fails for any other reason.
+std::string MoveToAutomaticName(const std::string& from, const std::string& saveFolder);
 
 }  // namespace procs

@@ -1,5 +1,6 @@
 #include "procs/convert_print_job.h"
 
+#include <algorithm>
 #include <chrono>
 #include <memory>
 #include <optional>
@@ -8,11 +9,10 @@
 #include "platform/error.h"
 #include "platform/rules/path.h"
 #include "platform/services.h"
-#include "procs/automatic_name.h"
 #include "procs/ghostscript/ghostscript_location.h"
 #include "procs/ghostscript/ghostscript_program.h"
 #include "procs/ghostscript/ghostscript_run.h"
-#include "procs/outside_programs.h"
+#include "procs/pdf_destination.h"
 #include "settings/port_options.h"
 #include "settings/settings_file.h"
 
@@ -25,12 +25,32 @@ constexpr int kSwShowNormal = 1;
 // What the job shows has the job's own owner and comes to the foreground.
 constexpr uint32_t kJobBox = platform::kMbOwnedByJob | platform::kMbSetForeground;
 
+// A message box breaks its lines only at blanks, so a long path would make
+// it wider than the screen: a run of more than kLine characters is broken
+// after a delimiter, or past twice that anywhere (but inside a character).
+std::string WithLongRunsBroken(const std::string& text) {
+  constexpr size_t kLine = 60;
+  std::string broken;
+  size_t run = 0;
+  for (char c : text) {
+    broken += c;
+    run = c == ' ' || c == '\n' ? 0 : run + 1;
+    const bool delimiter = c == '\\' || c == '/';
+    if ((run >= kLine && delimiter) || (run >= 2 * kLine && static_cast<unsigned char>(c) < 0x80)) {
+      broken += '\n';
+      run = 0;
+    }
+  }
+  return broken;
+}
+
 // Shown in the "Error" box, or written to the system's log where no user
 // can see a box; the job ends with exit code 1 either way.
 [[noreturn]] void FailJob(const std::string& text) {
   auto& services = platform::Current();
   if (services.desktop->UserCanSee()) {
-    services.messageBoxes->Show(text, "Error", platform::kMbOk | platform::kMbIconError | kJobBox);
+    services.messageBoxes->Show(WithLongRunsBroken(text), "Error",
+                                platform::kMbOk | platform::kMbIconError | kJobBox);
   } else {
     services.desktop->LogError(text);
   }
@@ -95,106 +115,107 @@ platform::FileDialogRequest SaveDialog(const std::string& saveFolder) {
   return dialog;
 }
 
-// Where the PDF goes: an automatic name the job made its own at once (held
-// open, and removed again however the job ends unless kept), or a name
-// chosen in the dialog, opened only once there is a PDF to put in it.
-class OutputFile {
- public:
-  static OutputFile Claimed(ClaimedName claimed) {
-    OutputFile output(claimed.path);
-    output.claimed_ = true;
-    output.file_ = std::move(claimed.file);
-    return output;
+// The port's save folder; on Linux, where "c:\" and an empty folder name
+// nothing, the user's home folder stands for them.
+std::string SaveFolderOf(const settings::PortOptions& options) {
+  namespace path = platform::path;
+  if (!path::IsWindows(path::Style::Native) &&
+      (options.saveToFolder.empty() ||
+       options.saveToFolder == settings::PortOptions{}.saveToFolder)) {
+    return platform::Current().processInfo->HomeFolder();
   }
-  static OutputFile Chosen(std::string path) { return OutputFile(std::move(path)); }
+  return options.saveToFolder;
+}
 
-  OutputFile(OutputFile&&) = default;
-  ~OutputFile() {
-    file_.reset();
-    if (claimed_ && !kept_) platform::Current().files->DeleteFile(path_);
-  }
-
-  const std::string& Path() const { return path_; }
-
-  // Puts the made PDF's bytes in the file. 0, or the Windows-numbered error
-  // code; a chosen file then holds nothing of the PDF.
-  int TakeFrom(const std::string& made) {
-    auto& files = *platform::Current().files;
-    int error = 0;
-    if (!file_) file_ = files.CreateForWriting(path_, platform::CreateMode::kReplace, error);
-    if (file_) error = file_->CopyFrom(made);
-    if (error && file_ && !claimed_) {
-      file_.reset();
-      files.DeleteFile(path_);
-    }
-    return error;
-  }
-
-  // The PDF is whole: it stays, closed.
-  void Keep() {
-    file_.reset();
-    kept_ = true;
-  }
-
- private:
-  explicit OutputFile(std::string path) : path_(std::move(path)) {}
-  std::string path_;
-  bool claimed_ = false;
-  bool kept_ = false;
-  std::unique_ptr<platform::WritableFile> file_;
-};
+[[noreturn]] void FailToCreate(const std::string& path, int error) {
+  const std::string folder = platform::path::FolderPart(path);
+  FailJob("Cannot create " + path.substr(folder.size()) + " in " + folder + ": " +
+          platform::InOutErrorText(error) + ".");
+}
 
 // The save folder made, then the name: the automatic one for save type 1
 // and wherever no user can answer a dialog (only 1 names automatically;
-// anything else asks), else the dialog's. Nothing when the user cancels.
-std::optional<OutputFile> SettleOutputName(const settings::PortOptions& options, bool visible) {
-  auto& services = platform::Current();
-  const std::string& folder = options.saveToFolder;
-  if (!folder.empty()) {
-    if (int error = services.files->CreateFolders(folder)) {
-      FailJob("The folder " + folder + " cannot be made: " + platform::InOutErrorText(error) + ".");
-    }
+// anything else asks), else the dialog's. False when the user cancels.
+bool SettleOutputName(const settings::PortOptions& options, bool visible,
+                      PdfDestination& destination) {
+  namespace path = platform::path;
+  const std::string folder = SaveFolderOf(options);
+  if (int error = destination.MakeFolder(folder)) {
+    FailJob("The folder " + folder + " cannot be made: " +
+            (error == platform::kErrorAlreadyExists ? "it is a file or a device, not a folder"
+                                                    : platform::InOutErrorText(error)) +
+            ".");
   }
   if (options.saveType == 1 || !visible) {
-    try {
-      return OutputFile::Claimed(ClaimAutomaticName(folder));
-    } catch (const platform::Error& error) {
-      FailJob(error.Message() + ".");
-    }
+    if (int error = destination.AimAtAutomaticName(folder)) FailToCreate(destination.Path(), error);
+    return true;
   }
-  auto chosen = services.dialogs->SaveFile(SaveDialog(folder));
-  if (!chosen) return std::nullopt;
-  return OutputFile::Chosen(*chosen);
+  auto chosen = platform::Current().dialogs->SaveFile(SaveDialog(folder));
+  if (!chosen) return false;
+  const std::string name = path::FileNamePart(*chosen);
+  if (path::IsWindows(path::Style::Native) && path::IsDeviceName(name)) {
+    FailJob(name +
+            " is the name of a device of Windows, not of a file: the PDF cannot be saved "
+            "under it.");
+  }
+  if (int error = destination.AimAt(*chosen)) FailToCreate(*chosen, error);
+  return true;
 }
 
-// The job's own files in the user's temporary folder, removed when the job
-// ends however it ends.
-class TemporaryFiles {
+// A folder of the job's own in the user's temporary folder, for its own
+// files and Ghostscript's: removed with all in it however the job ends.
+class JobFolder {
  public:
-  TemporaryFiles() = default;
-  ~TemporaryFiles() {
-    for (const std::string& path : paths_) platform::Current().files->DeleteFile(path);
+  JobFolder() = default;
+  ~JobFolder() {
+    if (!folder_.empty()) platform::Current().files->RemoveFolderTree(folder_);
   }
-  TemporaryFiles(const TemporaryFiles&) = delete;
-  TemporaryFiles& operator=(const TemporaryFiles&) = delete;
+  JobFolder(const JobFolder&) = delete;
+  JobFolder& operator=(const JobFolder&) = delete;
 
-  std::string Make() {
-    std::optional<std::string> path = platform::Current().files->CreateTemporaryFile();
-    if (!path) FailJob("No temporary file can be made for the print job.");
-    paths_.push_back(*path);
-    return *path;
+  const std::string& Folder() {
+    if (folder_.empty()) {
+      std::optional<std::string> made = platform::Current().files->CreateTemporaryFolder();
+      if (!made) FailJob("No temporary file can be made for the print job.");
+      folder_ = *made;
+    }
+    return folder_;
+  }
+  std::string File(const std::string& name) {
+    return platform::path::AddTrailingDelimiter(Folder()) + name;
   }
 
  private:
-  std::vector<std::string> paths_;
+  std::string folder_;
 };
 
-// "GhostscriptTimeLimit" in "Options": seconds, 0 for none; a negative or
-// unreadable value is the default.
+// "GhostscriptTimeLimit" in "Options": seconds, 0 for none. A number beyond
+// the largest limit is taken as that; a value that is no whole number of
+// seconds, or a negative one, is the default; either is written to the
+// system's log with the limit used.
 std::optional<std::chrono::seconds> GhostscriptTimeLimit() {
-  int32_t seconds = settings::SettingsFile().ReadNumber(settings::kGhostscriptTimeLimit,
-                                                        settings::kDefaultGhostscriptTimeLimit);
-  if (seconds < 0) seconds = settings::kDefaultGhostscriptTimeLimit;
+  constexpr int32_t kLargest = 24 * 60 * 60;
+  const std::string stored = settings::SettingsFile().ReadText(settings::kGhostscriptTimeLimit, "");
+  int32_t seconds = settings::kDefaultGhostscriptTimeLimit;
+  std::string why;
+  if (stored.empty()) {
+  } else if (std::optional<int32_t> number = settings::ParseInteger(stored);
+             number && *number >= 0) {
+    seconds = std::min(*number, kLargest);
+    if (*number > kLargest) why = "is more than the largest limit";
+  } else if (stored.find_first_not_of("0123456789 ") == std::string::npos &&
+             stored.find_first_of("0123456789") != std::string::npos) {
+    seconds = kLargest;
+    why = "is more than the largest limit";
+  } else {
+    why = number ? "is negative" : "is no whole number of seconds";
+  }
+  if (!why.empty()) {
+    platform::Current().desktop->LogError(std::string(settings::kGhostscriptTimeLimit.key) + "=" +
+                                          stored + " in [" +
+                                          settings::kGhostscriptTimeLimit.section + "] " + why +
+                                          ": " + std::to_string(seconds) + " seconds are used.");
+  }
   if (seconds == 0) return std::nullopt;
   return std::chrono::seconds(seconds);
 }
@@ -210,21 +231,28 @@ bool EndsLikeAWholePdf(const std::string& path) {
 }
 
 // Runs Ghostscript on the spool file into a file of the job's own (nothing
-// of the job lies in the Ghostscript folder or the program's) and returns
-// that file once it holds a whole PDF; a failure ends the job, naming
-// outputPath, the PDF that was not created.
+// of the job lies in the Ghostscript folder or the program's), with the
+// job's folder as its temporary folder, ending with the job however the job
+// ends; returns that file once it holds a whole PDF. A failure ends the job,
+// naming outputPath, the PDF that was not created.
 std::string RunGhostscript(const Ghostscript& ghostscript, const std::string& inputPath,
-                           const std::string& outputPath, TemporaryFiles& temporary) {
-  const std::string responseFile = temporary.Make();
-  const std::string made = temporary.Make();
+                           const std::string& outputPath, JobFolder& job) {
+  const std::string responseFile = job.File("response.tmp");
+  const std::string made = job.File("output.pdf");
   const bool utf8 = ReadsResponseFileAsUtf8(ghostscript.folder);
   for (const auto& line : ResponseFileLines(ghostscript.folder, made))
     platform::AppendLine(responseFile, InGhostscriptCodePage(line, utf8));
 
+  platform::LaunchOptions launch{.hidden = true, .wait = true, .endWithCaller = true};
   const std::optional<std::chrono::seconds> limit = GhostscriptTimeLimit();
-  const platform::LaunchResult run = RunAndWait(
+  if (limit) {
+    launch.waitLimit = *limit;
+    launch.endAtLimit = true;
+  }
+  launch.temporaryFolder = job.Folder();
+  const platform::LaunchResult run = platform::Current().processes->Launch(
       GhostscriptCommandLine(ghostscript.folder, ghostscript.program, responseFile, inputPath),
-      kSwHide, limit);
+      launch);
   switch (run.ending()) {
     case platform::LaunchResult::Ending::kExited:
       if (*run.ExitCode() == 0 && EndsLikeAWholePdf(made)) return made;
@@ -239,14 +267,19 @@ std::string RunGhostscript(const Ghostscript& ghostscript, const std::string& in
   }
 }
 
-// The made PDF into its file; a failure ends the job, and a file the dialog
+// The made PDF at its name; a failure ends the job, and a file the dialog
 // chose is left as it was.
-void PutPdfInPlace(const std::string& made, OutputFile& output) {
-  if (int error = output.TakeFrom(made)) {
-    FailJob("The PDF could not be written to " + output.Path() + ": " +
+void PutPdfInPlace(const std::string& made, PdfDestination& destination) {
+  int error = 0;
+  try {
+    error = destination.PutInPlace(made);
+  } catch (const platform::Error& failure) {
+    FailJob(failure.Message() + ".");
+  }
+  if (error) {
+    FailJob("The PDF could not be written to " + destination.Path() + ": " +
             platform::InOutErrorText(error) + ".");
   }
-  output.Keep();
 }
 
 void ShowPdf(const std::string& path) {
@@ -262,11 +295,11 @@ bool ConvertPrintJob(const std::string& inputPath, const platform::Arguments& ar
   const Ghostscript ghostscript = FindGhostscript();
   if (ghostscript.program.empty()) return ReportMissingGhostscript(ghostscript.folder, visible);
   const settings::PortOptions options = ReadJobPortOptions(inputPath, arguments);
-  std::optional<OutputFile> output = SettleOutputName(options, visible);
-  if (!output) return true;
-  TemporaryFiles temporary;
-  PutPdfInPlace(RunGhostscript(ghostscript, inputPath, output->Path(), temporary), *output);
-  if (options.showPdf && visible) ShowPdf(output->Path());
+  PdfDestination destination;
+  if (!SettleOutputName(options, visible, destination)) return true;
+  JobFolder job;
+  PutPdfInPlace(RunGhostscript(ghostscript, inputPath, destination.Path(), job), destination);
+  if (options.showPdf && visible) ShowPdf(destination.Path());
   return true;
 }
 

@@ -1,6 +1,6 @@
-// The automatic name a job claims, from one listing of the folder and the
-// exclusive creates that confirm it, on the real Files backend of this build
-// (POSIX natively, Win32 under Wine).
+// The automatic name a job's PDF takes, from one listing of the folder and
+// the moves that take a name only where nothing stands, on the real Files
+// backend of this build (POSIX natively, Win32 under Wine).
 #include "procs/automatic_name.h"
 
 #include <gtest/gtest.h>
@@ -77,16 +77,19 @@ TEST(AutomaticNameTest, TheLowestFreeNumberIsClaimed) {
     const std::string folder = dir.File("case" + std::to_string(++row));
     fs::create_directory(folder);
     for (const auto& entry : c.entries) Make(folder, entry, dir.Path());
+    const std::string made = folder + path::Delimiter() + ".made.tmp";
+    testing_support::WriteBytes(made, "%PDF made");
     if (c.unreadable) fs::permissions(folder, fs::perms::owner_write | fs::perms::owner_exec);
-    const procs::ClaimedName claimed = procs::ClaimAutomaticName(folder);
-    EXPECT_EQ(claimed.path, folder + path::Delimiter() + c.expected);
-    EXPECT_TRUE(claimed.file);
+    const std::string name = procs::MoveToAutomaticName(made, folder);
     fs::permissions(folder, fs::perms::owner_all);
+    EXPECT_EQ(name, folder + path::Delimiter() + c.expected);
+    EXPECT_EQ(testing_support::ReadBytes(name), "%PDF made");
+    EXPECT_FALSE(fs::exists(made));
   }
-  // A missing folder: no name can be made there, and the error names it.
+  // A missing folder: no name can be taken there, and the error names it.
   try {
-    procs::ClaimAutomaticName(dir.File("missing"));
-    ADD_FAILURE() << "claimed in a missing folder";
+    procs::MoveToAutomaticName(dir.File("made.tmp"), dir.File("missing"));
+    ADD_FAILURE() << "moved into a missing folder";
   } catch (const platform::Error& error) {
     EXPECT_NE(error.Message().find(dir.File("missing")), std::string::npos) << error.Message();
   }

@@ -61,6 +61,7 @@ class ConvertPrintJobTest : public ::testing::Test {
     WriteBytes(gsFolder + sep + procs::GhostscriptProgramName(), "exe");
     WriteBytes(spool, "%!PS-Adobe-3.0\n");
     settings.WriteText("GhostScript", "Location", gsFolder);
+    info.homeFolder = home;
   }
 
   bool Run(const std::string& args) {
@@ -80,6 +81,10 @@ class ConvertPrintJobTest : public ::testing::Test {
   std::string gsFolder = dir.File("gs") + sep + "bin";
   std::string saveFolder = dir.File("out");
   std::string spool = dir.File("00012.SPL");
+  std::string home = dir.File("home");
+  // The default save folder: "c:\" on Windows; on Linux, where it names
+  // nothing, the user's home folder.
+  const bool windows = path::IsWindows(path::Style::Native);
   platform::fake::FakeServices fakes{dir.File("pdfprinter.exe")};
   platform::fake::FakeProcessInfo& info = fakes.info;
   platform::fake::FakeMessageBoxes& boxes = fakes.boxes;
@@ -220,7 +225,7 @@ TEST_F(ConvertPrintJobTest, SaveDialogIsPreparedAndAnswered) {
 TEST_F(ConvertPrintJobTest, WithoutPortArgumentTheDefaultsApply) {
   EXPECT_TRUE(Run(Quoted(spool) + " ppp1: xPPP1:"));  // neither begins with "PPP"
   ASSERT_EQ(dialogs.Shown().size(), 1u);
-  EXPECT_EQ(dialogs.Shown()[0].request.initialFolder, "c:\\");
+  EXPECT_EQ(dialogs.Shown()[0].request.initialFolder, windows ? "c:\\" : home);
   EXPECT_EQ(settings.ReadText("Log", "LastInputFile", "<none>"), "<none>");
   EXPECT_TRUE(gs.processes.calls.empty());  // cancelled
 }
@@ -256,9 +261,11 @@ TEST_F(ConvertPrintJobTest, EmptySaveFolderGivesARootPath) {
   gs.exitCode = 0;
   EXPECT_THROW(Run(Quoted(spool) + " \"PPP1:\""), platform::ExitWithCode);
   ASSERT_FALSE(boxes.Shown().empty());
-  EXPECT_NE(boxes.Shown().back().text.find(" " + sep + "pdf_01.pdf"), std::string::npos)
+  EXPECT_NE(boxes.Shown().back().text.find(" " + (windows ? "" : home) + sep + "pdf_01.pdf"),
+            std::string::npos)
       << boxes.Shown().back().text;
   EXPECT_FALSE(std::filesystem::exists(sep + "pdf_01.pdf"));
+  EXPECT_FALSE(std::filesystem::exists(home)) << "the home folder made for it stays";
 }
 
 // A failed run leaves no file behind that it made, and a file the dialog
@@ -300,7 +307,7 @@ TEST_F(ConvertPrintJobTest, GhostscriptFailureIsReportedAndRemovesWhatItLeft) {
     ASSERT_EQ(boxes.Shown().size(), before + 1);
     const auto& box = boxes.Shown().back();
     EXPECT_EQ(box.caption, "Error");
-    EXPECT_NE(box.text.find(output), std::string::npos) << box.text;
+    EXPECT_NE(testing_support::Unbroken(box.text).find(output), std::string::npos) << box.text;
     EXPECT_NE(box.text.find(c.inText), std::string::npos) << box.text;
     EXPECT_EQ(std::filesystem::exists(output) ? ReadBytes(output) : "", c.left);
     EXPECT_FALSE(std::filesystem::exists(gs.outputAtRun));
@@ -321,8 +328,8 @@ TEST_F(ConvertPrintJobTest, SettingsAndSaveFoldersAJobCannotWrite) {
   settings.WriteText("PPP1:", "SaveToFolder", blocked);
   EXPECT_THROW(Run(Quoted(spool) + " \"PPP1:\""), platform::ExitWithCode);
   ASSERT_EQ(boxes.Shown().size(), 1u);
-  EXPECT_EQ(boxes.Shown()[0].text.rfind("The folder " + blocked + " cannot be made: ", 0), 0u)
-      << boxes.Shown()[0].text;
+  EXPECT_EQ(testing_support::Unbroken(boxes.Shown()[0].text),
+            "The folder " + blocked + " cannot be made: it is a file or a device, not a folder.");
   EXPECT_TRUE(gs.processes.calls.empty());
 
   const std::string missing = saveFolder + sep + "new" + sep + "deeper";
@@ -333,6 +340,80 @@ TEST_F(ConvertPrintJobTest, SettingsAndSaveFoldersAJobCannotWrite) {
   EXPECT_EQ(ReadBytes(missing + sep + "pdf_01.pdf"), "%PDF-1.4\n%%EOF\n");
   EXPECT_EQ(fakes.profile.ChangeCount(), changes);
   EXPECT_EQ(boxes.Shown().size(), 1u);
+}
+
+// "GhostscriptTimeLimit" as people write it: what a value gives, and what
+// the system's log is told where that is not what it says.
+TEST_F(ConvertPrintJobTest, TheTimeLimitAsWrittenAndWhatIsUsed) {
+  SetPort("PPP1:", 1, false);
+  const std::string unused = " in [Options] ";
+  const struct {
+    const char* stored;
+    std::optional<std::chrono::seconds> limit;
+    std::string logged;
+  } cases[] = {
+      {nullptr, std::chrono::seconds(600), ""},
+      {"0", std::nullopt, ""},
+      {" 45", std::chrono::seconds(45), ""},
+      {"99999999999", std::chrono::seconds(86400),
+       "GhostscriptTimeLimit=99999999999" + unused +
+           "is more than the largest limit: 86400 seconds "
+           "are used."},
+      {"200000", std::chrono::seconds(86400),
+       "GhostscriptTimeLimit=200000" + unused +
+           "is more than the largest limit: 86400 seconds "
+           "are used."},
+      {"-1", std::chrono::seconds(600),
+       "GhostscriptTimeLimit=-1" + unused + "is negative: 600 seconds are used."},
+      {"4.5", std::chrono::seconds(600),
+       "GhostscriptTimeLimit=4.5" + unused +
+           "is no whole number of seconds: 600 seconds are used."},
+      {"4 ; comment", std::chrono::seconds(600),
+       "GhostscriptTimeLimit=4 ; comment" + unused +
+           "is no whole number of seconds: 600 seconds are used."},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.stored ? c.stored : "absent");
+    if (c.stored) settings.WriteText("Options", "GhostscriptTimeLimit", c.stored);
+    fakes.desktop.logged.clear();
+    gs.processes.calls.clear();
+    EXPECT_TRUE(Run(Quoted(spool) + " \"PPP1:\""));
+    ASSERT_EQ(gs.processes.calls.size(), 1u);
+    EXPECT_EQ(gs.processes.calls[0].options.waitLimit, c.limit);
+    EXPECT_EQ(gs.processes.calls[0].options.endAtLimit, c.limit.has_value());
+    EXPECT_TRUE(gs.processes.calls[0].options.endWithCaller);
+    EXPECT_EQ(fakes.desktop.logged.empty() ? "" : fakes.desktop.logged[0], c.logged);
+  }
+}
+
+// A save folder the job had to make goes again when the job fails, and a
+// long path in the "Error" box is broken into lines a screen can show. A
+// name that is one of Windows's devices is refused before anything runs.
+TEST_F(ConvertPrintJobTest, AFailedJobLeavesNoFolderAndNoDeviceNameIsTaken) {
+  std::string deep = saveFolder + sep + "made";
+  while (deep.size() < 340) deep += sep + std::string(30, 'd');
+  SetPort("PPP1:", 1, false);
+  settings.WriteText("PPP1:", "SaveToFolder", deep);
+  gs.exitCode = 1;
+  EXPECT_THROW(Run(Quoted(spool) + " \"PPP1:\""), platform::ExitWithCode);
+  ASSERT_EQ(boxes.Shown().size(), 1u);
+  const std::string text = boxes.Shown()[0].text;
+  EXPECT_NE(testing_support::Unbroken(text).find(deep + sep + "pdf_01.pdf"), std::string::npos);
+  for (size_t start = 0, end; start < text.size(); start = end + 1) {
+    end = std::min(text.find('\n', start), text.size());
+    EXPECT_LE(end - start, 120u) << text;
+  }
+  EXPECT_FALSE(std::filesystem::exists(saveFolder + sep + "made"));
+
+  if (!windows) return;
+  SetPort("PPP1:", 0, false);
+  dialogs.Answer(saveFolder + sep + "nul.pdf");
+  gs.processes.calls.clear();
+  EXPECT_THROW(Run(Quoted(spool) + " \"PPP1:\""), platform::ExitWithCode);
+  EXPECT_EQ(boxes.Shown().back().text,
+            "nul.pdf is the name of a device of Windows, not of a file: the PDF cannot be saved "
+            "under it.");
+  EXPECT_TRUE(gs.processes.calls.empty());
 }
 
 }  // namespace

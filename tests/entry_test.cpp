@@ -112,6 +112,35 @@ TEST_F(EntryTest, ChoosesTheMode) {
   }
 }
 
+// Where no user can see a window, set-up mode never starts: nobody could end
+// it. The job's own paths are unchanged.
+TEST_F(EntryTest, WhereNoUserCanSeeThereIsNoSetUpMode) {
+  desktop.visible = false;
+  const struct {
+    std::string args;
+    int exitCode, setups;
+    std::string logged;
+  } cases[] = {
+      {"", 1, 0,
+       "No print job was given, and the set-up window cannot be shown where no user "
+       "can see it."},
+      {Quote(dir.File("gone.SPL")) + " \"PPP1:\"", 1, 0,
+       "The print job " + dir.File("gone.SPL") +
+           " is no existing file, and the set-up window "
+           "cannot be shown where no user can see it."},
+      {Quote(spool) + " \"PPP1:\"", 0, 0, ""},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.args);
+    desktop.logged.clear();
+    setups = 0;
+    EXPECT_EQ(Run("pdfprinter.exe " + c.args), c.exitCode);
+    EXPECT_EQ(setups, c.setups);
+    EXPECT_EQ(desktop.logged.empty() ? "" : desktop.logged[0], c.logged);
+    EXPECT_TRUE(boxes.Shown().empty());
+  }
+}
+
 TEST_F(EntryTest, ErrorEscapingTheJobShowsApplicationErrorAndExitsWithOne) {
   jobError = "Unable to write to C:\\PDF\\pdfprinter.ini";
   EXPECT_EQ(Run("p " + Quote(spool) + " \"PPP1:\""), 1);

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/rules/code_page_text.h"
+
 namespace {
 
 using platform::ReadIniValue;
@@ -208,6 +210,32 @@ TEST(IniTextTest, HundredThousandLines) {
   EXPECT_EQ(*written, text.substr(0, text.find("[B]")) + "new=1\r\n[B]\r\nlast=end\r\n");
 
   EXPECT_EQ(RemoveIniSection(text, "A"), "[B]\r\nlast=end\r\n");
+}
+
+// Which files hold legacy lines, and how their lines are split: only an
+// 8-bit file that is not UTF-8 is converted, line by line, each line ending
+// (CR LF, LF, a lone CR) where the system's profile functions end it.
+TEST(IniTextTest, LegacyLinesByEncodingAndLineEnds) {
+  const std::string utf16 = std::string("\xFF\xFE[\0G\0]\0\r\0\n\0", 12);
+  const struct {
+    const char* what;
+    std::string text;
+    std::optional<std::string> converted;
+  } cases[] = {
+      {"UTF-8", "[A]\r\nv=Caf\xC3\xA9\r\n", std::nullopt},
+      {"UTF-16LE with its mark", utf16, std::nullopt},
+      {"UTF-16BE with its mark", "\xFE\xFF\0[\0G\0]", std::nullopt},
+      {"a NUL byte", std::string("[A]\r\nv=\xE9\0x\r\n", 11), std::nullopt},
+      {"CR LF", "[A]\r\nv=J\xFCrgen\r\nw=Caf\xC3\xA9\r\n",
+       "[A]\r\nv=J\xC3\xBCrgen\r\nw=Caf\xC3\xA9\r\n"},
+      {"lone CRs: the UTF-8 line stays as it is", "[A]\rw=Caf\xC3\xA9\rv=J\xFCrgen\r",
+       "[A]\rw=Caf\xC3\xA9\rv=J\xC3\xBCrgen\r"},
+      {"LF, and a last line without an end", "w=Caf\xC3\xA9\nv=\xFC", "w=Caf\xC3\xA9\nv=\xC3\xBC"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    EXPECT_EQ(platform::LegacyLinesAsUtf8(c.text, platform::Windows1252ToUtf8), c.converted);
+  }
 }
 
 }  // namespace

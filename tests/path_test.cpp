@@ -68,4 +68,17 @@ TEST(PathTest, ChangeExtension) {
   }
 }
 
+TEST(PathTest, DeviceNames) {
+  const struct {
+    const char* name;
+    bool device;
+  } cases[] = {
+      {"NUL", true},       {"nul.pdf", true}, {"COM1", true},      {"lpt9.tar.gz", true},
+      {"CON .pdf", true},  {"conin$", true},  {"AUX.", true},      {"PRN.pdf", true},
+      {"COM0.pdf", false}, {"COM10", false},  {"NULL.pdf", false}, {"Report NUL.pdf", false},
+      {" NUL.pdf", false}, {"", false},       {"CONOUT$.x", true}, {"CO.pdf", false},
+  };
+  for (const auto& c : cases) EXPECT_EQ(path::IsDeviceName(c.name), c.device) << c.name;
+}
+
 }  // namespace

@@ -12,6 +12,7 @@ class FakeProcessInfo : public ProcessInfo {
   std::string ProgramPath() override { return programPath_; }
   std::string CommandLine() override { return commandLine_; }
   std::string SystemFolder() override { return systemFolder; }
+  std::string HomeFolder() override { return homeFolder; }
   bool CanBeElevated() override { return canBeElevated; }
   // Every address lies in the program, at its distance from moduleBase.
   ModuleLocation ModuleOf(const void* address) override;
@@ -19,6 +20,7 @@ class FakeProcessInfo : public ProcessInfo {
   void SetCommandLine(std::string line) { commandLine_ = std::move(line); }
   uintptr_t moduleBase = 0;
   std::string systemFolder = "C:\\WINDOWS\\system32";
+  std::string homeFolder;
   bool canBeElevated = false;
 
  private:

@@ -1,6 +1,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <fnmatch.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -179,10 +180,24 @@ class PosixFiles : public Files {
     return 0;
   }
 
+  int MoveToNewName(const std::string& from, const std::string& to) override {
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
+    if (errno != EINVAL && errno != ENOSYS) {
+      return errno == EEXIST ? kErrorAlreadyExists : WindowsError(errno, to);
+    }
+    // A file system without it: a second name, which fails when one stands
+    // there, then the first goes.
+    if (::link(from.c_str(), to.c_str()) != 0) {
+      return errno == EEXIST ? kErrorAlreadyExists : WindowsError(errno, to);
+    }
+    ::unlink(from.c_str());
+    return 0;
+  }
+
   std::unique_ptr<WritableFile> CreateForWriting(const std::string& path, CreateMode mode,
                                                  int& error) override {
-    const int flags =
-        O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW | (mode == CreateMode::kNew ? O_EXCL : O_TRUNC);
+    const int flags = O_WRONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW |
+                      (mode == CreateMode::kReplace ? O_TRUNC : O_EXCL);
     ScopedFd fd(::open(path.c_str(), flags, 0666));
     if (!fd.IsValid()) {
       error = errno == EEXIST  ? kErrorFileExists
@@ -194,19 +209,18 @@ class PosixFiles : public Files {
     return std::make_unique<PosixWritableFile>(std::move(fd), path);
   }
 
-  std::optional<std::string> CreateTemporaryFile() override {
+  std::optional<std::string> CreateTemporaryFolder() override {
     std::string name;
     try {
       name = UserRuntimeFolder() + "/job-XXXXXX";
     } catch (const Error&) {
       return std::nullopt;
     }
-    ScopedFd fd(::mkostemp(name.data(), O_CLOEXEC));
-    if (!fd.IsValid()) return std::nullopt;
+    if (!::mkdtemp(name.data())) return std::nullopt;
     return name;
   }
 
-  int CreateFolders(const std::string& folder) override {
+  int CreateFolders(const std::string& folder, std::vector<std::string>* made) override {
     std::string path = path::RemoveTrailingDelimiter(folder, path::Style::Posix);
     if (path.empty()) return 0;
     struct stat info {};
@@ -214,10 +228,51 @@ class PosixFiles : public Files {
     std::string parent = path::RemoveTrailingDelimiter(path::FolderPart(path, path::Style::Posix),
                                                        path::Style::Posix);
     if (!parent.empty() && parent != path) {
-      if (int error = CreateFolders(parent)) return error;
+      if (int error = CreateFolders(parent, made)) return error;
     }
-    if (::mkdir(path.c_str(), 0777) != 0 && errno != EEXIST) return WindowsError(errno, path);
+    if (::mkdir(path.c_str(), 0777) == 0) {
+      if (made) made->push_back(path);
+    } else if (errno != EEXIST) {
+      return WindowsError(errno, path);
+    }
     return IsFolder(path) ? 0 : kErrorAlreadyExists;
+  }
+
+  bool RemoveFolder(const std::string& folder) override { return ::rmdir(folder.c_str()) == 0; }
+
+  bool RemoveFolderTree(const std::string& folder) override {
+    ScopedFd fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC));
+    if (!fd.IsValid()) return false;
+    return RemoveContents(fd.Release()) && ::rmdir(folder.c_str()) == 0;
+  }
+
+ private:
+  // Empties the folder open at `fd` (which the call takes over), going into
+  // its folders by descriptor, never through a link.
+  static bool RemoveContents(int fd) {
+    DIR* listing = ::fdopendir(fd);
+    if (!listing) {
+      ::close(fd);
+      return false;
+    }
+    bool all = true;
+    while (const dirent* entry = ::readdir(listing)) {
+      const std::string name = entry->d_name;
+      if (name == "." || name == "..") continue;
+      struct stat info {};
+      if (::fstatat(::dirfd(listing), name.c_str(), &info, AT_SYMLINK_NOFOLLOW) != 0) {
+        all = false;
+      } else if (S_ISDIR(info.st_mode)) {
+        int inner = ::openat(::dirfd(listing), name.c_str(),
+                             O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+        all = inner >= 0 && RemoveContents(inner) &&
+              ::unlinkat(::dirfd(listing), name.c_str(), AT_REMOVEDIR) == 0 && all;
+      } else {
+        all = ::unlinkat(::dirfd(listing), name.c_str(), 0) == 0 && all;
+      }
+    }
+    ::closedir(listing);
+    return all;
   }
 };
 

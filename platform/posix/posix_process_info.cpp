@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "platform/posix/posix_backends.h"
+#include "platform/posix/private_folder.h"
 #include "platform/posix/rebuild_command_line.h"
 #include "platform/rules/path.h"
 
@@ -35,6 +36,7 @@ class PosixProcessInfo : public ProcessInfo {
   }
 
   std::string SystemFolder() override { return "/usr/bin"; }
+  std::string HomeFolder() override { return posix::HomeFolder(); }
   bool CanBeElevated() override { return false; }
 
   ModuleLocation ModuleOf(const void* address) override {

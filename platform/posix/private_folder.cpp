@@ -25,14 +25,8 @@ std::string Environment(const char* name) {
 
 std::string CacheFolder() {
   if (std::string cache = Environment("XDG_CACHE_HOME"); !cache.empty()) return cache;
-  std::string home = Environment("HOME");
-  if (home.empty()) {
-    const passwd* account = getpwuid(geteuid());
-    if (!account || !account->pw_dir || account->pw_dir[0] != '/') {
-      Fail("~/.cache", "the user has no home folder");
-    }
-    home = account->pw_dir;
-  }
+  std::string home = HomeFolder();
+  if (home.empty()) Fail("~/.cache", "the user has no home folder");
   return home + "/.cache";
 }
 
@@ -71,6 +65,15 @@ std::string PrivateCacheFolder(const std::string& relative) {
     start = end + 1;
   }
   return folder;
+}
+
+std::string HomeFolder() {
+  std::string home = Environment("HOME");
+  if (home.empty()) {
+    const passwd* account = getpwuid(geteuid());
+    if (account && account->pw_dir && account->pw_dir[0] == '/') home = account->pw_dir;
+  }
+  return home;
 }
 
 std::string UserRuntimeFolder() {

@@ -6,6 +6,10 @@
 
 namespace platform::posix {
 
+// $HOME when it is an absolute path, else the home folder of the user's
+// account; "" when there is none.
+std::string HomeFolder();
+
 // "<cache>/pdfprinter/<relative>" (relative may be empty or hold several
 // folders), created as needed, each new folder with mode 0700. <cache> is
 // $XDG_CACHE_HOME when it is an absolute path, otherwise "$HOME/.cache" (the

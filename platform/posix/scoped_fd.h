@@ -27,6 +27,8 @@ class ScopedFd {
     if (fd_ >= 0) ::close(fd_);
     fd_ = fd;
   }
+  // Gives the descriptor up to the caller, who closes it.
+  int Release() { return std::exchange(fd_, -1); }
   // Closes now, for callers that must know whether the close succeeded:
   // 0 or the errno of close.
   int Close() {

@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "platform/rules/ascii.h"
+#include "platform/rules/code_page_text.h"
 
 namespace platform {
 
@@ -159,6 +160,18 @@ std::string RemoveIniSection(std::string_view text, std::string_view section) {
     if (!inSection) result.append(text.substr(line.begin, line.next - line.begin));
   }
   return result;
+}
+
+std::optional<std::string> LegacyLinesAsUtf8(
+    std::string_view text, const std::function<std::string(std::string_view)>& convert) {
+  const bool utf16 = text.rfind("\xFF\xFE", 0) == 0 || text.rfind("\xFE\xFF", 0) == 0;
+  if (utf16 || text.find('\0') != std::string_view::npos || IsUtf8(text)) return std::nullopt;
+  std::string converted;
+  for (const Line& line : SplitLines(text)) {
+    std::string_view bytes = text.substr(line.begin, line.next - line.begin);
+    converted += IsUtf8(bytes) ? std::string(bytes) : convert(bytes);
+  }
+  return converted;
 }
 
 }  // namespace platform

@@ -26,6 +26,7 @@
 #pragma once
 
 #include <cstddef>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -61,6 +62,14 @@ std::optional<std::string> ReadIniValue(std::string_view text, std::string_view 
 // nothing is to be written.
 std::optional<std::string> WriteIniValue(std::string_view text, std::string_view section,
                                          std::string_view key, std::string_view value);
+
+// A file written in a legacy 8-bit code page, its lines that are not UTF-8
+// converted by `convert` (the line ends kept). Nothing when there is nothing
+// to convert: the text is UTF-8 already, or is no 8-bit text at all (it
+// begins with a UTF-16 byte-order mark, or holds a NUL byte), which the
+// system reads and writes in its own way.
+std::optional<std::string> LegacyLinesAsUtf8(
+    std::string_view text, const std::function<std::string(std::string_view)>& convert);
 
 // text without every occurrence of section: the header lines and all lines
 // up to the next header. Other lines keep their bytes. text itself when the

@@ -93,4 +93,15 @@ std::string ParentFolder(const std::string& folder, Style style) {
   return AddTrailingDelimiter(FolderPart(RemoveTrailingDelimiter(folder, style), style), style);
 }
 
+bool IsDeviceName(std::string_view fileName) {
+  std::string_view base = fileName.substr(0, fileName.find('.'));
+  while (!base.empty() && base.back() == ' ') base.remove_suffix(1);
+  for (const char* device : {"CON", "PRN", "AUX", "NUL", "CONIN$", "CONOUT$"}) {
+    if (ascii::EqualsIgnoringCase(base, device)) return true;
+  }
+  return base.size() == 4 && base[3] >= '1' && base[3] <= '9' &&
+         (ascii::EqualsIgnoringCase(base.substr(0, 3), "COM") ||
+          ascii::EqualsIgnoringCase(base.substr(0, 3), "LPT"));
+}
+
 }  // namespace platform::path

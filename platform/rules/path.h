@@ -56,6 +56,11 @@ std::string FolderPart(const std::string& text, Style style = Style::Native,
 // The text after the folder part.
 std::string FileNamePart(const std::string& text, Style style = Style::Native,
                          LeadBytes lead = SystemLeadBytes());
+// Whether a file name names one of Windows's devices rather than a file:
+// "CON", "PRN", "AUX", "NUL", "COM1" to "COM9", "LPT1" to "LPT9",
+// "CONIN$" and "CONOUT$", in any case, alone or before a "." and
+// whatever follows ("nul.pdf", "COM1 .txt").
+bool IsDeviceName(std::string_view fileName);
 // The parent of a folder, with a trailing delimiter ("D\V\bin\" -> "D\V\",
 // "C:\" -> "C:\", "name" -> "\").
 std::string ParentFolder(const std::string& folder, Style style = Style::Native);

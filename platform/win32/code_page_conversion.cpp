@@ -39,4 +39,12 @@ std::optional<std::string> ProgramText(const WCHAR* text) {
   return out;
 }
 
+std::wstring ProgramToWide(std::string_view text) {
+  const int size = static_cast<int>(text.size());
+  int length = ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, nullptr, 0);
+  std::wstring wide(length > 0 ? length : 0, L'\0');
+  ::MultiByteToWideChar(CP_ACP, 0, text.data(), size, wide.data(), length);
+  return wide;
+}
+
 }  // namespace platform::win32

@@ -21,4 +21,7 @@ std::string ConvertCodePage(std::string_view text, UINT from, UINT to);
 // characters.
 std::optional<std::string> ProgramText(const WCHAR* text);
 
+// A text in the program's code page (CP_ACP) as a wide text.
+std::wstring ProgramToWide(std::string_view text);
+
 }  // namespace platform::win32

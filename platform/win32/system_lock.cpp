@@ -1,7 +1,9 @@
 #include "platform/win32/system_lock.h"
-#include "platform/error.h"
+
+#include <algorithm>
+
 #include "platform/win32/scoped_handle.h"
-#include "platform/win32/system_error_text.h"
+#include "platform/win32/system_function.h"
 
 namespace platform::win32 {
 
@@ -16,28 +18,33 @@ class MutexLock : public SystemLock {
   ScopedKernelHandle mutex_;
 };
 
-[[noreturn]] void Fail(const std::string& name, DWORD error) {
-  std::string reason = SystemErrorText(error);
-  if (!reason.empty() && reason.back() == '.') reason.pop_back();
-  throw Error("EOSError", "Cannot take the lock " + name + ": " + reason);
-}
+// Wait for it and release it: SYNCHRONIZE | MUTEX_MODIFY_STATE.
+constexpr DWORD kTakeAccess = 0x00100001;
 
 }  // namespace
 
-std::unique_ptr<SystemLock> AcquireSystemLock(const std::string& name) {
-  // Everyone may wait for it and release it: a mutex made by a job of the
-  // spooler's would otherwise be closed to the users' processes.
+std::unique_ptr<SystemLock> AcquireSystemLock(const std::string& name,
+                                              std::chrono::milliseconds limit) {
+  // For every user (a mutex made by a job of the spooler's must open for
+  // the users' processes), and only what taking the lock needs.
   PSECURITY_DESCRIPTOR descriptor = nullptr;
-  ::ConvertStringSecurityDescriptorToSecurityDescriptorA("D:(A;;0x001F0001;;;WD)", SDDL_REVISION_1,
+  ::ConvertStringSecurityDescriptorToSecurityDescriptorA("D:(A;;0x00100001;;;WD)", SDDL_REVISION_1,
                                                          &descriptor, nullptr);
   SECURITY_ATTRIBUTES security{sizeof security, descriptor, FALSE};
+  // Asks only for that access: CreateMutexA would ask for all of it.
+  using CreateMutexExFunction = HANDLE(WINAPI*)(LPSECURITY_ATTRIBUTES, LPCSTR, DWORD, DWORD);
+  static const auto createMutexEx =
+      LookUpFunction<CreateMutexExFunction>(::GetModuleHandleA("kernel32.dll"), "CreateMutexExA");
+  const std::string global = "Global\\" + name;
   ScopedKernelHandle mutex(
-      ::CreateMutexA(descriptor ? &security : nullptr, FALSE, ("Global\\" + name).c_str()));
+      createMutexEx
+          ? createMutexEx(descriptor ? &security : nullptr, global.c_str(), 0, kTakeAccess)
+          : ::CreateMutexA(descriptor ? &security : nullptr, FALSE, global.c_str()));
   if (descriptor) ::LocalFree(descriptor);
-  if (!mutex.IsValid()) Fail(name, ::GetLastError());
-  DWORD wait = ::WaitForSingleObject(mutex.Get(), INFINITE);
-  if (wait == WAIT_FAILED) Fail(name, ::GetLastError());
-  if (wait != WAIT_OBJECT_0 && wait != WAIT_ABANDONED) Fail(name, ERROR_INVALID_HANDLE);
+  if (!mutex.IsValid()) return nullptr;
+  const DWORD wait = ::WaitForSingleObject(
+      mutex.Get(), static_cast<DWORD>(std::clamp<int64_t>(limit.count(), 0, INFINITE - 1)));
+  if (wait != WAIT_OBJECT_0 && wait != WAIT_ABANDONED) return nullptr;
   return std::make_unique<MutexLock>(std::move(mutex));
 }
 

@@ -162,18 +162,20 @@ class Win32Files : public Files {
   }
 
   int ReplaceFile(const std::string& from, const std::string& to) override {
-    if (!::MoveFileExA(from.c_str(), to.c_str(),
-                       MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
-      return LastError();
-    }
-    return 0;
+    return Move(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
+  }
+
+  int MoveToNewName(const std::string& from, const std::string& to) override {
+    const int error = Move(from, to, MOVEFILE_WRITE_THROUGH);
+    return error == ERROR_FILE_EXISTS ? kErrorAlreadyExists : error;
   }
 
   std::unique_ptr<WritableFile> CreateForWriting(const std::string& path, CreateMode mode,
                                                  int& error) override {
-    ScopedFileHandle file(::CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr,
-                                        mode == CreateMode::kNew ? CREATE_NEW : CREATE_ALWAYS,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    ScopedFileHandle file(::CreateFileA(
+        path.c_str(), GENERIC_WRITE, 0, nullptr,
+        mode == CreateMode::kReplace ? CREATE_ALWAYS : CREATE_NEW,
+        mode == CreateMode::kNewHidden ? FILE_ATTRIBUTE_HIDDEN : FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file.IsValid()) {
       error = LastError();
       return nullptr;
@@ -182,20 +184,28 @@ class Win32Files : public Files {
     return std::make_unique<Win32WritableFile>(std::move(file));
   }
 
-  std::optional<std::string> CreateTemporaryFile() override {
+  std::optional<std::string> CreateTemporaryFolder() override {
     // Wide: the ANSI calls hold MAX_PATH bytes, too few for a folder named
     // in UTF-8.
     WCHAR folder[MAX_PATH + 1] = {};
     DWORD length = ::GetTempPathW(MAX_PATH + 1, folder);
     if (length == 0 || length > MAX_PATH) return std::nullopt;
-    WCHAR name[MAX_PATH] = {};
-    if (!::GetTempFileNameW(folder, L"pdf", 0, name)) return std::nullopt;
-    std::optional<std::string> path = ProgramText(name);
-    if (!path) ::DeleteFileW(name);  // a name the program could not reach
-    return path;
+    for (DWORD attempt = 0; attempt < 100; ++attempt) {
+      WCHAR name[MAX_PATH + 32] = {};
+      ::wsprintfW(name, L"%spdf%04X%04X.tmp", folder, ::GetCurrentProcessId() & 0xFFFF,
+                  (::GetTickCount() + attempt * 7919) & 0xFFFF);
+      if (!::CreateDirectoryW(name, nullptr)) {
+        if (::GetLastError() == ERROR_ALREADY_EXISTS) continue;
+        return std::nullopt;
+      }
+      std::optional<std::string> path = ProgramText(name);
+      if (!path) ::RemoveDirectoryW(name);  // a name the program could not reach
+      return path;
+    }
+    return std::nullopt;
   }
 
-  int CreateFolders(const std::string& folder) override {
+  int CreateFolders(const std::string& folder, std::vector<std::string>* made) override {
     std::string path = folder;
     while (path.size() > 3 && (path.back() == '\\' || path.back() == '/')) path.pop_back();
     DWORD attributes = ::GetFileAttributesA(path.c_str());
@@ -204,15 +214,69 @@ class Win32Files : public Files {
     }
     const size_t cut = path.find_last_of("\\/");
     if (cut != std::string::npos && cut > 0 && path[cut - 1] != ':' && cut + 1 < path.size()) {
-      if (int error = CreateFolders(path.substr(0, cut))) return error;
+      if (int error = CreateFolders(path.substr(0, cut), made)) return error;
     }
-    if (!::CreateDirectoryA(path.c_str(), nullptr) && ::GetLastError() != ERROR_ALREADY_EXISTS) {
+    if (::CreateDirectoryA(path.c_str(), nullptr)) {
+      if (made) made->push_back(path);
+    } else if (::GetLastError() != ERROR_ALREADY_EXISTS) {
       return LastError();
     }
     attributes = ::GetFileAttributesA(path.c_str());
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)
                ? 0
                : ERROR_ALREADY_EXISTS;
+  }
+
+  bool RemoveFolder(const std::string& folder) override {
+    return ::RemoveDirectoryA(folder.c_str()) != 0;
+  }
+
+  bool RemoveFolderTree(const std::string& folder) override {
+    return RemoveTree(ProgramToWide(folder));
+  }
+
+ private:
+  // A hidden file (CreateMode::kNewHidden) arrives unhidden.
+  static int Move(const std::string& from, const std::string& to, DWORD flags) {
+    const DWORD attributes = ::GetFileAttributesA(from.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_HIDDEN)) {
+      ::SetFileAttributesA(from.c_str(), attributes & ~FILE_ATTRIBUTE_HIDDEN);
+    }
+    if (!::MoveFileExA(from.c_str(), to.c_str(), flags)) {
+      const int error = LastError();
+      if (attributes != INVALID_FILE_ATTRIBUTES) ::SetFileAttributesA(from.c_str(), attributes);
+      return error;
+    }
+    return 0;
+  }
+
+  // Wide, so that names any script can hold are reached; a link (a
+  // reparse point) is removed, never entered.
+  static bool RemoveTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW entry;
+    HANDLE search = ::FindFirstFileW((folder + L"\\*").c_str(), &entry);
+    bool all = true;
+    if (search != INVALID_HANDLE_VALUE) {
+      do {
+        const std::wstring name = entry.cFileName;
+        if (name == L"." || name == L"..") continue;
+        const std::wstring path = folder + L"\\" + name;
+        const bool folderEntry = entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY;
+        const bool link = entry.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT;
+        if (entry.dwFileAttributes & FILE_ATTRIBUTE_READONLY) {
+          ::SetFileAttributesW(path.c_str(), entry.dwFileAttributes & ~FILE_ATTRIBUTE_READONLY);
+        }
+        if (folderEntry && !link) {
+          all = RemoveTree(path) && all;
+        } else if (folderEntry) {
+          all = ::RemoveDirectoryW(path.c_str()) && all;
+        } else {
+          all = ::DeleteFileW(path.c_str()) && all;
+        }
+      } while (::FindNextFileW(search, &entry));
+      ::FindClose(search);
+    }
+    return ::RemoveDirectoryW(folder.c_str()) && all;
   }
 };
 

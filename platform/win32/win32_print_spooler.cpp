@@ -2,6 +2,7 @@
 
 #include "platform/win32/scoped_handle.h"
 #include "platform/win32/system_error_text.h"
+#include "platform/win32/system_function.h"
 #include "platform/win32/win32_backends.h"
 #include "platform/win32/windows_api.h"
 
@@ -34,10 +35,8 @@ class Win32PrintSpooler : public PrintSpooler {
 
   uint32_t InstallDriverFromStore(const std::string& driver) override {
     ScopedModule spooler(::LoadLibraryA("winspool.drv"));
-    auto install = spooler.IsValid()
-                       ? reinterpret_cast<InstallFromPackage>(reinterpret_cast<void*>(
-                             ::GetProcAddress(spooler.Get(), "InstallPrinterDriverFromPackageA")))
-                       : nullptr;
+    auto install =
+        LookUpFunction<InstallFromPackage>(spooler.Get(), "InstallPrinterDriverFromPackageA");
     if (!install) return ERROR_NOT_SUPPORTED;
     return static_cast<uint32_t>(install(nullptr, nullptr, driver.c_str(), nullptr, 0));
   }

@@ -1,4 +1,5 @@
 #include "platform/rules/path.h"
+#include "platform/win32/code_page_conversion.h"
 #include "platform/win32/win32_backends.h"
 #include "platform/win32/windows_api.h"
 
@@ -23,6 +24,13 @@ class Win32ProcessInfo : public ProcessInfo {
     char buffer[MAX_PATH + 1] = {};
     UINT n = ::GetSystemDirectoryA(buffer, sizeof buffer);
     return n < sizeof buffer ? std::string(buffer, n) : std::string();
+  }
+
+  std::string HomeFolder() override {
+    WCHAR home[32768] = {};
+    DWORD n = ::GetEnvironmentVariableW(L"USERPROFILE", home, 32768);
+    if (n == 0 || n >= 32768) return "";
+    return ProgramText(home).value_or("");
   }
 
   bool CanBeElevated() override {

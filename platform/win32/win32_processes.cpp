@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/win32/code_page_conversion.h"
 #include "platform/win32/scoped_handle.h"
 #include "platform/win32/win32_backends.h"
 #include "platform/win32/windows_api.h"
@@ -48,6 +49,45 @@ DWORD WaitFor(HANDLE process, DWORD limit, bool dispatch) {
   return result;
 }
 
+// The caller's environment with TEMP and TMP set to the folder, as a block
+// for CreateProcess (UTF-16, so that any name survives).
+std::vector<WCHAR> EnvironmentWithTemporaryFolder(const std::string& folder) {
+  std::vector<WCHAR> block;
+  const std::wstring wideFolder = ProgramToWide(folder);
+  // Names compare without regard to case, as the system's do.
+  auto named = [](const WCHAR* entry, const WCHAR* prefix) {
+    for (; *prefix; ++entry, ++prefix) {
+      WCHAR c = *entry >= L'a' && *entry <= L'z' ? *entry - L'a' + L'A' : *entry;
+      if (c != *prefix) return false;
+    }
+    return true;
+  };
+  if (WCHAR* strings = ::GetEnvironmentStringsW()) {
+    for (const WCHAR* entry = strings; *entry; entry += ::lstrlenW(entry) + 1) {
+      if (named(entry, L"TEMP=") || named(entry, L"TMP=")) continue;
+      block.insert(block.end(), entry, entry + ::lstrlenW(entry) + 1);
+    }
+    ::FreeEnvironmentStringsW(strings);
+  }
+  for (const std::wstring name : {L"TEMP=", L"TMP="}) {
+    const std::wstring entry = name + wideFolder;
+    block.insert(block.end(), entry.c_str(), entry.c_str() + entry.size() + 1);
+  }
+  block.push_back(L'\0');
+  return block;
+}
+
+// A job object that ends its processes when its last handle closes: when
+// the caller ends, however it ends, so do they.
+ScopedKernelHandle JobThatEndsWithItsOwner() {
+  ScopedKernelHandle job(::CreateJobObjectA(nullptr, nullptr));
+  if (!job.IsValid()) return job;
+  JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+  limits.BasicLimitInformation.LimitFlags = JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE;
+  ::SetInformationJobObject(job.Get(), JobObjectExtendedLimitInformation, &limits, sizeof limits);
+  return job;
+}
+
 // Left running also when the wait or the exit code fails: no code is known.
 LaunchResult StartAndWait(const std::string& commandLine, const LaunchOptions& options) {
   // CreateProcessA may write into its command line; any length is kept.
@@ -60,19 +100,28 @@ LaunchResult StartAndWait(const std::string& commandLine, const LaunchOptions& o
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = ShowMode(options);
 
-  // Ended at the limit: the program starts suspended in a job object of its
-  // own, which its children join, and the job is ended as a whole.
+  // Ended at the limit, or with the caller: the program starts suspended in
+  // a job object of its own, which its children join, and the job is ended
+  // as a whole.
   const bool end = options.waitLimit && options.endAtLimit;
-  ScopedKernelHandle job(end ? ::CreateJobObjectA(nullptr, nullptr) : nullptr);
+  const bool owned = end || options.endWithCaller;
+  ScopedKernelHandle job(options.endWithCaller ? JobThatEndsWithItsOwner()
+                         : end ? ScopedKernelHandle(::CreateJobObjectA(nullptr, nullptr))
+                               : ScopedKernelHandle(nullptr));
+  std::vector<WCHAR> environment;
+  if (options.temporaryFolder)
+    environment = EnvironmentWithTemporaryFolder(*options.temporaryFolder);
   PROCESS_INFORMATION info{};
-  if (!::CreateProcessA(nullptr, buffer.data(), nullptr, nullptr, FALSE,
-                        CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS | (end ? CREATE_SUSPENDED : 0),
-                        nullptr, nullptr, &startup, &info)) {
+  if (!::CreateProcessA(
+          nullptr, buffer.data(), nullptr, nullptr, FALSE,
+          CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS | (owned ? CREATE_SUSPENDED : 0) |
+              (environment.empty() ? 0 : CREATE_UNICODE_ENVIRONMENT),
+          environment.empty() ? nullptr : environment.data(), nullptr, &startup, &info)) {
     return LaunchResult::NotStarted();
   }
   ScopedKernelHandle process(info.hProcess);
   ScopedKernelHandle thread(info.hThread);
-  if (end) {
+  if (owned) {
     if (job.IsValid()) ::AssignProcessToJobObject(job.Get(), process.Get());
     ::ResumeThread(thread.Get());
   }

@@ -2,6 +2,7 @@
 #include <utility>
 
 #include "platform/win32/scoped_handle.h"
+#include "platform/win32/system_function.h"
 #include "platform/win32/win32_backends.h"
 #include "platform/win32/windows_api.h"
 
@@ -16,8 +17,8 @@ bool HasSixtyFourBitView() {
   static const bool has = [] {
     if (sizeof(void*) == 8) return true;
     using IsWow64ProcessFunction = BOOL(WINAPI*)(HANDLE, PBOOL);
-    auto isWow64Process = reinterpret_cast<IsWow64ProcessFunction>(reinterpret_cast<void (*)()>(
-        ::GetProcAddress(::GetModuleHandleA("kernel32.dll"), "IsWow64Process")));
+    auto isWow64Process = LookUpFunction<IsWow64ProcessFunction>(::GetModuleHandleA("kernel32.dll"),
+                                                                 "IsWow64Process");
     BOOL wow64 = FALSE;
     return isWow64Process && isWow64Process(::GetCurrentProcess(), &wow64) && wow64;
   }();

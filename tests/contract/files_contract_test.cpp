@@ -235,18 +235,75 @@ TEST_F(FilesContractTest, FilesAndFoldersAJobMakesItsOwn) {
     EXPECT_EQ(fs::exists(c.path) ? ReadBytes(c.path) : "-", c.after);
   }
 
-  const std::string deep = (fs::path(File("made")) / "in" / "turn").string();
-  EXPECT_EQ(files_->CreateFolders(deep), 0);
+  // Folders made with their parents, and what was made is told, outermost
+  // first; a file in the way is 183; an empty folder goes, a full one not.
+  const std::string made = File("made"), deep = (fs::path(made) / "in" / "turn").string();
+  std::vector<std::string> madeFolders;
+  EXPECT_EQ(files_->CreateFolders(deep, &madeFolders), 0);
   EXPECT_TRUE(fs::is_directory(deep));
-  EXPECT_EQ(files_->CreateFolders(deep), 0);  // there already
-  EXPECT_NE(files_->CreateFolders((fs::path(File("existing.txt")) / "below").string()), 0);
+  EXPECT_EQ(madeFolders, (std::vector<std::string>{made, (fs::path(made) / "in").string(), deep}));
+  EXPECT_EQ(files_->CreateFolders(deep, &madeFolders), 0);  // there already
+  EXPECT_EQ(madeFolders.size(), 3u);
+  EXPECT_EQ(files_->CreateFolders((fs::path(File("existing.txt")) / "below").string()),
+            platform::kErrorAlreadyExists);
+  EXPECT_EQ(files_->CreateFolders(File("existing.txt")), platform::kErrorAlreadyExists);
+  EXPECT_FALSE(files_->RemoveFolder(made));
+  EXPECT_TRUE(files_->RemoveFolder(deep));
+  EXPECT_FALSE(fs::exists(deep));
 
-  std::optional<std::string> first = files_->CreateTemporaryFile();
-  std::optional<std::string> second = files_->CreateTemporaryFile();
+  // A folder of the process's own, and a tree of files removed with it.
+  std::optional<std::string> first = files_->CreateTemporaryFolder();
+  std::optional<std::string> second = files_->CreateTemporaryFolder();
   ASSERT_TRUE(first && second);
   EXPECT_NE(*first, *second);
-  EXPECT_EQ(ReadBytes(*first), "");
-  EXPECT_TRUE(files_->DeleteFile(*first) && files_->DeleteFile(*second));
+  EXPECT_TRUE(fs::is_directory(*first) && fs::is_empty(*first));
+  fs::create_directories(fs::path(*first) / "a" / "b");
+  WriteBytes((fs::path(*first) / "a" / "b" / "c.txt").string(), "c");
+  EXPECT_TRUE(files_->RemoveFolderTree(*first) && files_->RemoveFolderTree(*second));
+  EXPECT_FALSE(fs::exists(*first) || fs::exists(*second));
+  EXPECT_TRUE(files_->RemoveFolderTree(made));
+  EXPECT_FALSE(fs::exists(made));
+}
+
+// A hidden file of the job's own takes a name only where nothing stands, or
+// replaces what stands there.
+TEST_F(FilesContractTest, AHiddenFileTakesANewNameOrReplacesOne) {
+  const struct {
+    const char* what;
+    std::string to;
+    bool replace;
+    int error;
+  } cases[] = {
+      {"a free name", File("free.pdf"), false, 0},
+      {"a file stands there", File("existing.txt"), false, platform::kErrorAlreadyExists},
+      {"a folder stands there", File("folder"), false, platform::kErrorAlreadyExists},
+      {"a file replaced", File("existing.txt"), true, 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteBytes(File("existing.txt"), "first line\r\n");
+    int error = -1;
+    auto hidden =
+        files_->CreateForWriting(File(".hidden.tmp"), platform::CreateMode::kNewHidden, error);
+    ASSERT_TRUE(hidden) << error;
+    EXPECT_EQ(
+        files_->CreateForWriting(File(".hidden.tmp"), platform::CreateMode::kNewHidden, error),
+        nullptr);
+    EXPECT_EQ(error, platform::kErrorFileExists);
+    WriteBytes(File("pdf.bin"), "%PDF");
+    EXPECT_EQ(hidden->CopyFrom(File("pdf.bin")), 0);
+    hidden.reset();
+    EXPECT_EQ(c.replace ? files_->ReplaceFile(File(".hidden.tmp"), c.to)
+                        : files_->MoveToNewName(File(".hidden.tmp"), c.to),
+              c.error);
+    EXPECT_EQ(fs::exists(File(".hidden.tmp")), c.error != 0);
+    if (c.error == 0) {
+      EXPECT_EQ(ReadBytes(c.to), "%PDF");
+      EXPECT_TRUE(files_->FileExists(c.to));
+    }
+    fs::remove(File(".hidden.tmp"));
+  }
+  EXPECT_EQ(ReadBytes(File("existing.txt")), "%PDF");
 }
 
 }  // namespace

@@ -397,10 +397,12 @@ TEST_F(JobEndToEnd, ALongSpoolPathIsNeverCutIntoAnotherFile) {
   fs::create_directories(fs::path(cwd + "/" + rest).parent_path());
   WriteBytes(cwd + "/" + rest, ReadBytes(DataFile("pjl_job.prn")));
 
+  // The whole path is no file: without a desktop the job ends, saying so.
   auto result = RunShell("cd " + ShellQuote(cwd) + " && " + JobCommand(spool));
-  EXPECT_EQ(result.exitCode, 0) << result.output;
+  EXPECT_EQ(result.exitCode, 1) << result.output;
   EXPECT_TRUE(fs::is_empty(outFolder)) << "the decoy was converted";
-  EXPECT_NE(result.output.find("The \"PDF Printer setup\" window"), std::string::npos)
+  EXPECT_NE(result.output.find("PDF Printer: The print job " + spool + " is no existing file"),
+            std::string::npos)
       << result.output;
 }
 
@@ -421,8 +423,8 @@ TEST_F(JobEndToEnd, AQuoteInTheSpoolPathIsAnErrorNotSetUpMode) {
 // Jobs share nothing: 24 at once from two users' runtime folders into one
 // save folder, beside a job that never ends. Each gets a whole PDF of its own
 // and a link planted at a name is not written through; the endless job is
-// ended at its time limit with its error, and makes its missing save folder
-// but leaves nothing in it; no job leaves a file anywhere else.
+// ended at its time limit with its error, and leaves nothing, not even the
+// missing save folder it made; no job leaves a file anywhere else.
 TEST_F(JobEndToEnd, ConcurrentJobsShareNothingAndAnEndlessOneIsEnded) {
   const std::string missing = dir.File("later/made");
   WriteSettings(PortSection(1, 0) + "[PPP2:]\r\nSaveType=1\r\nShowPDF=0\r\nSaveToFolder=" +
@@ -476,11 +478,60 @@ TEST_F(JobEndToEnd, ConcurrentJobsShareNothingAndAnEndlessOneIsEnded) {
   EXPECT_GT(ended, done) << result.output;
   EXPECT_GE(ended - start, 5.0);
   EXPECT_LT(ended - start, 30.0);
-  EXPECT_TRUE(fs::is_directory(missing) && fs::is_empty(missing));
+  EXPECT_FALSE(fs::exists(dir.File("later")));
   EXPECT_TRUE(fs::is_empty(runFolder));
   EXPECT_TRUE(fs::is_empty(otherRun));
   EXPECT_EQ(std::distance(fs::directory_iterator(gsFolder), fs::directory_iterator()), 1);
   EXPECT_EQ(std::distance(fs::directory_iterator(appFolder), fs::directory_iterator()), 2);
+}
+
+// A job ended from outside while Ghostscript converts: Ghostscript ends with
+// it, and nothing in the save folder looks like a PDF. Asked to end (as
+// kill, timeout and Ctrl+C ask), it leaves nothing at all: not its own
+// files, not Ghostscript's temporary ones (the job gives Ghostscript a
+// temporary folder of its own, inside its own).
+TEST_F(JobEndToEnd, AJobEndedFromOutsideTakesGhostscriptAndItsFilesWithIt) {
+  WriteSettings(PortSection(1, 0));
+  const std::string tmp = dir.File("tmp");
+  fs::create_directories(tmp);
+  const struct {
+    const char* signal;
+    int exitCode;
+    bool cleansUp;
+  } cases[] = {{"KILL", 128 + 9, false}, {"TERM", 128 + 15, true}, {"INT", 128 + 2, true}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.signal);
+    // Pages of a large picture: pdfwrite keeps scratch files while it works.
+    const std::string spool = dir.File(std::string("endless-") + c.signal + ".ps");
+    WriteBytes(spool, "%!PS\n{ 0 0 moveto 1 1 600 { 600 lineto } for stroke showpage } loop\n");
+    // Ghostscript's command line, not the job's, has "@" before the spool file.
+    const std::string gs = "pgrep -f -- " + ShellQuote("@.*" + spool);
+    WriteBytes(dir.File("end.sh"),
+               "TMPDIR=" + ShellQuote(tmp) + " " + JobCommand(spool) + " & job=$!\n" +
+                   "for i in $(seq 100); do " + gs + " >/dev/null && break; sleep 0.1; done\n" +
+                   gs + " >/dev/null || echo 'gs never ran'\nsleep 1\nkill -" + c.signal +
+                   " $job\nwait $job\necho \"job exit $?\"\n" + "for i in $(seq 50); do " + gs +
+                   " >/dev/null || break; sleep 0.1; done\n" + gs +
+                   " && echo 'gs still runs'\nexit 0\n");
+    auto result = RunShell("sh " + ShellQuote(dir.File("end.sh")));
+    EXPECT_NE(result.output.find("job exit " + std::to_string(c.exitCode) + "\n"),
+              std::string::npos)
+        << result.output;
+    EXPECT_EQ(result.output.find("gs "), std::string::npos) << result.output;
+    for (const auto& entry : fs::directory_iterator(outFolder)) {
+      EXPECT_EQ(entry.path().extension(), ".tmp") << entry.path();
+      EXPECT_EQ(entry.path().filename().string().front(), '.') << entry.path();
+    }
+    if (c.cleansUp) {
+      EXPECT_TRUE(fs::is_empty(outFolder));
+      EXPECT_TRUE(fs::is_empty(runFolder));
+    }
+    EXPECT_TRUE(fs::is_empty(tmp));
+    fs::remove_all(runFolder);
+    fs::create_directories(runFolder);
+    fs::permissions(runFolder, fs::perms::owner_all);
+    for (const auto& entry : fs::directory_iterator(outFolder)) fs::remove(entry.path());
+  }
 }
 
 }  // namespace

@@ -27,4 +27,10 @@ void WriteBytes(const std::string& path, const std::string& bytes);
 // Reads a whole file ("" when it cannot be read).
 std::string ReadBytes(const std::string& path);
 
+// A message as written, without the line breaks a box puts into long paths.
+inline std::string Unbroken(std::string text) {
+  std::erase(text, '\n');
+  return text;
+}
+
 }  // namespace testing_support

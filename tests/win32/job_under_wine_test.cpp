@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <filesystem>
 #include <set>
 #include <string>
@@ -14,6 +15,7 @@
 
 #include "platform/registry.h"
 #include "platform/services.h"
+#include "platform/win32/scoped_handle.h"
 #include "support/scratch_dir.h"
 #include "tests/win32/setup_window_process.h"
 #include "tests/win32/started_process.h"
@@ -306,8 +308,13 @@ TEST_F(JobUnderWine, AFolderNearThePathLimitIsAClearErrorAndOverwritesNothing) {
   HWND box = testing_support::WaitForTopLevelWindow(job->Id(), "Error", kJobTimeout, job->Handle());
   ASSERT_NE(box, nullptr) << "no \"Error\" box; exit code "
                           << job->WaitForExit(0ms).value_or(STILL_ACTIVE);
+  // Broken into lines a box can show.
   const std::string text = testing_support::MessageBoxText(box);
-  EXPECT_NE(text.find(deep), std::string::npos) << text;
+  EXPECT_NE(testing_support::Unbroken(text).find(deep), std::string::npos) << text;
+  for (size_t start = 0, end; start < text.size(); start = end + 1) {
+    end = std::min(text.find('\n', start), text.size());
+    EXPECT_LE(end - start, 120u) << text;
+  }
   ASSERT_TRUE(testing_support::PressButton(box, "OK"));
   EXPECT_EQ(job->WaitForExit(kWindowTimeout), std::optional<DWORD>(1));
   EXPECT_EQ(RunUnixCommand("cat " + UnixQuote(unixDeep + "/pdf_01.pdf")).output, "old");
@@ -339,6 +346,12 @@ TEST_F(JobUnderWine, InAWindowStationOfItsOwnNothingWaits) {
   auto failing = start(dir_.File("spool\\00041.SPL"));
   EXPECT_EQ(failing->WaitForExit(kJobTimeout), std::optional<DWORD>(1));
   EXPECT_FALSE(fs::exists(saveFolder_ + "\\pdf_02.pdf"));
+  // No job at all: no set-up window that nobody could close.
+  for (const std::string& arguments : {std::string(), "\"" + dir_.File("spool\\gone.SPL") + "\""}) {
+    SCOPED_TRACE(arguments);
+    StartedProcess nothing("\"" + program_ + "\" " + arguments, "PdfPrinterJobs\\Default");
+    EXPECT_EQ(nothing.WaitForExit(5s), std::optional<DWORD>(1));
+  }
   ::CloseDesktop(desktop);
   ::CloseWindowStation(own);
 }
@@ -463,7 +476,8 @@ TEST_F(JobUnderWine, FailingGhostscriptIsReportedAndLeavesNoPdf) {
     ASSERT_NE(box, nullptr) << "no \"Error\" box; exit code "
                             << job->WaitForExit(0ms).value_or(STILL_ACTIVE) << "\n"
                             << GhostscriptLog();
-    EXPECT_NE(testing_support::MessageBoxText(box).find(saveFolder_ + "\\pdf_01.pdf"),
+    EXPECT_NE(testing_support::Unbroken(testing_support::MessageBoxText(box))
+                  .find(saveFolder_ + "\\pdf_01.pdf"),
               std::string::npos)
         << testing_support::MessageBoxText(box);
     ASSERT_TRUE(testing_support::PressButton(box, "OK"));
@@ -504,6 +518,145 @@ TEST_F(JobUnderWine, ASettingsFileInTheLegacyCodePageStillWorks) {
   EXPECT_NE(ReadBytes(ini_).find("J\xC3\xBCrgen"), std::string::npos) << ReadBytes(ini_);
   ASSERT_EQ(RunJob(Spool("multipage.ps", "00013.SPL")), std::optional<DWORD>(0));
   EXPECT_EQ(Pages(saveFolder_ + "\\pdf_02.pdf"), 3) << GhostscriptLog();
+}
+
+// Settings files as users and their tools save them: in UTF-16 with its
+// byte-order mark (Notepad's "Unicode"), which the system reads and writes
+// itself, and with lines ended by a lone CR, where a legacy line is
+// converted alone and a UTF-8 value keeps its bytes. Every setting survives
+// the jobs' writes.
+TEST_F(JobUnderWine, SettingsFilesInUtf16OrWithLoneCrsKeepEverySetting) {
+  InstallGhostscript();
+  const std::string cafe = "Caf\xC3\xA9";  // UTF-8, as the program reads it
+  auto utf16 = [](const std::string& ascii) {
+    std::string bytes = "\xFF\xFE";
+    for (char c : ascii) bytes += std::string{c, '\0'};
+    return bytes;
+  };
+  const struct {
+    const char* what;
+    std::string bytes, savedIn;
+    int jobs;
+    std::vector<std::string> kept;  // bytes the file still holds afterwards
+  } cases[] = {
+      {"UTF-16LE", utf16(LocationSection() + PortSection(1)), saveFolder_, 3, {"\xFF\xFE[\0"}},
+      {"lone CRs",
+       Replaced(LocationSection() + PortSection(1), "\r\n", "\r") + "Note=J\xFCrgen\r",
+       dir_.File("") + cafe,
+       1,
+       {"SaveToFolder=" + dir_.File("") + cafe + "\r", "Note=J\xC3\xBCrgen\r"}},
+  };
+  int spool = 50;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteSettings(Replaced(c.bytes, saveFolder_, c.savedIn));
+    for (int n = 1; n <= c.jobs; ++n) {
+      ASSERT_EQ(RunJob(Spool("multipage.ps", "000" + std::to_string(++spool) + ".SPL")),
+                std::optional<DWORD>(0))
+          << GhostscriptLog();
+      const std::string pdf = "pdf_0" + std::to_string(n) + ".pdf";
+      const std::string utf8 = c.savedIn + "\\" + pdf;
+      EXPECT_TRUE(fs::is_regular_file(fs::path(reinterpret_cast<const char8_t*>(utf8.c_str()))))
+          << pdf;
+    }
+    const std::string after = ReadBytes(ini_);
+    for (const std::string& kept : c.kept) EXPECT_NE(after.find(kept), std::string::npos) << after;
+    EXPECT_EQ(ReadSetting("GhostScript", "Location"), gsFolder_);
+    EXPECT_EQ(ReadSetting("PPP1:", "SaveType"), "1");
+    fs::remove_all(saveFolder_);
+    fs::create_directories(saveFolder_);
+  }
+}
+
+// A settings file of an earlier version on a full disk: its conversion is
+// written beside it and takes its place whole, or not at all; it is never
+// cut. Full: the job still prints (without its record); with room again,
+// the next job converts it.
+TEST_F(JobUnderWine, ALegacySettingsFileOnAFullDiskIsWholeOrUnchanged) {
+  InstallGhostscript();
+  const std::string small = dir_.File("small");
+  fs::create_directories(small);
+  const std::string unixSmall = testing_support::UnixPath(small).value_or("");
+  auto mounted = RunUnixCommand("mount -t tmpfs -o size=1536k none " + UnixQuote(unixSmall));
+  if (mounted.exitCode != 0) GTEST_SKIP() << "no tmpfs of its own to fill: " << mounted.output;
+  struct Unmount {
+    std::string folder;
+    ~Unmount() { RunUnixCommand("umount -l " + UnixQuote(folder)); }
+  } unmount{unixSmall};
+  appFolder_ = small + "\\PDF Printer";
+  program_ = appFolder_ + "\\pdfprinter.exe";
+  ini_ = appFolder_ + "\\pdfprinter.ini";
+  fs::create_directories(appFolder_);
+  fs::copy_file(FromLinux(PDFPRINTER_EXE), program_);
+  std::string legacy = LocationSection() + PortSection(1);
+  for (int n = 1; n <= 300; ++n)
+    legacy += "[Section " + std::to_string(n) + "]\r\nName=J\xFCrgen " + std::to_string(n) + "\r\n";
+  WriteSettings(legacy);
+  auto full = RunUnixCommand("dd if=/dev/zero of=" + UnixQuote(unixSmall + "/filler") +
+                             " bs=4096 2>/dev/null; df -k --output=avail " + UnixQuote(unixSmall) +
+                             " | tail -n 1");
+  ASSERT_EQ(std::atoi(full.output.c_str()), 0) << "the disk is not full: " << full.output;
+  ASSERT_EQ(RunJob(Spool("multipage.ps", "00062.SPL")), std::optional<DWORD>(0))
+      << GhostscriptLog();
+  EXPECT_EQ(ReadBytes(ini_), legacy);
+  EXPECT_EQ(Pages(saveFolder_ + "\\pdf_01.pdf"), 3);
+
+  fs::remove(small + "\\filler");
+  ASSERT_EQ(RunJob(Spool("multipage.ps", "00063.SPL")), std::optional<DWORD>(0))
+      << GhostscriptLog();
+  const std::string converted = ReadBytes(ini_);
+  EXPECT_EQ(converted.find('\xFC'), std::string::npos);
+  EXPECT_NE(converted.find("Name=J\xC3\xBCrgen 300\r\n"), std::string::npos) << converted;
+  EXPECT_EQ(ReadSetting("Log", "LastInputFile"), dir_.File("spool\\00063.SPL"));
+}
+
+// Another program holds the settings lock (anyone may take it): a job waits
+// a few seconds at most, then prints without writing its record.
+TEST_F(JobUnderWine, ALockHeldByAnotherProgramDelaysAJobAFewSecondsAtMost) {
+  InstallGhostscript();
+  WriteSettings(LocationSection() + PortSection(1));
+  const std::string marker = dir_.File("held");
+  StartedProcess holder("\"" + OwnFolder() + "hold_settings_lock.exe\" \"" + marker + "\" 120");
+  ASSERT_TRUE(holder.Started());
+  for (int i = 0; i < 100 && !fs::exists(marker); ++i) ::Sleep(100);
+  ASSERT_TRUE(fs::exists(marker)) << "the lock was never taken: exit code "
+                                  << holder.WaitForExit(0ms).value_or(STILL_ACTIVE);
+  const auto start = std::chrono::steady_clock::now();
+  ASSERT_EQ(RunJob(Spool("multipage.ps", "00060.SPL")), std::optional<DWORD>(0))
+      << GhostscriptLog();
+  const auto took = std::chrono::steady_clock::now() - start;
+  EXPECT_GE(took, 5s);
+  EXPECT_LT(took, 60s);
+  EXPECT_TRUE(holder.Running()) << "the lock was let go";
+  EXPECT_EQ(Pages(saveFolder_ + "\\pdf_01.pdf"), 3) << GhostscriptLog();
+  EXPECT_EQ(ReadSetting("Log", "LastInputFile"), "<absent>");
+}
+
+// A job ended from outside (taskkill /f) takes its Ghostscript with it, and
+// leaves nothing in the save folder that looks like a PDF.
+TEST_F(JobUnderWine, AJobEndedFromOutsideTakesGhostscriptWithIt) {
+  InstallGhostscript();
+  WriteSettings(LocationSection() + PortSection(1));
+  const std::string pidFile = gsFolder_ + "\\gswin32c.pid";
+  ::SetEnvironmentVariableA("GSWIN32C_SLEEP_MS", "120000");
+  auto job = StartJob(Spool("multipage.ps", "00061.SPL"));
+  ::SetEnvironmentVariableA("GSWIN32C_SLEEP_MS", nullptr);
+  for (int i = 0; i < 300 && ReadBytes(pidFile).empty(); ++i) ::Sleep(100);
+  const DWORD ghostscript = std::strtoul(ReadBytes(pidFile).c_str(), nullptr, 10);
+  ASSERT_NE(ghostscript, 0u) << "the stand-in never ran";
+  platform::win32::ScopedKernelHandle process(::OpenProcess(SYNCHRONIZE, FALSE, ghostscript));
+  ASSERT_TRUE(process.IsValid());
+  job->Terminate(1);
+  EXPECT_EQ(::WaitForSingleObject(process.Get(), 10000), WAIT_OBJECT_0) << "Ghostscript runs on";
+  for (const auto& entry : fs::directory_iterator(saveFolder_)) {
+    EXPECT_NE(entry.path().extension(), ".pdf") << entry.path();
+  }
+  // Ended so, the job could not remove its own temporary folder.
+  for (const auto& entry : fs::directory_iterator(TempFolder())) {
+    const std::string name = entry.path().filename().string();
+    if (entry.is_directory() && name.starts_with("pdf") && name.ends_with(".tmp"))
+      fs::remove_all(entry.path());
+  }
 }
 
 // A user's whole path: a port added in the window, a printer attached to

@@ -199,7 +199,7 @@ TEST_F(PortListWindowTest, AddedPortIsListedAnnouncedAndDeletedWithItsSubkeys) {
   ASSERT_NE(box, nullptr) << "no instructions";
   EXPECT_EQ(testing_support::MessageBoxText(box),
             "A PDF printer will now be added:\r"
-            "1. Click OK: the printer \"PDF Printer\" is added on port PPP1:,\r"
+            "1. Click OK: the printer \"PDF Printer\" is added on port PPP1:\r"
             "   with a PostScript driver that Windows ships (Microsoft PS Class Driver (Windows 8 "
             "and later) or MS Publisher Color Printer (Vista, 7)).\r"
             "2. If you have Ghostscript installed then you can print a test page.");
@@ -300,7 +300,7 @@ TEST_F(PortListWindowTest, MissingMonitorProgramsOtherCopiesAndPortsOfNoText) {
   std::filesystem::remove(dir_.File("PDF Tools\\redrun.exe"));
   Start();
   ::PostMessageA(Control("BtnAddPort"), BM_CLICK, 0, 0);
-  HWND box = testing_support::WaitForTopLevelWindow(window_->Process().Id(), "pdfprinter", 15s);
+  HWND box = testing_support::WaitForTopLevelWindow(window_->Process().Id(), "Error", 15s);
   ASSERT_NE(box, nullptr) << "no error box";
   EXPECT_EQ(testing_support::MessageBoxText(box),
             "The \"Redirected Port\" monitor's program redrun.exe is missing: copy it into " +

@@ -9,7 +9,11 @@
 // Like Ghostscript's own (9.10 and later), it takes its arguments wide, reads
 // them and the response file as UTF-8, drops every byte of the response file
 // that is not UTF-8, and opens files through the wide API.
+//
+// With GSWIN32C_SLEEP_MS set, it first writes its process id to gswin32c.pid
+// beside itself and sleeps that long: a Ghostscript that takes its time.
 #include <cctype>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -243,6 +247,11 @@ int Run(const std::vector<std::string>& argv, std::string& log) {
 }  // namespace
 
 int main() {
+  char sleep[16] = {};
+  if (::GetEnvironmentVariableA("GSWIN32C_SLEEP_MS", sleep, sizeof sleep)) {
+    std::ofstream(OwnFolder() + "gswin32c.pid") << ::GetCurrentProcessId();
+    ::Sleep(static_cast<DWORD>(std::strtoul(sleep, nullptr, 10)));
+  }
   std::string log = "command line: " + ToUtf8(::GetCommandLineW()) + "\r\n";
   std::vector<std::string> argv;
   int argc = 0;

@@ -1,0 +1,72 @@
+#include "procs/pdf_destination.h"
+
+#include <chrono>
+
+#include "platform/rules/path.h"
+#include "platform/services.h"
+#include "procs/automatic_name.h"
+
+namespace procs {
+
+namespace path = platform::path;
+
+PdfDestination::~PdfDestination() {
+  auto& files = *platform::Current().files;
+  file_.reset();
+  if (placed_) return;
+  if (!hidden_.empty()) files.DeleteFile(hidden_);
+  // Deepest first; a folder the user has put something in meanwhile stays.
+  for (auto folder = madeFolders_.rbegin(); folder != madeFolders_.rend(); ++folder)
+    files.RemoveFolder(*folder);
+}
+
+int PdfDestination::MakeFolder(const std::string& folder) {
+  if (folder.empty()) return 0;
+  return platform::Current().files->CreateFolders(folder, &madeFolders_);
+}
+
+int PdfDestination::AimAtAutomaticName(const std::string& folder) {
+  automatic_ = true;
+  path_ = FirstFreeAutomaticName(folder);
+  return MakeHiddenFileIn(path::AddTrailingDelimiter(folder));
+}
+
+int PdfDestination::AimAt(const std::string& path) {
+  automatic_ = false;
+  path_ = path;
+  return MakeHiddenFileIn(path::FolderPart(path));
+}
+
+// A name no job uses for anything else, longer than any automatic name, so
+// that a folder too deep for the PDF's name is too deep for it too.
+int PdfDestination::MakeHiddenFileIn(const std::string& folder) {
+  folder_ = folder;
+  auto& files = *platform::Current().files;
+  const auto seed =
+      static_cast<unsigned long long>(std::chrono::steady_clock::now().time_since_epoch().count());
+  int error = 0;
+  for (unsigned attempt = 0; attempt < 100; ++attempt) {
+    hidden_ =
+        folder + ".pdfprinter-" + std::to_string((seed + attempt * 7919) % 100000000) + ".tmp";
+    file_ = files.CreateForWriting(hidden_, platform::CreateMode::kNewHidden, error);
+    if (file_) return 0;
+    if (error != platform::kErrorFileExists && error != platform::kErrorAlreadyExists) break;
+  }
+  hidden_.clear();
+  return error;
+}
+
+int PdfDestination::PutInPlace(const std::string& made) {
+  auto& files = *platform::Current().files;
+  if (int error = file_->CopyFrom(made)) return error;
+  file_.reset();
+  if (automatic_) {
+    path_ = MoveToAutomaticName(hidden_, folder_);
+  } else if (int error = files.ReplaceFile(hidden_, path_)) {
+    return error;
+  }
+  placed_ = true;
+  return 0;
+}
+
+}  // namespace procs

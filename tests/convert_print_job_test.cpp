@@ -342,35 +342,25 @@ TEST_F(ConvertPrintJobTest, SettingsAndSaveFoldersAJobCannotWrite) {
   EXPECT_EQ(boxes.Shown().size(), 1u);
 }
 
-// "GhostscriptTimeLimit" as people write it: what a value gives, and what
-// the system's log is told where that is not what it says.
+// "GhostscriptTimeLimit" as people write it: the limit a value gives, and
+// why, in the system's log, where that is not what it says.
 TEST_F(ConvertPrintJobTest, TheTimeLimitAsWrittenAndWhatIsUsed) {
   SetPort("PPP1:", 1, false);
-  const std::string unused = " in [Options] ";
+  const std::string large = "is more than the largest limit: 86400",
+                    other = "is no whole number of seconds: 600";
   const struct {
     const char* stored;
     std::optional<std::chrono::seconds> limit;
-    std::string logged;
+    std::string why;
   } cases[] = {
       {nullptr, std::chrono::seconds(600), ""},
       {"0", std::nullopt, ""},
       {" 45", std::chrono::seconds(45), ""},
-      {"99999999999", std::chrono::seconds(86400),
-       "GhostscriptTimeLimit=99999999999" + unused +
-           "is more than the largest limit: 86400 seconds "
-           "are used."},
-      {"200000", std::chrono::seconds(86400),
-       "GhostscriptTimeLimit=200000" + unused +
-           "is more than the largest limit: 86400 seconds "
-           "are used."},
-      {"-1", std::chrono::seconds(600),
-       "GhostscriptTimeLimit=-1" + unused + "is negative: 600 seconds are used."},
-      {"4.5", std::chrono::seconds(600),
-       "GhostscriptTimeLimit=4.5" + unused +
-           "is no whole number of seconds: 600 seconds are used."},
-      {"4 ; comment", std::chrono::seconds(600),
-       "GhostscriptTimeLimit=4 ; comment" + unused +
-           "is no whole number of seconds: 600 seconds are used."},
+      {"99999999999", std::chrono::seconds(86400), large},
+      {"200000", std::chrono::seconds(86400), large},
+      {"-1", std::chrono::seconds(600), "is negative: 600"},
+      {"4.5", std::chrono::seconds(600), other},
+      {"4 ; comment", std::chrono::seconds(600), other},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.stored ? c.stored : "absent");
@@ -382,7 +372,10 @@ TEST_F(ConvertPrintJobTest, TheTimeLimitAsWrittenAndWhatIsUsed) {
     EXPECT_EQ(gs.processes.calls[0].options.waitLimit, c.limit);
     EXPECT_EQ(gs.processes.calls[0].options.endAtLimit, c.limit.has_value());
     EXPECT_TRUE(gs.processes.calls[0].options.endWithCaller);
-    EXPECT_EQ(fakes.desktop.logged.empty() ? "" : fakes.desktop.logged[0], c.logged);
+    EXPECT_EQ(fakes.desktop.logged.empty() ? "" : fakes.desktop.logged[0],
+              c.why.empty() ? ""
+                            : "GhostscriptTimeLimit=" + std::string(c.stored) + " in [Options] " +
+                                  c.why + " seconds are used.");
   }
 }
 

@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <string>
 
-#include "procs/automatic_name.h"
+#include "procs/numbered_name.h"
 
 namespace {
 
@@ -40,7 +40,7 @@ void Claimed(benchmark::State& state) {
   const std::string pdf = folder.Path() + "/.made.tmp";
   std::fclose(std::fopen(pdf.c_str(), "wb"));
   for (auto _ : state) {
-    const std::string name = procs::MoveToAutomaticName(pdf, folder.Path());
+    const std::string name = procs::MoveToFreeName(pdf, folder.Path(), procs::AutomaticName());
     fs::rename(name, pdf);
   }
 }

@@ -51,6 +51,9 @@ void TFrmMain::Wire() {
   BtnSelDir->onClick = click(&TFrmMain::ChangePrintersettings);
   RBTprompt->onClick = click(&TFrmMain::ChangePrintersettings);
   RBTSaveAs->onClick = click(&TFrmMain::ChangePrintersettings);
+  RBTTemplate->onClick = click(&TFrmMain::ChangePrintersettings);
+  EditTemplate->onChange = click(&TFrmMain::ChangePrintersettings);
+  CMBIfExists->onChange = click(&TFrmMain::ChangePrintersettings);
   CHBShowPDF->onClick = click(&TFrmMain::ChangePrintersettings);
   EditSaveTo->onChange = click(&TFrmMain::ChangePrintersettings);
   Button1->onClick = click(&TFrmMain::Button1Click);

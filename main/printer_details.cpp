@@ -1,8 +1,13 @@
-// The "Printer details" group: the selected port's save folder, save type
-// and show-PDF option, filled from the list row and the settings file, and
-// written back at every change.
+// The "Printer details" group: the selected port's options (save folder,
+// save type, name template, what to do when the file exists, show PDF),
+// filled from the list row and the settings file, and written back at every
+// change.
+#include <ctime>
+
 #include "main/frm_main.h"
 #include "platform/services.h"
+#include "procs/document_title.h"
+#include "procs/name_template.h"
 #include "settings/port_options.h"
 #include "settings/settings_file.h"
 
@@ -27,6 +32,23 @@ class LoadingMarker {
   Form& form_;
 };
 
+// What the template gives a sample document printed by this user now.
+std::string Preview(const std::string& nameTemplate, const std::string& saveFolder,
+                    const ListRow& row) {
+  auto& info = *platform::Current().processInfo;
+  procs::JobDetails sample;
+  sample.title = procs::CleanTitle("Quarterly report.docx");
+  sample.user = info.UserName();
+  sample.computer = info.ComputerName();
+  sample.printer = row.subItems.empty() ? "" : row.subItems[0];
+  sample.port = row.caption;
+  sample.jobId = "1";
+  const std::time_t now = std::time(nullptr);
+  if (const std::tm* local = std::localtime(&now)) sample.when = *local;
+  const procs::TemplateName name = procs::ExpandNameTemplate(nameTemplate, sample, saveFolder);
+  return "For example: " + name.folders + name.FileName();
+}
+
 }  // namespace
 
 void TFrmMain::ShowPrinterDetails() {
@@ -38,12 +60,16 @@ void TFrmMain::ShowPrinterDetails() {
   if (!shown) return;
   const ListRow row = ListView1->Row(selected);
   GroupBox3->SetText(row.subItems[0] + " details");
-  const int32_t saveType =
-      settings::ReadPortOptions(settings::SettingsFile(), row.caption).saveType;
-  RBTprompt->SetChecked(saveType == 0);
-  RBTSaveAs->SetChecked(saveType == 1);
+  const settings::PortOptions options =
+      settings::ReadPortOptions(settings::SettingsFile(), row.caption);
+  RBTprompt->SetChecked(options.saveType == settings::kSaveTypeAsk);
+  RBTSaveAs->SetChecked(options.saveType == settings::kSaveTypeAutomatic);
+  RBTTemplate->SetChecked(options.saveType == settings::kSaveTypeTemplate);
+  EditTemplate->SetText(options.nameTemplate);
+  CMBIfExists->SetItemIndex(options.ifFileExists);
   EditSaveTo->SetText(row.subItems[1]);
   CHBShowPDF->SetChecked(row.subItems[2] == "Yes");
+  LblPreview->SetText(Preview(EditTemplate->Text(), EditSaveTo->Text(), row));
 }
 
 void TFrmMain::ListView1Change(Control&, int, RowChange) { ShowPrinterDetails(); }
@@ -62,11 +88,16 @@ void TFrmMain::ChangePrintersettings(Control& sender) {
   settings::SettingsFile file;
   settings::PortOptions options = settings::ReadPortOptions(file, section);
   options.saveToFolder = EditSaveTo->Text();
-  options.saveType = RBTprompt->Checked() ? 0 : 1;
+  options.saveType = RBTprompt->Checked()     ? settings::kSaveTypeAsk
+                     : RBTTemplate->Checked() ? settings::kSaveTypeTemplate
+                                              : settings::kSaveTypeAutomatic;
   options.showPdf = CHBShowPDF->Checked();
+  options.nameTemplate = EditTemplate->Text();
+  if (CMBIfExists->ItemIndex() >= 0) options.ifFileExists = CMBIfExists->ItemIndex();
   settings::WritePortOptions(file, section, options);
   ListView1->SetSubItem(selected, 1, EditSaveTo->Text());
   ListView1->SetSubItem(selected, 2, CHBShowPDF->Checked() ? "Yes" : "No");
+  LblPreview->SetText(Preview(EditTemplate->Text(), EditSaveTo->Text(), ListView1->Row(selected)));
 }
 
 }  // namespace main_window

@@ -77,6 +77,9 @@ class Files {
   // Reads the last `count` bytes of a file (all of a shorter one); false when
   // it cannot be opened or read.
   virtual bool ReadFileEnd(const std::string& path, size_t count, std::string& bytes) = 0;
+  // Reads the first `count` bytes of a file (all of a shorter one); false
+  // when it cannot be opened or read.
+  virtual bool ReadFileStart(const std::string& path, size_t count, std::string& bytes) = 0;
   // Puts the file `from` in the place of `to` in one step, replacing a file
   // there (Windows: MoveFileExA with MOVEFILE_REPLACE_EXISTING; POSIX:
   // rename). Both lie on the same volume. A folder at `to` is refused (5).

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/rules/command_line.h"
@@ -29,6 +30,15 @@ class ProcessInfo {
   // The user's home folder (POSIX: $HOME, else the account's; Windows:
   // %USERPROFILE%), without a trailing delimiter; "" when there is none.
   virtual std::string HomeFolder() = 0;
+  // An environment variable's value in the program's code page (Windows:
+  // GetEnvironmentVariableW, so that any script survives); nothing when it
+  // is not set.
+  virtual std::optional<std::string> EnvironmentVariable(const std::string& name) = 0;
+  // The account the process runs as (Windows: GetUserNameW; POSIX: the
+  // account of the effective user), and this computer's name (Windows:
+  // GetComputerNameW; POSIX: gethostname); "" when unknown.
+  virtual std::string UserName() = 0;
+  virtual std::string ComputerName() = 0;
   // The loaded module that holds a code address.
   virtual ModuleLocation ModuleOf(const void* address) = 0;
   // Whether the process runs without administrator rights on a system that

@@ -12,6 +12,9 @@
 #include "procs/ghostscript/ghostscript_location.h"
 #include "procs/ghostscript/ghostscript_program.h"
 #include "procs/ghostscript/ghostscript_run.h"
+#include "procs/job_details.h"
+#include "procs/name_template.h"
+#include "procs/numbered_name.h"
 #include "procs/pdf_destination.h"
 #include "settings/port_options.h"
 #include "settings/settings_file.h"
@@ -85,11 +88,11 @@ bool ReportMissingGhostscript(const std::string& folder, bool visible) {
 // that begins with "PPP" names a port, the last one winning, and each
 // records the spool file for the user's information.
 settings::PortOptions ReadJobPortOptions(const std::string& inputPath,
-                                         const platform::Arguments& arguments) {
+                                         const platform::Arguments& arguments, std::string& port) {
   settings::PortOptions options;
   for (size_t n = 1; n <= arguments.Count(); ++n) {
-    std::string port = arguments.Get(n);
-    if (port.compare(0, 3, "PPP") != 0) continue;
+    if (arguments.Get(n).compare(0, 3, "PPP") != 0) continue;
+    port = arguments.Get(n);
     settings::SettingsFile file;
     options = settings::ReadPortOptions(file, port);
     // A settings file the job cannot write never stops a print.
@@ -133,32 +136,58 @@ std::string SaveFolderOf(const settings::PortOptions& options) {
           platform::InOutErrorText(error) + ".");
 }
 
-// The save folder made, then the name: the automatic one for save type 1
-// and wherever no user can answer a dialog (only 1 names automatically;
-// anything else asks), else the dialog's. False when the user cancels.
-bool SettleOutputName(const settings::PortOptions& options, bool visible,
-                      PdfDestination& destination) {
-  namespace path = platform::path;
-  const std::string folder = SaveFolderOf(options);
+void MakeFolder(const std::string& folder, PdfDestination& destination) {
   if (int error = destination.MakeFolder(folder)) {
     FailJob("The folder " + folder + " cannot be made: " +
             (error == platform::kErrorAlreadyExists ? "it is a file or a device, not a folder"
                                                     : platform::InOutErrorText(error)) +
             ".");
   }
-  if (options.saveType == 1 || !visible) {
-    if (int error = destination.AimAtAutomaticName(folder)) FailToCreate(destination.Path(), error);
+}
+
+// The save folder made, then the name: the automatic one for save type 1
+// (and where no user can answer the dialog of a port that asks), the
+// template's for save type 2 (in its sub-folders, made as needed), else the
+// dialog's, which starts with the template's. False when the user cancels.
+bool SettleOutputName(const settings::PortOptions& options, const JobDetails& job, bool visible,
+                      PdfDestination& destination) {
+  namespace path = platform::path;
+  const std::string folder = SaveFolderOf(options);
+  MakeFolder(folder, destination);
+  const bool asks = options.saveType != settings::kSaveTypeAutomatic &&
+                    options.saveType != settings::kSaveTypeTemplate;
+  if (options.saveType == settings::kSaveTypeAutomatic || (asks && !visible)) {
+    if (int error = destination.AimAtFreeName(folder, AutomaticName()))
+      FailToCreate(destination.Path(), error);
     return true;
   }
-  auto chosen = platform::Current().dialogs->SaveFile(SaveDialog(folder));
+  const TemplateName name = ExpandNameTemplate(options.nameTemplate, job, folder);
+  const std::string subFolder = path::AddTrailingDelimiter(folder) + name.folders;
+  const NumberedName counted{name.prefix, name.counterDigits.value_or(1), name.suffix};
+  if (!asks) {
+    MakeFolder(subFolder, destination);
+    const int error = name.counterDigits
+                          ? destination.AimAtFreeName(subFolder, counted)
+                          : destination.AimAt(subFolder + name.FileName(),
+                                              options.ifFileExists == settings::kIfFileExistsReplace
+                                                  ? PdfDestination::IfTaken::kReplace
+                                                  : PdfDestination::IfTaken::kAddNumber);
+    if (error) FailToCreate(destination.Path(), error);
+    return true;
+  }
+  platform::FileDialogRequest dialog = SaveDialog(folder);
+  dialog.fileName =
+      name.counterDigits ? path::FileNamePart(FirstFreeName(folder, counted)) : name.FileName();
+  auto chosen = platform::Current().dialogs->SaveFile(dialog);
   if (!chosen) return false;
-  const std::string name = path::FileNamePart(*chosen);
-  if (path::IsWindows(path::Style::Native) && path::IsDeviceName(name)) {
-    FailJob(name +
+  const std::string chosenName = path::FileNamePart(*chosen);
+  if (path::IsWindows(path::Style::Native) && path::IsDeviceName(chosenName)) {
+    FailJob(chosenName +
             " is the name of a device of Windows, not of a file: the PDF cannot be saved "
             "under it.");
   }
-  if (int error = destination.AimAt(*chosen)) FailToCreate(*chosen, error);
+  if (int error = destination.AimAt(*chosen, PdfDestination::IfTaken::kReplace))
+    FailToCreate(*chosen, error);
   return true;
 }
 
@@ -236,12 +265,15 @@ bool EndsLikeAWholePdf(const std::string& path) {
 // ends; returns that file once it holds a whole PDF. A failure ends the job,
 // naming outputPath, the PDF that was not created.
 std::string RunGhostscript(const Ghostscript& ghostscript, const std::string& inputPath,
-                           const std::string& outputPath, JobFolder& job) {
+                           const JobDetails& details, const std::string& outputPath,
+                           JobFolder& job) {
   const std::string responseFile = job.File("response.tmp");
+  const std::string documentInfo = job.File("docinfo.ps");
   const std::string made = job.File("output.pdf");
   const bool utf8 = ReadsResponseFileAsUtf8(ghostscript.folder);
   for (const auto& line : ResponseFileLines(ghostscript.folder, made))
     platform::AppendLine(responseFile, InGhostscriptCodePage(line, utf8));
+  platform::AppendLine(documentInfo, DocumentInfoPdfmark(details.title, details.user));
 
   platform::LaunchOptions launch{.hidden = true, .wait = true, .endWithCaller = true};
   const std::optional<std::chrono::seconds> limit = GhostscriptTimeLimit();
@@ -251,7 +283,8 @@ std::string RunGhostscript(const Ghostscript& ghostscript, const std::string& in
   }
   launch.temporaryFolder = job.Folder();
   const platform::LaunchResult run = platform::Current().processes->Launch(
-      GhostscriptCommandLine(ghostscript.folder, ghostscript.program, responseFile, inputPath),
+      GhostscriptCommandLine(ghostscript.folder, ghostscript.program, responseFile,
+                             {inputPath, documentInfo}),
       launch);
   switch (run.ending()) {
     case platform::LaunchResult::Ending::kExited:
@@ -294,11 +327,14 @@ bool ConvertPrintJob(const std::string& inputPath, const platform::Arguments& ar
   const bool visible = platform::Current().desktop->UserCanSee();
   const Ghostscript ghostscript = FindGhostscript();
   if (ghostscript.program.empty()) return ReportMissingGhostscript(ghostscript.folder, visible);
-  const settings::PortOptions options = ReadJobPortOptions(inputPath, arguments);
+  std::string port;
+  const settings::PortOptions options = ReadJobPortOptions(inputPath, arguments, port);
+  const JobDetails job = ReadJobDetails(inputPath, port);
   PdfDestination destination;
-  if (!SettleOutputName(options, visible, destination)) return true;
-  JobFolder job;
-  PutPdfInPlace(RunGhostscript(ghostscript, inputPath, destination.Path(), job), destination);
+  if (!SettleOutputName(options, job, visible, destination)) return true;
+  JobFolder folder;
+  PutPdfInPlace(RunGhostscript(ghostscript, inputPath, job, destination.Path(), folder),
+                destination);
   if (options.showPdf && visible) ShowPdf(destination.Path());
   return true;
 }

@@ -4,7 +4,6 @@
 
 #include "platform/rules/path.h"
 #include "platform/services.h"
-#include "procs/automatic_name.h"
 
 namespace procs {
 
@@ -25,14 +24,15 @@ int PdfDestination::MakeFolder(const std::string& folder) {
   return platform::Current().files->CreateFolders(folder, &madeFolders_);
 }
 
-int PdfDestination::AimAtAutomaticName(const std::string& folder) {
-  automatic_ = true;
-  path_ = FirstFreeAutomaticName(folder);
+int PdfDestination::AimAtFreeName(const std::string& folder, const NumberedName& form) {
+  form_ = form;
+  path_ = FirstFreeName(folder, form);
   return MakeHiddenFileIn(path::AddTrailingDelimiter(folder));
 }
 
-int PdfDestination::AimAt(const std::string& path) {
-  automatic_ = false;
+int PdfDestination::AimAt(const std::string& path, IfTaken ifTaken) {
+  form_.reset();
+  ifTaken_ = ifTaken;
   path_ = path;
   return MakeHiddenFileIn(path::FolderPart(path));
 }
@@ -60,10 +60,13 @@ int PdfDestination::PutInPlace(const std::string& made) {
   auto& files = *platform::Current().files;
   if (int error = file_->CopyFrom(made)) return error;
   file_.reset();
-  if (automatic_) {
-    path_ = MoveToAutomaticName(hidden_, folder_);
-  } else if (int error = files.ReplaceFile(hidden_, path_)) {
-    return error;
+  if (form_) {
+    path_ = MoveToFreeName(hidden_, folder_, *form_);
+  } else if (ifTaken_ == IfTaken::kReplace) {
+    if (int error = files.ReplaceFile(hidden_, path_)) return error;
+  } else if (int error = files.MoveToNewName(hidden_, path_)) {
+    if (error != platform::kErrorAlreadyExists) return error;
+    path_ = MoveToFreeName(hidden_, folder_, AddedNumber(path::FileNamePart(path_)));
   }
   placed_ = true;
   return 0;

@@ -7,10 +7,12 @@
 #pragma once
 
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "platform/files.h"
+#include "procs/numbered_name.h"
 
 namespace procs {
 
@@ -25,13 +27,15 @@ class PdfDestination {
   // Windows-numbered error code (183: a file or a device is in its place).
   int MakeFolder(const std::string& folder);
 
-  // The PDF is to take the lowest automatic name free in the folder when it
-  // is put in place (procs::MoveToAutomaticName), or the chosen path,
-  // replacing a file there. Makes the hidden file beside it, so that a
-  // folder that takes no file is found before Ghostscript runs. 0 or the
-  // Windows-numbered error code.
-  int AimAtAutomaticName(const std::string& folder);
-  int AimAt(const std::string& path);
+  // Where the PDF is to go when it is put in place: the lowest name of the
+  // form free in the folder then (MoveToFreeName); or the path, replacing a
+  // file there, or taking the lowest number added to its name that is free
+  // (AddedNumber) where anything stands there. Makes the hidden file beside
+  // it, so that a folder that takes no file is found before Ghostscript
+  // runs. 0 or the Windows-numbered error code.
+  enum class IfTaken { kReplace, kAddNumber };
+  int AimAtFreeName(const std::string& folder, const NumberedName& form);
+  int AimAt(const std::string& path, IfTaken ifTaken);
 
   // The PDF's path: the one it is to take (the automatic name free now),
   // then the one it took.
@@ -48,7 +52,9 @@ class PdfDestination {
   std::vector<std::string> madeFolders_;
   std::string folder_;  // with a trailing delimiter
   std::string path_;
-  bool automatic_ = false;
+  // For a free name: the form; otherwise IfTaken.
+  std::optional<NumberedName> form_;
+  IfTaken ifTaken_ = IfTaken::kReplace;
   std::string hidden_;
   std::unique_ptr<platform::WritableFile> file_;
   bool placed_ = false;

@@ -14,7 +14,7 @@ namespace resources {
 // The form: its caption, client size and font.
 const toolkit::ControlLayout& SetupWindow();
 
-// The window's 36 components in their declared order. A parent always comes
+// The window's components in their declared order. A parent always comes
 // before its children.
 const std::vector<toolkit::ControlLayout>& SetupWindowControls();
 

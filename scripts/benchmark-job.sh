@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Job mode's wall time against the same Ghostscript command run directly, on
-# the same input, in one run; prints the ratio (target: at most 1.05). Then
-# the job in a save folder that already holds pdf_01.pdf to pdf_10000.pdf,
-# against the same job in an empty folder.
+# the same input, in one run; prints the ratio (target: at most 1.05). Then a
+# job named by a template (<Title>) against the same job with the automatic
+# name (target: within 2%), and the job in a save folder that already holds
+# pdf_01.pdf to pdf_10000.pdf, against the same job in an empty folder.
 #   scripts/benchmark-job.sh [runs] [input.ps]
 #   scripts/benchmark-job.sh --wine [runs] [input.ps]
 # --wine: the win32 program under Wine (its own prefix, build/win32), with the
@@ -40,8 +41,8 @@ else
   windows() { printf '%s' "$1"; }
 fi
 settings() {
-  printf '[GhostScript]\r\nLocation=%s\r\n[PPP1:]\r\nSaveType=1\r\nShowPDF=0\r\nSaveToFolder=%s\r\n' \
-    "$(windows "$work/gs")" "$(windows "$1")" >"$work/app/pdfprinter.ini"
+  printf '[GhostScript]\r\nLocation=%s\r\n[PPP1:]\r\nSaveType=%s\r\nShowPDF=0\r\nSaveToFolder=%s\r\n' \
+    "$(windows "$work/gs")" "${2:-1}" "$(windows "$1")" >"$work/app/pdfprinter.ini"
 }
 settings "$work/out"
 job # warm the caches; natively also keeps the job's response file
@@ -60,6 +61,22 @@ if [ $wine = 0 ]; then
   printf 'runs %d  job %.3f s  direct gs %.3f s  ratio %.3f\n' "$runs" \
     "$(echo "$total / $runs" | bc -l)" "$(echo "$direct / $runs" | bc -l)" \
     "$(echo "$total / $direct" | bc -l)"
+
+  automatic=0 template=0
+  for ((i = 0; i < runs; i++)); do
+    settings "$work/out" 1
+    rm -f "$work"/out/*.pdf
+    t0=$(now); job; t1=$(now)
+    settings "$work/out" 2
+    rm -f "$work"/out/*.pdf
+    t2=$(now); job; t3=$(now)
+    automatic=$(echo "$automatic + $t1 - $t0" | bc -l)
+    template=$(echo "$template + $t3 - $t2" | bc -l)
+  done
+  printf 'runs %d  automatic name %.3f s  template <Title> %.3f s  ratio %.3f\n' "$runs" \
+    "$(echo "$automatic / $runs" | bc -l)" "$(echo "$template / $runs" | bc -l)" \
+    "$(echo "$template / $automatic" | bc -l)"
+  settings "$work/out"
 fi
 
 # The job that makes pdf_<n>.pdf in the folder, timed and undone, runs times.

@@ -4,9 +4,9 @@ namespace settings {
 
 const std::vector<PortOption>& PortOptionTable() {
   static const std::vector<PortOption> table = {
-      {"SaveToFolder", &PortOptions::saveToFolder},
-      {"SaveType", &PortOptions::saveType},
-      {"ShowPDF", &PortOptions::showPdf},
+      {"SaveToFolder", &PortOptions::saveToFolder}, {"SaveType", &PortOptions::saveType},
+      {"ShowPDF", &PortOptions::showPdf},           {"NameTemplate", &PortOptions::nameTemplate},
+      {"IfFileExists", &PortOptions::ifFileExists},
   };
   return table;
 }

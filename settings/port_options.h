@@ -16,11 +16,23 @@ namespace settings {
 struct PortOptions {
   // The folder the port's PDF files are saved in.
   std::string saveToFolder = "c:\\";
-  // 0: ask for the file name in a save dialog; 1: the next free pdf_NN.pdf.
+  // 0: ask for the file name in a save dialog (which starts with the
+  // template's name); 1: the next free pdf_NN.pdf; 2: the template's name.
   int32_t saveType = 0;
   // Open the PDF when it is made.
   bool showPdf = true;
+  // The name the job's details give a PDF (procs/name_template.h).
+  std::string nameTemplate = "<Title>";
+  // When the template's name is taken: 0 a number is added ("Report
+  // (2).pdf"); 1 the file there is replaced.
+  int32_t ifFileExists = 0;
 };
+
+inline constexpr int32_t kSaveTypeAsk = 0;
+inline constexpr int32_t kSaveTypeAutomatic = 1;
+inline constexpr int32_t kSaveTypeTemplate = 2;
+inline constexpr int32_t kIfFileExistsAddNumber = 0;
+inline constexpr int32_t kIfFileExistsReplace = 1;
 
 struct PortOption {
   const char* key;

@@ -32,8 +32,11 @@ using testing_support::WriteBytes;
 // and answers an exit code.
 struct GhostscriptDouble {
   platform::LaunchResult ActOut(const std::string& commandLine) {
-    responseFile = platform::SplitWindowsCommandLine(commandLine).at(1).substr(1);
+    const auto words = platform::SplitWindowsCommandLine(commandLine);
+    responseFile = words.at(1).substr(1);
     responseAtRun = ReadBytes(responseFile);
+    documentInfo = words.at(3);
+    documentInfoAtRun = ReadBytes(documentInfo);
     std::string marker = "-sOutputFile=\"";
     auto at = responseAtRun.find(marker);
     auto end = responseAtRun.find('"', at + marker.size());
@@ -46,6 +49,8 @@ struct GhostscriptDouble {
   platform::fake::FakeProcesses processes;
   std::string responseFile;  // the job's own, as its command line names it
   std::string responseAtRun;
+  std::string documentInfo;  // read after the spool file
+  std::string documentInfoAtRun;
   std::string outputAtRun;  // where Ghostscript was told to write
   bool startable = true;
   bool writesPdf = true;
@@ -185,7 +190,8 @@ TEST_F(ConvertPrintJobTest, ResponseFileAndCommandLineAreExact) {
   ASSERT_EQ(gs.processes.calls.size(), 1u);
   EXPECT_EQ(gs.processes.calls[0].commandLine,
             procs::GhostscriptCommandLine(gsWithSep, procs::GhostscriptProgramName(),
-                                          gs.responseFile, spool));
+                                          gs.responseFile, {spool, gs.documentInfo}));
+  EXPECT_EQ(gs.documentInfoAtRun, procs::DocumentInfoPdfmark("", "Jo") + "\r\n");
   EXPECT_TRUE(gs.processes.calls[0].options.hidden);
   EXPECT_TRUE(gs.processes.calls[0].options.wait);
   // The time limit: 600 seconds unless "Options" says otherwise; past it
@@ -205,6 +211,7 @@ TEST_F(ConvertPrintJobTest, SaveDialogIsPreparedAndAnswered) {
   SetPort("PPP1:", 0, true);
   std::string chosen = saveFolder + sep + "report.pdf";
   dialogs.Answer(chosen);
+  info.environment["REDMON_DOCNAME"] = "Microsoft Word - Quarterly report.docx";
   EXPECT_TRUE(Run(Quoted(spool) + " \"PPP1:\""));
   ASSERT_EQ(dialogs.Shown().size(), 1u);
   const auto& shown = dialogs.Shown()[0];
@@ -214,7 +221,7 @@ TEST_F(ConvertPrintJobTest, SaveDialogIsPreparedAndAnswered) {
   EXPECT_EQ(shown.request.filterIndex, 1);
   EXPECT_EQ(shown.request.defaultExtension, ".pdf");
   EXPECT_EQ(shown.request.initialFolder, saveFolder);
-  EXPECT_EQ(shown.request.fileName, "");
+  EXPECT_EQ(shown.request.fileName, "Quarterly report.pdf");  // the template's name
   EXPECT_EQ(shown.request.options, 0x2u | 0x4u | 0x800000u | 0x80000u);
   EXPECT_TRUE(shown.request.ownedByJob);
   EXPECT_TRUE(std::filesystem::exists(chosen));
@@ -247,7 +254,7 @@ TEST_F(ConvertPrintJobTest, CancelledDialogLeavesEverythingAlone) {
 }
 
 TEST_F(ConvertPrintJobTest, UnknownSaveTypeAsksInsteadOfPassingAnEmptyName) {
-  settings.WriteNumber("PPP1:", "SaveType", 2);
+  settings.WriteNumber("PPP1:", "SaveType", 3);
   EXPECT_TRUE(Run(Quoted(spool) + " \"PPP1:\""));
   EXPECT_EQ(dialogs.Shown().size(), 1u);
   EXPECT_TRUE(gs.processes.calls.empty());
@@ -391,7 +398,8 @@ TEST_F(ConvertPrintJobTest, AFailedJobLeavesNoFolderAndNoDeviceNameIsTaken) {
   EXPECT_THROW(Run(Quoted(spool) + " \"PPP1:\""), platform::ExitWithCode);
   ASSERT_EQ(boxes.Shown().size(), 1u);
   const std::string text = boxes.Shown()[0].text;
-  EXPECT_NE(testing_support::Unbroken(text).find(deep + sep + "pdf_01.pdf"), std::string::npos);
+  // Windows cannot make so deep a folder; Linux can, and Ghostscript fails.
+  EXPECT_NE(testing_support::Unbroken(text).find(deep), std::string::npos) << text;
   for (size_t start = 0, end; start < text.size(); start = end + 1) {
     end = std::min(text.find('\n', start), text.size());
     EXPECT_LE(end - start, 120u) << text;

@@ -62,7 +62,7 @@ class FrmMainTest : public ::testing::Test {
 TEST_F(FrmMainTest, ComponentsComeInTheDeclaredOrderOfTheLayout) {
   const auto& layout = resources::SetupWindowControls();
   const auto& components = form.Components();
-  ASSERT_EQ(components.size(), 36u);
+  ASSERT_EQ(components.size(), 41u);
   ASSERT_EQ(layout.size(), components.size());
   for (size_t i = 0; i < layout.size(); ++i) {
     EXPECT_EQ(components[i]->Name(), layout[i].name) << "at " << i;
@@ -96,7 +96,12 @@ TEST_F(FrmMainTest, EachMemberIsTheComponentOfItsName) {
       {"Label6", form.Label6},
       {"RBTprompt", form.RBTprompt},
       {"RBTSaveAs", form.RBTSaveAs},
+      {"RBTTemplate", form.RBTTemplate},
       {"EditSaveTo", form.EditSaveTo},
+      {"EditTemplate", form.EditTemplate},
+      {"LblPreview", form.LblPreview},
+      {"Label10", form.Label10},
+      {"CMBIfExists", form.CMBIfExists},
       {"CHBShowPDF", form.CHBShowPDF},
       {"Button1", form.Button1},
       {"GroupBox4", form.GroupBox4},

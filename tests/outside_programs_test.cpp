@@ -4,6 +4,8 @@
 
 #include "platform/rules/command_line.h"
 #include "platform/rules/windows_command_line.h"
+#include "procs/ghostscript/ghostscript_program.h"
+#include "procs/ghostscript/ghostscript_run.h"
 
 namespace {
 
@@ -15,14 +17,14 @@ TEST(OutsideProgramsTest, ExactTexts) {
   } cases[] = {
       {"ghostscript",
        procs::GhostscriptCommandLine("C:\\gs\\gs8.54\\bin\\", gs, "C:\\Temp\\pdf1.tmp",
-                                     "C:\\spool\\1.SPL"),
+                                     {"C:\\spool\\1.SPL", "C:\\Temp\\docinfo.ps"}),
        "\"C:\\gs\\gs8.54\\bin\\" + gs +
            "\" @\"C:\\Temp\\pdf1.tmp\" "
-           "\"C:\\spool\\1.SPL\""},
+           "\"C:\\spool\\1.SPL\" \"C:\\Temp\\docinfo.ps\""},
       {"ghostscript with blanks",
        procs::GhostscriptCommandLine("C:\\Program Files\\gs\\bin\\", gs,
                                      "C:\\Users\\Jo Smith\\Temp\\pdf2.tmp",
-                                     "C:\\Documents and Settings\\me\\Temp\\job.ps"),
+                                     {"C:\\Documents and Settings\\me\\Temp\\job.ps"}),
        "\"C:\\Program Files\\gs\\bin\\" + gs +
            "\" @\"C:\\Users\\Jo Smith\\Temp\\pdf2.tmp\" "
            "\"C:\\Documents and Settings\\me\\Temp\\job.ps\""},
@@ -83,7 +85,7 @@ TEST(OutsideProgramsTest, EveryPathComesBackWhole) {
     for (const std::string& path : paths) {
       SCOPED_TRACE(path);
       EXPECT_EQ(platform::SplitWindowsCommandLine(
-                    procs::GhostscriptCommandLine(folder, gs, path + ".rsp", path)),
+                    procs::GhostscriptCommandLine(folder, gs, path + ".rsp", {path})),
                 (Words{folder + gs, "@" + path + ".rsp", path}));
       std::string line = procs::PortArgumentsValue(folder + "setup.exe", "PPP3:");
       line.replace(line.find("%1"), 2, path);

@@ -4,6 +4,8 @@
 
 #include <functional>
 
+#include "platform/rules/path.h"
+#include "settings/port_options.h"
 #include "support/port_list_fixture.h"
 
 namespace {
@@ -22,14 +24,15 @@ TEST(PrinterDetailsTest, FillShowsTheSelectedPortAndSavesNothing) {
   struct Case {
     int select;
     std::string saveType;
-    std::string shown;  // caption|prompt|saveAs|folder|show, "" when hidden
+    std::string shown;  // caption|prompt|saveAs|template|folder|show|its template|if exists
   };
   const Case cases[] = {
       {-1, "", ""},
-      {2, "", ""},                                // a port without a printer
-      {0, "", "PDF Printer details|1|0|c:\\|1"},  // no section: the defaults
-      {1, "1", "Other details|0|1|D:\\out|0"},
-      {1, "2", "Other details|0|0|D:\\out|0"},  // neither radio button
+      {2, "", ""},                                            // a port without a printer
+      {0, "", "PDF Printer details|1|0|0|c:\\|1|<Title>|0"},  // no section: the defaults
+      {1, "1", "Other details|0|1|0|D:\\out|0|<User>\\<Title>|1"},
+      {1, "2", "Other details|0|0|1|D:\\out|0|<User>\\<Title>|1"},
+      {1, "3", "Other details|0|0|0|D:\\out|0|<User>\\<Title>|1"},  // no radio button
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.select) + " " + c.saveType);
@@ -37,13 +40,16 @@ TEST(PrinterDetailsTest, FillShowsTheSelectedPortAndSavesNothing) {
     Seed(t, c.saveType);
     t.settings.WriteText("PPP2:", "SaveToFolder", "D:\\out");
     t.settings.WriteText("PPP2:", "ShowPDF", "0");
+    t.settings.WriteText("PPP2:", "NameTemplate", "<User>\\<Title>");
+    t.settings.WriteText("PPP2:", "IfFileExists", "1");
     t.FirstFill();
     std::vector<int> tags;  // the window's tag as the controls' events see it
-    t.form.RBTprompt->onClick = t.form.RBTSaveAs->onClick = t.form.CHBShowPDF->onClick =
-        t.form.EditSaveTo->onChange = [&](toolkit::Control& sender) {
-          tags.push_back(t.form.Tag());
-          t.form.ChangePrintersettings(sender);
-        };
+    t.form.RBTprompt->onClick = t.form.RBTSaveAs->onClick = t.form.RBTTemplate->onClick =
+        t.form.CHBShowPDF->onClick = t.form.EditSaveTo->onChange = t.form.EditTemplate->onChange =
+            t.form.CMBIfExists->onChange = [&](toolkit::Control& sender) {
+              tags.push_back(t.form.Tag());
+              t.form.ChangePrintersettings(sender);
+            };
     int writes = t.profile.ChangeCount();
     std::string rows = t.Listed();
     t.Select(c.select == 0 ? 1 : 0);  // another port first, so that the controls change
@@ -52,10 +58,14 @@ TEST(PrinterDetailsTest, FillShowsTheSelectedPortAndSavesNothing) {
     EXPECT_EQ(tags, std::vector<int>(tags.size(), 99));
     EXPECT_EQ(t.form.Tag(), 0);
     const auto& f = t.form;
+    auto flag = [](const toolkit::CheckableButton* button) {
+      return std::to_string(button->Checked());
+    };
     EXPECT_EQ(f.GroupBox3->Visible()
-                  ? f.GroupBox3->Text() + "|" + std::to_string(f.RBTprompt->Checked()) + "|" +
-                        std::to_string(f.RBTSaveAs->Checked()) + "|" + f.EditSaveTo->Text() + "|" +
-                        std::to_string(f.CHBShowPDF->Checked())
+                  ? f.GroupBox3->Text() + "|" + flag(f.RBTprompt) + "|" + flag(f.RBTSaveAs) + "|" +
+                        flag(f.RBTTemplate) + "|" + f.EditSaveTo->Text() + "|" +
+                        flag(f.CHBShowPDF) + "|" + f.EditTemplate->Text() + "|" +
+                        std::to_string(f.CMBIfExists->ItemIndex())
                   : "",
               c.shown);
     t.Select(0);
@@ -63,20 +73,26 @@ TEST(PrinterDetailsTest, FillShowsTheSelectedPortAndSavesNothing) {
   }
 }
 
-TEST(PrinterDetailsTest, EveryChangeWritesAllThreeAndTheRow) {
+// Every change writes every option of the port (what the controls show)
+// and the row, and the preview follows the template as it is typed.
+TEST(PrinterDetailsTest, EveryChangeWritesEveryOptionAndTheRow) {
+  const int options = static_cast<int>(settings::PortOptionTable().size());
   struct Case {
     const char* name;
     std::function<void(Scene&)> act;
-    std::string saved;  // folder|type|show of PPP2:
-    int writes;
+    std::string saved;  // folder|type|show|template|if exists of PPP2:
+    int saves;
   };
-  // After the fill with "SaveType" 2 neither radio button is checked, so
-  // the next change writes 1.
+  // After the fill with "SaveType" 3 no radio button is checked, so the
+  // next change writes 1.
   const Case cases[] = {
-      {"clearing show PDF", [](Scene& t) { t.Click(t.form.CHBShowPDF); }, "c:\\|1|0", 3},
+      {"clearing show PDF", [](Scene& t) { t.Click(t.form.CHBShowPDF); }, "c:\\|1|0|<Title>|0", 1},
       {"and checking it again",
-       [](Scene& t) { t.Click(t.form.CHBShowPDF), t.Click(t.form.CHBShowPDF); }, "c:\\|1|1", 6},
-      {"prompt", [](Scene& t) { t.Click(t.form.RBTprompt); }, "c:\\|0|1", 3},
+       [](Scene& t) { t.Click(t.form.CHBShowPDF), t.Click(t.form.CHBShowPDF); },
+       "c:\\|1|1|<Title>|0", 2},
+      {"prompt", [](Scene& t) { t.Click(t.form.RBTprompt); }, "c:\\|0|1|<Title>|0", 1},
+      {"template", [](Scene& t) { t.Click(t.form.RBTTemplate); }, "c:\\|2|1|<Title>|0", 1},
+      {"replace", [](Scene& t) { t.form.CMBIfExists->SetItemIndex(1); }, "c:\\|1|1|<Title>|1", 1},
       {"typing, at every keystroke",
        [](Scene& t) {
          for (std::string typed : {"D", "D:", "D:\\o", ""}) {
@@ -84,25 +100,41 @@ TEST(PrinterDetailsTest, EveryChangeWritesAllThreeAndTheRow) {
            EXPECT_EQ(t.Saved("PPP2:"), typed + "|1|1");
          }
        },
-       "|1|1", 12},
+       "|1|1|<Title>|0", 4},
+      {"a template typed",
+       [](Scene& t) {
+         for (std::string typed : {"<u", "<User>\\<Ti", "<User>\\<Title> <Date:"}) {
+           t.form.EditTemplate->SetText(typed);
+         }
+         EXPECT_EQ(t.form.LblPreview->Text(), "For example: Jo" +
+                                                  std::string(1, platform::path::Delimiter()) +
+                                                  "Quarterly report _Date_.pdf");
+       },
+       "c:\\|1|1|<User>\\<Title> <Date:|0", 3},
       {"a drive root chosen: saved nested and again",
-       [](Scene& t) { t.dialogs.Answer("D:\\"), t.Click(t.form.BtnSelDir); }, "D:\\|1|1", 6},
-      {"the chooser cancelled still saves", [](Scene& t) { t.Click(t.form.BtnSelDir); }, "c:\\|1|1",
-       3},
+       [](Scene& t) { t.dialogs.Answer("D:\\"), t.Click(t.form.BtnSelDir); }, "D:\\|1|1|<Title>|0",
+       2},
+      {"the chooser cancelled still saves", [](Scene& t) { t.Click(t.form.BtnSelDir); },
+       "c:\\|1|1|<Title>|0", 1},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.name);
     Scene t;
-    Seed(t, "2");
+    Seed(t, "3");
     t.FirstFill();
     t.Select(1);
+    EXPECT_EQ(t.form.LblPreview->Text(), "For example: Quarterly report.pdf");
     int writes = t.profile.ChangeCount();
     c.act(t);
-    EXPECT_EQ(t.Saved("PPP2:"), c.saved);
-    EXPECT_EQ(t.profile.ChangeCount() - writes, c.writes);
+    EXPECT_EQ(t.Saved("PPP2:") + "|" + t.settings.ReadText("PPP2:", "NameTemplate", "-") + "|" +
+                  t.settings.ReadText("PPP2:", "IfFileExists", "-"),
+              c.saved);
+    EXPECT_EQ(t.profile.ChangeCount() - writes, c.saves * options);
     std::string folder = c.saved.substr(0, c.saved.find('|'));
-    EXPECT_EQ(t.Listed(), "PPP1:: PDF Printer|c:\\|Yes / PPP2:*: Other|" + folder + "|" +
-                              (c.saved.back() == '1' ? "Yes" : "No") + " / PPP3:");
+    EXPECT_EQ(t.Listed(),
+              "PPP1:: PDF Printer|c:\\|Yes / PPP2:*: Other|" + folder + "|" +
+                  (c.saved[c.saved.find('|', folder.size() + 3) - 1] == '1' ? "Yes" : "No") +
+                  " / PPP3:");
     for (const auto& shown : t.dialogs.Shown()) {
       EXPECT_TRUE(shown.folder);
       EXPECT_EQ(shown.request.title, "Select output dir");

@@ -22,6 +22,7 @@ enum class ControlKind {
   kRadioButton,
   kCheckBox,
   kListView,
+  kComboBox,  // a drop-down list to choose one of its items from
   kImage,
   kOpenDialog,  // not visible
   kImageList,   // not visible
@@ -70,6 +71,8 @@ struct ControlLayout {
   // small pictures ("" for none).
   std::vector<ColumnLayout> columns{};
   const char* smallImages = "";
+  // Combo box: its items, top to bottom; height is that of its closed box.
+  std::vector<const char*> items{};
 };
 
 }  // namespace toolkit

@@ -102,6 +102,14 @@ void RadioButton::SetChecked(bool checked) {
   if (onClick) onClick(*this);
 }
 
+void ComboBox::SetItemIndex(int index) {
+  if (index < 0 || index >= ItemCount()) index = -1;
+  if (index == itemIndex_) return;
+  itemIndex_ = index;
+  Notify(Change::kItemIndex);
+  if (onChange) onChange(*this);
+}
+
 void Image::SetPicture(std::shared_ptr<const Graphic> picture) {
   picture_ = std::move(picture);
   Notify(Change::kPicture);
@@ -261,6 +269,9 @@ void Form::BuildFrom(const ControlLayout& form, const std::vector<ControlLayout>
         break;
       case ControlKind::kListView:
         made = std::make_unique<ListView>(entry.name, parent, entry);
+        break;
+      case ControlKind::kComboBox:
+        made = std::make_unique<ComboBox>(entry.name, parent, entry);
         break;
       case ControlKind::kImage:
         made = std::make_unique<Image>(entry.name, parent, entry);

@@ -10,7 +10,9 @@
 //    click; clearing one raises nothing;
 //  - changing a check box's state raises its click;
 //  - adding, removing, selecting and deselecting list rows raise the list's
-//    change event at once; replacing a row's sub-items raises nothing.
+//    change event at once; replacing a row's sub-items raises nothing;
+//  - choosing another item of a combo box raises its change event, by
+//    program or user; choosing the item it shows raises nothing.
 // Handlers receive the control that raised the event. Errors a handler
 // raises pass through the call that raised the event; Form::RunEvent is where
 // they end.
@@ -43,6 +45,7 @@ enum class Change {
   kActivePage,
   kClosed,
   kPicture,
+  kItemIndex,
 };
 
 // row: the row concerned for kRows and kRow, otherwise -1.
@@ -274,6 +277,25 @@ class PageControl : public Control {
   int activePage_ = 0;
 };
 
+// A drop-down list of fixed items (its layout's), one of them chosen.
+class ComboBox : public Control {
+ public:
+  static constexpr bool Accepts(ControlKind kind) { return kind == ControlKind::kComboBox; }
+  ComboBox(std::string name, Control* parent,
+           ControlLayout layout = {.kind = ControlKind::kComboBox})
+      : Control(std::move(name), parent, KindChecked<ComboBox>(std::move(layout))) {}
+  int ItemCount() const { return static_cast<int>(Layout().items.size()); }
+  // The chosen item, or -1 for none.
+  int ItemIndex() const { return itemIndex_; }
+  // An index out of range chooses none.
+  void SetItemIndex(int index);
+
+  Event onChange;
+
+ private:
+  int itemIndex_ = -1;
+};
+
 struct ListRow {
   std::string caption;
   int imageIndex = 0;
@@ -443,6 +465,7 @@ PDFPRINTER_KIND_CLASS(kSpeedButton, Button)
 PDFPRINTER_KIND_CLASS(kRadioButton, RadioButton)
 PDFPRINTER_KIND_CLASS(kCheckBox, CheckBox)
 PDFPRINTER_KIND_CLASS(kListView, ListView)
+PDFPRINTER_KIND_CLASS(kComboBox, ComboBox)
 PDFPRINTER_KIND_CLASS(kImage, Image)
 PDFPRINTER_KIND_CLASS(kOpenDialog, OpenDialog)
 PDFPRINTER_KIND_CLASS(kImageList, ImageList)

@@ -1,6 +1,10 @@
 // A process whose program path and command line a test chooses.
 #pragma once
 
+#include <map>
+#include <optional>
+#include <string>
+
 #include "platform/process_info.h"
 
 namespace platform::fake {
@@ -13,6 +17,13 @@ class FakeProcessInfo : public ProcessInfo {
   std::string CommandLine() override { return commandLine_; }
   std::string SystemFolder() override { return systemFolder; }
   std::string HomeFolder() override { return homeFolder; }
+  std::optional<std::string> EnvironmentVariable(const std::string& name) override {
+    auto found = environment.find(name);
+    if (found == environment.end()) return std::nullopt;
+    return found->second;
+  }
+  std::string UserName() override { return userName; }
+  std::string ComputerName() override { return computerName; }
   bool CanBeElevated() override { return canBeElevated; }
   // Every address lies in the program, at its distance from moduleBase.
   ModuleLocation ModuleOf(const void* address) override;
@@ -21,6 +32,9 @@ class FakeProcessInfo : public ProcessInfo {
   uintptr_t moduleBase = 0;
   std::string systemFolder = "C:\\WINDOWS\\system32";
   std::string homeFolder;
+  std::map<std::string, std::string> environment;
+  std::string userName = "Jo";
+  std::string computerName = "DESK";
   bool canBeElevated = false;
 
  private:

@@ -175,6 +175,24 @@ class PosixFiles : public Files {
     return true;
   }
 
+  bool ReadFileStart(const std::string& path, size_t count, std::string& bytes) override {
+    ScopedFd fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC));
+    struct stat info {};
+    if (!fd.IsValid() || ::fstat(fd.Get(), &info) != 0 || S_ISDIR(info.st_mode)) return false;
+    std::string start(count, '\0');
+    size_t done = 0;
+    while (done < count) {
+      ssize_t n = ::read(fd.Get(), start.data() + done, count - done);
+      if (n < 0 && errno == EINTR) continue;
+      if (n < 0) return false;
+      if (n == 0) break;
+      done += static_cast<size_t>(n);
+    }
+    start.resize(done);
+    bytes = std::move(start);
+    return true;
+  }
+
   int ReplaceFile(const std::string& from, const std::string& to) override {
     if (::rename(from.c_str(), to.c_str()) != 0) return WindowsError(errno, to);
     return 0;

@@ -1,5 +1,8 @@
 #include <dlfcn.h>
+#include <pwd.h>
 #include <unistd.h>
+
+#include <cstdlib>
 
 #include <algorithm>
 #include <fstream>
@@ -37,6 +40,19 @@ class PosixProcessInfo : public ProcessInfo {
 
   std::string SystemFolder() override { return "/usr/bin"; }
   std::string HomeFolder() override { return posix::HomeFolder(); }
+  std::optional<std::string> EnvironmentVariable(const std::string& name) override {
+    const char* value = std::getenv(name.c_str());
+    if (!value) return std::nullopt;
+    return std::string(value);
+  }
+  std::string UserName() override {
+    const passwd* account = ::getpwuid(::geteuid());
+    return account && account->pw_name ? account->pw_name : "";
+  }
+  std::string ComputerName() override {
+    char name[256] = {};
+    return ::gethostname(name, sizeof name - 1) == 0 ? name : "";
+  }
   bool CanBeElevated() override { return false; }
 
   ModuleLocation ModuleOf(const void* address) override {

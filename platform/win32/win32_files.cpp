@@ -161,6 +161,27 @@ class Win32Files : public Files {
     return true;
   }
 
+  bool ReadFileStart(const std::string& path, size_t count, std::string& bytes) override {
+    ScopedFileHandle file(::CreateFileA(path.c_str(), GENERIC_READ,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file.IsValid()) return false;
+    std::string start(count, '\0');
+    size_t done = 0;
+    while (done < count) {
+      DWORD n = 0;
+      if (!::ReadFile(file.Get(), start.data() + done, static_cast<DWORD>(count - done), &n,
+                      nullptr)) {
+        return false;
+      }
+      if (n == 0) break;
+      done += n;
+    }
+    start.resize(done);
+    bytes = std::move(start);
+    return true;
+  }
+
   int ReplaceFile(const std::string& from, const std::string& to) override {
     return Move(from, to, MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
   }

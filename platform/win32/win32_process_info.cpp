@@ -1,3 +1,5 @@
+#include <vector>
+
 #include "platform/rules/path.h"
 #include "platform/win32/code_page_conversion.h"
 #include "platform/win32/win32_backends.h"
@@ -31,6 +33,29 @@ class Win32ProcessInfo : public ProcessInfo {
     DWORD n = ::GetEnvironmentVariableW(L"USERPROFILE", home, 32768);
     if (n == 0 || n >= 32768) return "";
     return ProgramText(home).value_or("");
+  }
+
+  std::optional<std::string> EnvironmentVariable(const std::string& name) override {
+    std::vector<WCHAR> value(32768);
+    ::SetLastError(ERROR_SUCCESS);
+    DWORD n = ::GetEnvironmentVariableW(ProgramToWide(name).c_str(), value.data(),
+                                        static_cast<DWORD>(value.size()));
+    if (n == 0 && ::GetLastError() == ERROR_ENVVAR_NOT_FOUND) return std::nullopt;
+    if (n >= value.size()) return std::nullopt;
+    value[n] = L'\0';
+    return ProgramText(value.data());
+  }
+
+  std::string UserName() override {
+    WCHAR name[257] = {};
+    DWORD size = 257;
+    return ::GetUserNameW(name, &size) ? ProgramText(name).value_or("") : "";
+  }
+
+  std::string ComputerName() override {
+    WCHAR name[MAX_COMPUTERNAME_LENGTH + 1] = {};
+    DWORD size = MAX_COMPUTERNAME_LENGTH + 1;
+    return ::GetComputerNameW(name, &size) ? ProgramText(name).value_or("") : "";
   }
 
   bool CanBeElevated() override {

@@ -24,11 +24,18 @@ std::string InGhostscriptCodePage(const std::string& line, bool utf8);
 
 // The command line: the program programName in ghostscriptFolder (which
 // ends in a delimiter), "@" and the quoted response file (the job's own, in
-// its temporary folder), then the input file. The program path and the
-// input path are quoted too (platform::QuoteWindowsPath), so blanks in
-// either cannot split them or start another program.
+// its temporary folder), then the input files, read in turn. The program
+// path and the input paths are quoted too (platform::QuoteWindowsPath), so
+// blanks in any cannot split them or start another program.
 std::string GhostscriptCommandLine(const std::string& ghostscriptFolder,
                                    const std::string& programName, const std::string& responseFile,
-                                   const std::string& inputPath);
+                                   const std::vector<std::string>& inputs);
+
+// The document's information as PostScript for a file read after the job's
+// own (so that it wins over what the driver wrote): a DOCINFO pdfmark with
+// the title (left out when empty), the author and the creator (this
+// program and its version), each a UTF-16 text string, which keeps any
+// script. The texts are in the program's code page.
+std::string DocumentInfoPdfmark(const std::string& title, const std::string& author);
 
 }  // namespace procs

@@ -143,9 +143,14 @@ TEST_F(FilesContractTest, ReadFileGivesEveryByte) {
   EXPECT_EQ(bytes, big.substr(big.size() - 1024));
   EXPECT_TRUE(files_->ReadFileEnd(File("existing.txt"), 1024, bytes));
   EXPECT_EQ(bytes, "first line\r\n");
+  EXPECT_TRUE(files_->ReadFileStart(File("big.bin"), 65536, bytes));
+  EXPECT_EQ(bytes, big.substr(0, 65536));
+  EXPECT_TRUE(files_->ReadFileStart(File("existing.txt"), 65536, bytes));
+  EXPECT_EQ(bytes, "first line\r\n");
   for (const std::string& path : {File("nothing.txt"), File("folder")}) {
     SCOPED_TRACE(path);
     EXPECT_FALSE(files_->ReadFileEnd(path, 1024, bytes));
+    EXPECT_FALSE(files_->ReadFileStart(path, 1024, bytes));
   }
 }
 

@@ -534,4 +534,81 @@ TEST_F(JobEndToEnd, AJobEndedFromOutsideTakesGhostscriptAndItsFilesWithIt) {
   }
 }
 
+// PDFs named after their document: the title from the monitor or from the
+// PostScript's "%%Title", in each form and code page, made safe, and kept
+// inside the PDF with who printed it.
+TEST_F(JobEndToEnd, PdfsNamedAfterTheirDocument) {
+  WriteSettings(PortSection(2, 0) + "NameTemplate=<Title>\r\n");
+  const struct {
+    const char* what;
+    std::string docName, titleComment, name, title;
+  } cases[] = {
+      {"the monitor's name, Cyrillic",
+       "Microsoft Word - \xD0\x9E\xD1\x82\xD1\x87\xD1\x91\xD1\x82.docx", "(Ignored)",
+       "\xD0\x9E\xD1\x82\xD1\x87\xD1\x91\xD1\x82.pdf", "\xD0\x9E\xD1\x82\xD1\x87\xD1\x91\xD1\x82"},
+      {"plain Japanese", "", "\xE5\xA0\xB1\xE5\x91\x8A\xE6\x9B\xB8",
+       "\xE5\xA0\xB1\xE5\x91\x8A\xE6\x9B\xB8.pdf", "\xE5\xA0\xB1\xE5\x91\x8A\xE6\x9B\xB8"},
+      {"a string with escapes", "", "(Plan \\(v2\\) \\101.txt)", "Plan (v2) A.pdf", "Plan (v2) A"},
+      {"a hex string", "", "<4D656D6F>", "Memo.pdf", "Memo"},
+      {"the legacy code page", "", "J\xFCrgen's notes", "J\xC3\xBCrgen's notes.pdf",
+       "J\xC3\xBCrgen's notes"},
+      {"parent folders", "..\\..\\x", "", ".._.._x.pdf", "..\\..\\x"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    const std::string spool = dir.File("job.ps");
+    WriteBytes(spool, "%!PS-Adobe-3.0\n%%Title: " + c.titleComment +
+                          "\n%%EndComments\n/Helvetica findfont 20 scalefont setfont\n"
+                          "72 700 moveto (Titled) show showpage\n");
+    auto result = RunShell("REDMON_DOCNAME=" + ShellQuote(c.docName) +
+                           " REDMON_USER=J\xC3\xBCrgen " + JobCommand(spool));
+    ASSERT_EQ(result.exitCode, 0) << result.output;
+    const std::string pdf = outFolder + "/" + c.name;
+    ASSERT_TRUE(fs::is_regular_file(pdf)) << result.output;
+    const std::string info = "\n" + RunShell("pdfinfo " + ShellQuote(pdf)).output;
+    auto field = [&](const std::string& name) {
+      const size_t at = info.find("\n" + name + ":");
+      if (at == std::string::npos) return std::string("-");
+      const size_t start = info.find_first_not_of(' ', at + name.size() + 2);
+      return info.substr(start, info.find('\n', start) - start);
+    };
+    EXPECT_EQ(field("Title"), c.title) << info;
+    EXPECT_EQ(field("Author"), "J\xC3\xBCrgen") << info;
+    EXPECT_EQ(field("Creator"), "PDF Printer " PDFPRINTER_VERSION) << info;
+    EXPECT_EQ(std::distance(fs::directory_iterator(outFolder), fs::directory_iterator()), 1);
+    fs::remove(pdf);
+  }
+}
+
+// 20 jobs of one document at once: 20 whole PDFs, none replacing another.
+// Replacing: a Ghostscript that fails leaves the old file whole.
+TEST_F(JobEndToEnd, OneNameTakenAtOnceOrReplaced) {
+  WriteSettings(PortSection(2, 0) + "NameTemplate=<Title>\r\n");
+  std::string script;
+  for (int n = 1; n <= 20; ++n) {
+    const std::string ps = PsJob("same" + std::to_string(n) + ".ps", "Copy " + std::to_string(n));
+    script += "REDMON_DOCNAME=Report " + JobCommand(ps) + " >/dev/null 2>&1 &\n";
+  }
+  ASSERT_EQ(RunShell(script + "wait\n").exitCode, 0);
+  std::set<std::string> copies;
+  for (int n = 1; n <= 20; ++n) {
+    const std::string pdf =
+        outFolder + "/Report" + (n == 1 ? std::string() : " (" + std::to_string(n) + ")") + ".pdf";
+    SCOPED_TRACE(pdf);
+    EXPECT_EQ(Pages(pdf), 1);
+    copies.insert(Text(pdf));
+  }
+  EXPECT_EQ(copies.size(), 20u);
+  EXPECT_EQ(std::distance(fs::directory_iterator(outFolder), fs::directory_iterator()), 20);
+
+  WriteSettings(PortSection(2, 0) + "NameTemplate=<Title>\r\nIfFileExists=1\r\n");
+  WriteBytes(dir.File("fails.ps"), "%!PS\n/undefinedthing load\n");
+  const std::string old = ReadBytes(outFolder + "/Report.pdf");
+  EXPECT_EQ(RunShell("REDMON_DOCNAME=Report " + JobCommand(dir.File("fails.ps"))).exitCode, 1);
+  EXPECT_EQ(ReadBytes(outFolder + "/Report.pdf"), old);
+  ASSERT_EQ(RunShell("REDMON_DOCNAME=Report " + JobCommand(DataFile("multipage.ps"))).exitCode, 0);
+  EXPECT_EQ(Pages(outFolder + "/Report.pdf"), 3);
+  EXPECT_EQ(std::distance(fs::directory_iterator(outFolder), fs::directory_iterator()), 20);
+}
+
 }  // namespace

@@ -242,8 +242,10 @@ TEST_F(JobUnderWine, AutomaticNamesHoldTheConvertedPages) {
       "command line: \"" + gsFolder_ + "\\gswin32c.exe\" @\"" + TempFolder();
   const size_t at = log.rfind(command);
   ASSERT_NE(at, std::string::npos) << log;
-  EXPECT_EQ(log.substr(log.find(".tmp\"", at), second.size() + 10),
-            ".tmp\" \"" + second + "\"\r\n");
+  // The spool file, then the document's information, read after it.
+  const std::string files = log.substr(log.find(".tmp\"", at));
+  EXPECT_EQ(files.substr(0, second.size() + 9), ".tmp\" \"" + second + "\" ");
+  EXPECT_EQ(files.substr(files.find("\r\n") - 11, 13), "docinfo.ps\"\r\n");
   ExpectNoResponseFileLeft();
   EXPECT_EQ(ReadSetting("Log", "LastInputFile"), second);
   EXPECT_EQ(ReadBytes(second), ReadBytes(DataFile("pjl_job.prn"))) << "spool file changed";
@@ -414,11 +416,16 @@ TEST_F(MissingGhostscriptUnderWine, OkGoesOnToTheSetUpWindow) {
 TEST_F(JobUnderWine, TheSaveDialogTakesATypedPath) {
   InstallGhostscript();
   WriteSettings(LocationSection() + PortSection(0));
+  ::SetEnvironmentVariableA("REDMON_DOCNAME", "Microsoft Word - Quarterly report.docx");
   auto job = StartJob(Spool("multipage.ps", "00005.SPL"));
+  ::SetEnvironmentVariableA("REDMON_DOCNAME", nullptr);
   HWND dialog = testing_support::WaitForTopLevelWindow(job->Id(), "Save PDF file as...",
                                                        kWindowTimeout, job->Handle());
   ASSERT_NE(dialog, nullptr) << "no save dialog; exit code "
                              << job->WaitForExit(0ms).value_or(STILL_ACTIVE);
+  // It starts with the name the port's template gives the document.
+  EXPECT_EQ(testing_support::WindowText(testing_support::FileNameField(dialog)),
+            "Quarterly report.pdf");
   const std::string chosen = saveFolder_ + "\\Quarterly report.pdf";
   ASSERT_TRUE(testing_support::AcceptFileDialog(dialog, chosen));
 

@@ -288,6 +288,28 @@ TEST_F(PortListWindowTest, RefreshShowsPrintersAndTheDetailsFollowTheList) {
   EXPECT_EQ(Rows()[1], "PPP2:*|Archive PDF|D:\\Archive\\2024|No");
   EXPECT_EQ(Details(), "Archive PDF details|D:\\Archive\\2024|numbered|");
 
+  // Names from a template: typed, shown for a sample document as typed, and
+  // stored; what happens to a name that is taken, chosen from the list.
+  Click("RBTTemplate");
+  EXPECT_EQ(Setting("PPP2:", "SaveType"), "2");
+  ::SendMessageA(Control("EditTemplate"), WM_KEYDOWN, VK_END, 1);
+  for (char c : std::string("\\<User>")) {
+    ::SendMessageA(Control("EditTemplate"), WM_CHAR, static_cast<unsigned char>(c), 1);
+  }
+  EXPECT_EQ(Setting("PPP2:", "NameTemplate"), "<Title>\\<User>");
+  char user[257] = {};
+  DWORD size = sizeof user;
+  ASSERT_TRUE(::GetUserNameA(user, &size));
+  EXPECT_EQ(WindowText(Control("LblPreview")),
+            std::string("For example: Quarterly report\\") + user + ".pdf");
+  HWND ifExists = Control("CMBIfExists");
+  ::SendMessageA(ifExists, CB_SETCURSEL, 1, 0);
+  ::SendMessageA(::GetParent(ifExists), WM_COMMAND,
+                 MAKEWPARAM(::GetDlgCtrlID(ifExists), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(ifExists));
+  EXPECT_EQ(Setting("PPP2:", "IfFileExists"), "1");
+  EXPECT_EQ(WindowText(ifExists), "Replace it");
+
   ClickRow(2);  // an empty port: no details
   EXPECT_EQ(Rows()[2], "PPP3:*|||");
   EXPECT_EQ(Details(), "hidden");

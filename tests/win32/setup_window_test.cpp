@@ -34,6 +34,8 @@ std::string ExpectedClass(ControlKind kind) {
       return toolkit::win32::kPageClass;
     case ControlKind::kListView:
       return WC_LISTVIEWA;
+    case ControlKind::kComboBox:
+      return "ComboBox";
     case ControlKind::kEdit:
     case ControlKind::kMemo:
       return "Edit";
@@ -47,7 +49,8 @@ std::string ExpectedClass(ControlKind kind) {
 
 bool HasText(ControlKind kind) {
   return kind != ControlKind::kListView && kind != ControlKind::kPageControl &&
-         kind != ControlKind::kImage && kind != ControlKind::kTabSheet;
+         kind != ControlKind::kImage && kind != ControlKind::kTabSheet &&
+         kind != ControlKind::kComboBox;
 }
 
 bool TakesTab(ControlKind kind) {
@@ -59,6 +62,7 @@ bool TakesTab(ControlKind kind) {
     case ControlKind::kRadioButton:
     case ControlKind::kCheckBox:
     case ControlKind::kListView:
+    case ControlKind::kComboBox:
       return true;
     default:
       return false;
@@ -139,7 +143,7 @@ TEST_F(SetupWindowTest, WindowIsAFixedDialogCentredOnTheScreen) {
   RECT client;
   ::GetClientRect(window, &client);
   EXPECT_EQ(client.right, 402);
-  EXPECT_EQ(client.bottom, 462);
+  EXPECT_EQ(client.bottom, 531);
   LONG style = ::GetWindowLongA(window, GWL_STYLE);
   EXPECT_TRUE((style & WS_CAPTION) == WS_CAPTION && (style & WS_SYSMENU));
   EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));

@@ -15,6 +15,7 @@ bool IsFocusable(ControlKind kind) {
     case ControlKind::kRadioButton:
     case ControlKind::kCheckBox:
     case ControlKind::kListView:
+    case ControlKind::kComboBox:
       return true;
     default:
       return false;

@@ -1,6 +1,7 @@
 #include "toolkit/win32/form_window.h"
 
 #include "toolkit/win32/buttons.h"
+#include "toolkit/win32/combo_box.h"
 #include "toolkit/win32/control_ids.h"
 #include "toolkit/win32/edit_box.h"
 #include "toolkit/win32/fonts.h"
@@ -55,6 +56,8 @@ std::unique_ptr<ControlWindow> MakeControlWindow(Component& component, int id) {
       return std::make_unique<CheckButtonWindow>(*control, id);
     case ControlKind::kListView:
       return std::make_unique<ListViewWindow>(*control, id);
+    case ControlKind::kComboBox:
+      return std::make_unique<ComboBoxWindow>(*control, id);
     case ControlKind::kImage:
       return std::make_unique<PictureBoxWindow>(*control, id);
     case ControlKind::kForm:

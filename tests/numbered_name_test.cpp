@@ -1,7 +1,7 @@
 // The automatic name a job's PDF takes, from one listing of the folder and
 // the moves that take a name only where nothing stands, on the real Files
 // backend of this build (POSIX natively, Win32 under Wine).
-#include "procs/automatic_name.h"
+#include "procs/numbered_name.h"
 
 #include <gtest/gtest.h>
 
@@ -80,7 +80,7 @@ TEST(AutomaticNameTest, TheLowestFreeNumberIsClaimed) {
     const std::string made = folder + path::Delimiter() + ".made.tmp";
     testing_support::WriteBytes(made, "%PDF made");
     if (c.unreadable) fs::permissions(folder, fs::perms::owner_write | fs::perms::owner_exec);
-    const std::string name = procs::MoveToAutomaticName(made, folder);
+    const std::string name = procs::MoveToFreeName(made, folder, procs::AutomaticName());
     fs::permissions(folder, fs::perms::owner_all);
     EXPECT_EQ(name, folder + path::Delimiter() + c.expected);
     EXPECT_EQ(testing_support::ReadBytes(name), "%PDF made");
@@ -88,7 +88,7 @@ TEST(AutomaticNameTest, TheLowestFreeNumberIsClaimed) {
   }
   // A missing folder: no name can be taken there, and the error names it.
   try {
-    procs::MoveToAutomaticName(dir.File("made.tmp"), dir.File("missing"));
+    procs::MoveToFreeName(dir.File("made.tmp"), dir.File("missing"), procs::AutomaticName());
     ADD_FAILURE() << "moved into a missing folder";
   } catch (const platform::Error& error) {
     EXPECT_NE(error.Message().find(dir.File("missing")), std::string::npos) << error.Message();

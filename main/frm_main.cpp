@@ -54,6 +54,8 @@ void TFrmMain::Wire() {
   RBTTemplate->onClick = click(&TFrmMain::ChangePrintersettings);
   EditTemplate->onChange = click(&TFrmMain::ChangePrintersettings);
   CMBIfExists->onChange = click(&TFrmMain::ChangePrintersettings);
+  CMBPdfType->onChange = click(&TFrmMain::ChangePrintersettings);
+  CMBQuality->onChange = click(&TFrmMain::ChangePrintersettings);
   CHBShowPDF->onClick = click(&TFrmMain::ChangePrintersettings);
   EditSaveTo->onChange = click(&TFrmMain::ChangePrintersettings);
   Button1->onClick = click(&TFrmMain::Button1Click);

@@ -2,11 +2,13 @@
 // save type, name template, what to do when the file exists, show PDF),
 // filled from the list row and the settings file, and written back at every
 // change.
+#include <algorithm>
 #include <ctime>
 
 #include "main/frm_main.h"
 #include "platform/services.h"
 #include "procs/document_title.h"
+#include "procs/ghostscript/ghostscript_run.h"
 #include "procs/name_template.h"
 #include "settings/port_options.h"
 #include "settings/settings_file.h"
@@ -49,6 +51,15 @@ std::string Preview(const std::string& nameTemplate, const std::string& saveFold
   return "For example: " + name.folders + name.FileName();
 }
 
+// The quality list: Ghostscript's own output first, then its presets.
+int QualityIndex(const std::string& quality) {
+  if (quality.empty()) return 0;
+  const auto& presets = procs::QualityPresets();
+  const auto found = std::find(presets.begin(), presets.end(), quality);
+  return found == presets.end() ? -1 : static_cast<int>(found - presets.begin()) + 1;
+}
+std::string QualityOf(int index) { return index <= 0 ? "" : procs::QualityPresets().at(index - 1); }
+
 }  // namespace
 
 void TFrmMain::ShowPrinterDetails() {
@@ -67,6 +78,8 @@ void TFrmMain::ShowPrinterDetails() {
   RBTTemplate->SetChecked(options.saveType == settings::kSaveTypeTemplate);
   EditTemplate->SetText(options.nameTemplate);
   CMBIfExists->SetItemIndex(options.ifFileExists);
+  CMBPdfType->SetItemIndex(options.pdfType);
+  CMBQuality->SetItemIndex(QualityIndex(options.quality));
   EditSaveTo->SetText(row.subItems[1]);
   CHBShowPDF->SetChecked(row.subItems[2] == "Yes");
   LblPreview->SetText(Preview(EditTemplate->Text(), EditSaveTo->Text(), row));
@@ -94,6 +107,8 @@ void TFrmMain::ChangePrintersettings(Control& sender) {
   options.showPdf = CHBShowPDF->Checked();
   options.nameTemplate = EditTemplate->Text();
   if (CMBIfExists->ItemIndex() >= 0) options.ifFileExists = CMBIfExists->ItemIndex();
+  if (CMBPdfType->ItemIndex() >= 0) options.pdfType = CMBPdfType->ItemIndex();
+  if (CMBQuality->ItemIndex() >= 0) options.quality = QualityOf(CMBQuality->ItemIndex());
   settings::WritePortOptions(file, section, options);
   ListView1->SetSubItem(selected, 1, EditSaveTo->Text());
   ListView1->SetSubItem(selected, 2, CHBShowPDF->Checked() ? "Yes" : "No");

@@ -44,6 +44,12 @@ enum class CreateMode {
   kNewHidden,
 };
 
+// Held while it lives; see Files::LockFile.
+class FileLock {
+ public:
+  virtual ~FileLock() = default;
+};
+
 class Files {
  public:
   virtual ~Files() = default;
@@ -110,6 +116,13 @@ class Files {
   // then fails).
   virtual int CreateFolders(const std::string& folder,
                             std::vector<std::string>* made = nullptr) = 0;
+  // Waits until this process holds the lock of that path: a hidden file of
+  // its own, which processes on any computer that reach the folder take in
+  // turn (Windows: opened with no sharing and deleted on close, retried
+  // while another holds it; POSIX: flock on a file made with a name that
+  // starts with "."). The file goes when the lock is let go. Null when the
+  // lock file cannot be made (a folder that takes no file).
+  virtual std::unique_ptr<FileLock> LockFile(const std::string& lockPath) = 0;
   // Removes a folder that is empty; false when it is not, or is refused.
   virtual bool RemoveFolder(const std::string& folder) = 0;
   // Removes a folder and everything in it; links in it are removed, never

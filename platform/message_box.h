@@ -9,6 +9,7 @@ namespace platform {
 enum : uint32_t {
   kMbOk = 0x0,
   kMbOkCancel = 0x1,
+  kMbYesNoCancel = 0x3,
   kMbYesNo = 0x4,
   kMbIconError = 0x10,  // also the "stop" icon
   kMbIconWarning = 0x30,

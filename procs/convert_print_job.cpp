@@ -12,7 +12,9 @@
 #include "procs/ghostscript/ghostscript_location.h"
 #include "procs/ghostscript/ghostscript_program.h"
 #include "procs/ghostscript/ghostscript_run.h"
+#include "procs/job_conversion.h"
 #include "procs/job_details.h"
+#include "procs/job_failure.h"
 #include "procs/name_template.h"
 #include "procs/numbered_name.h"
 #include "procs/pdf_destination.h"
@@ -27,45 +29,6 @@ constexpr int kSwShowNormal = 1;
 
 // What the job shows has the job's own owner and comes to the foreground.
 constexpr uint32_t kJobBox = platform::kMbOwnedByJob | platform::kMbSetForeground;
-
-// A message box breaks its lines only at blanks, so a long path would make
-// it wider than the screen: a run of more than kLine characters is broken
-// after a delimiter, or past twice that anywhere (but inside a character).
-std::string WithLongRunsBroken(const std::string& text) {
-  constexpr size_t kLine = 60;
-  std::string broken;
-  size_t run = 0;
-  for (char c : text) {
-    broken += c;
-    run = c == ' ' || c == '\n' ? 0 : run + 1;
-    const bool delimiter = c == '\\' || c == '/';
-    if ((run >= kLine && delimiter) || (run >= 2 * kLine && static_cast<unsigned char>(c) < 0x80)) {
-      broken += '\n';
-      run = 0;
-    }
-  }
-  return broken;
-}
-
-// Shown in the "Error" box, or written to the system's log where no user
-// can see a box; the job ends with exit code 1 either way.
-[[noreturn]] void FailJob(const std::string& text) {
-  auto& services = platform::Current();
-  if (services.desktop->UserCanSee()) {
-    services.messageBoxes->Show(WithLongRunsBroken(text), "Error",
-                                platform::kMbOk | platform::kMbIconError | kJobBox);
-  } else {
-    services.desktop->LogError(text);
-  }
-  throw platform::ExitWithCode(1);
-}
-
-// The console program's folder (with a trailing delimiter) and its file
-// name there, "" when it is missing.
-struct Ghostscript {
-  std::string folder;
-  std::string program;
-};
 
 Ghostscript FindGhostscript() {
   Ghostscript found;
@@ -112,8 +75,8 @@ platform::FileDialogRequest SaveDialog(const std::string& saveFolder) {
   dialog.filterIndex = 1;
   dialog.defaultExtension = ".pdf";
   dialog.initialFolder = saveFolder;
-  dialog.options = platform::kOfnOverwritePrompt | platform::kOfnHideReadOnly |
-                   platform::kOfnEnableSizing | platform::kOfnExplorer;
+  // A file that exists gets the job's own question (replace or append).
+  dialog.options = platform::kOfnHideReadOnly | platform::kOfnEnableSizing | platform::kOfnExplorer;
   dialog.ownedByJob = true;
   return dialog;
 }
@@ -166,12 +129,13 @@ bool SettleOutputName(const settings::PortOptions& options, const JobDetails& jo
   const NumberedName counted{name.prefix, name.counterDigits.value_or(1), name.suffix};
   if (!asks) {
     MakeFolder(subFolder, destination);
-    const int error = name.counterDigits
-                          ? destination.AimAtFreeName(subFolder, counted)
-                          : destination.AimAt(subFolder + name.FileName(),
-                                              options.ifFileExists == settings::kIfFileExistsReplace
-                                                  ? PdfDestination::IfTaken::kReplace
-                                                  : PdfDestination::IfTaken::kAddNumber);
+    const auto ifTaken = options.ifFileExists == settings::kIfFileExistsReplace
+                             ? PdfDestination::IfTaken::kReplace
+                         : options.ifFileExists == settings::kIfFileExistsAppend
+                             ? PdfDestination::IfTaken::kAppend
+                             : PdfDestination::IfTaken::kAddNumber;
+    const int error = name.counterDigits ? destination.AimAtFreeName(subFolder, counted)
+                                         : destination.AimAt(subFolder + name.FileName(), ifTaken);
     if (error) FailToCreate(destination.Path(), error);
     return true;
   }
@@ -186,118 +150,97 @@ bool SettleOutputName(const settings::PortOptions& options, const JobDetails& jo
             " is the name of a device of Windows, not of a file: the PDF cannot be saved "
             "under it.");
   }
-  if (int error = destination.AimAt(*chosen, PdfDestination::IfTaken::kReplace))
-    FailToCreate(*chosen, error);
+  auto ifTaken = PdfDestination::IfTaken::kReplace;
+  if (platform::Current().files->FileExists(*chosen)) {
+    const int answer = platform::Current().messageBoxes->Show(
+        chosenName +
+            " already exists.\n\nYes: replace it.\nNo: add this print's pages after its "
+            "pages.\nCancel: do not save this print.",
+        "Save PDF file as...", platform::kMbYesNoCancel | platform::kMbIconWarning | kJobBox);
+    if (answer == platform::kIdCancel) return false;
+    if (answer == platform::kIdNo) ifTaken = PdfDestination::IfTaken::kAppend;
+  }
+  if (int error = destination.AimAt(*chosen, ifTaken)) FailToCreate(*chosen, error);
   return true;
 }
 
-// A folder of the job's own in the user's temporary folder, for its own
-// files and Ghostscript's: removed with all in it however the job ends.
-class JobFolder {
- public:
-  JobFolder() = default;
-  ~JobFolder() {
-    if (!folder_.empty()) platform::Current().files->RemoveFolderTree(folder_);
+// What the port asks the PDF to be. PDF/A needs Ghostscript 9.10 or later
+// (with its sRGB profile); one too old, or without the profile, ends the
+// job. A Ghostscript before 10.02.0 drops all of a PDF/A's information
+// for one text in it that is not ASCII: such texts are left out there. A
+// quality that is no preset of Ghostscript's is written to the log, and
+// Ghostscript's own output made.
+PdfOutput OutputFor(const settings::PortOptions& options, const Ghostscript& ghostscript,
+                    bool& asciiDocumentInfo) {
+  PdfOutput output;
+  if (!options.quality.empty() && !IsQualityPreset(options.quality)) {
+    std::string known;
+    for (const std::string& preset : QualityPresets()) known += (known.empty() ? "" : ", ") + preset;
+    platform::Current().desktop->LogError("Quality=" + options.quality +
+                                          " is no quality Ghostscript knows (" + known +
+                                          "): its own output is made.");
   }
-  JobFolder(const JobFolder&) = delete;
-  JobFolder& operator=(const JobFolder&) = delete;
-
-  const std::string& Folder() {
-    if (folder_.empty()) {
-      std::optional<std::string> made = platform::Current().files->CreateTemporaryFolder();
-      if (!made) FailJob("No temporary file can be made for the print job.");
-      folder_ = *made;
-    }
-    return folder_;
+  output.quality = options.quality;
+  asciiDocumentInfo = false;
+  if (options.pdfType != 1 && options.pdfType != 2) return output;
+  output.pdfType = options.pdfType;
+  using Version = std::vector<unsigned long>;
+  const auto version = GhostscriptFolderVersion(ghostscript.folder);
+  if (version && *version < Version{9, 10}) {
+    FailJob("The Ghostscript in " + ghostscript.folder + " is version " +
+            platform::path::FileNamePart(platform::path::RemoveTrailingDelimiter(
+                                             platform::path::ParentFolder(ghostscript.folder)))
+                .substr(2) +
+            ", which cannot make PDF/A files: that needs Ghostscript 9.10 or later.");
   }
-  std::string File(const std::string& name) {
-    return platform::path::AddTrailingDelimiter(Folder()) + name;
+  const std::optional<std::string> profile = GhostscriptSrgbProfile(ghostscript.folder);
+  if (!profile) {
+    FailJob("The sRGB colour profile of the Ghostscript in " + ghostscript.folder +
+            " (iccprofiles" + std::string(1, platform::path::Delimiter()) +
+            "srgb.icc beside its folder) cannot be found, so no PDF/A file can be made.");
   }
-
- private:
-  std::string folder_;
-};
-
-// "GhostscriptTimeLimit" in "Options": seconds, 0 for none. A number beyond
-// the largest limit is taken as that; a value that is no whole number of
-// seconds, or a negative one, is the default; either is written to the
-// system's log with the limit used.
-std::optional<std::chrono::seconds> GhostscriptTimeLimit() {
-  constexpr int32_t kLargest = 24 * 60 * 60;
-  const std::string stored = settings::SettingsFile().ReadText(settings::kGhostscriptTimeLimit, "");
-  int32_t seconds = settings::kDefaultGhostscriptTimeLimit;
-  std::string why;
-  if (stored.empty()) {
-  } else if (std::optional<int32_t> number = settings::ParseInteger(stored);
-             number && *number >= 0) {
-    seconds = std::min(*number, kLargest);
-    if (*number > kLargest) why = "is more than the largest limit";
-  } else if (stored.find_first_not_of("0123456789 ") == std::string::npos &&
-             stored.find_first_of("0123456789") != std::string::npos) {
-    seconds = kLargest;
-    why = "is more than the largest limit";
-  } else {
-    why = number ? "is negative" : "is no whole number of seconds";
-  }
-  if (!why.empty()) {
-    platform::Current().desktop->LogError(std::string(settings::kGhostscriptTimeLimit.key) + "=" +
-                                          stored + " in [" +
-                                          settings::kGhostscriptTimeLimit.section + "] " + why +
-                                          ": " + std::to_string(seconds) + " seconds are used.");
-  }
-  if (seconds == 0) return std::nullopt;
-  return std::chrono::seconds(seconds);
+  output.iccProfile = *profile;
+  output.permitProfile = !version || *version >= Version{9, 50};
+  asciiDocumentInfo = !version || *version < Version{10, 2};
+  return output;
 }
 
-// Ghostscript ends every PDF it finishes with the trailer's "%%EOF" (and a
-// line end); a file cut short has none. A full disk is such a case that
-// Ghostscript reports only on its console, with exit code 0.
-bool EndsLikeAWholePdf(const std::string& path) {
-  std::string end;
-  if (!platform::Current().files->ReadFileEnd(path, 1024, end)) return false;
-  size_t last = end.find_last_not_of(" \t\r\n");
-  return last != std::string::npos && last >= 4 && end.compare(last - 4, 5, "%%EOF") == 0;
+// A file whose first kilobyte holds no "%PDF-" is none.
+bool LooksLikeAPdf(const std::string& path) {
+  std::string start;
+  return platform::Current().files->ReadFileStart(path, 1024, start) &&
+         start.find("%PDF-") != std::string::npos;
 }
 
-// Runs Ghostscript on the spool file into a file of the job's own (nothing
-// of the job lies in the Ghostscript folder or the program's), with the
-// job's folder as its temporary folder, ending with the job however the job
-// ends; returns that file once it holds a whole PDF. A failure ends the job,
-// naming outputPath, the PDF that was not created.
-std::string RunGhostscript(const Ghostscript& ghostscript, const std::string& inputPath,
-                           const JobDetails& details, const std::string& outputPath,
-                           JobFolder& job) {
-  const std::string responseFile = job.File("response.tmp");
-  const std::string documentInfo = job.File("docinfo.ps");
+// Ghostscript's work: the spool file into a PDF of the job's own, returned
+// once whole (a failure ends the job, the PDF at the destination as it was).
+// Appending, the file there is read first, its pages before the job's, in
+// the same run; one that Ghostscript cannot read as a PDF (another
+// program's file, a PDF with a password) stays as it is, and the PDF takes
+// the lowest number added to its name instead, which `unreadable` then
+// names.
+std::string Converted(const Ghostscript& ghostscript, const std::string& inputPath,
+                      Conversion conversion, PdfDestination& destination, JobFolder& job,
+                      std::string& unreadable) {
   const std::string made = job.File("output.pdf");
-  const bool utf8 = ReadsResponseFileAsUtf8(ghostscript.folder);
-  for (const auto& line : ResponseFileLines(ghostscript.folder, made))
-    platform::AppendLine(responseFile, InGhostscriptCodePage(line, utf8));
-  platform::AppendLine(documentInfo, DocumentInfoPdfmark(details.title, details.user));
-
-  platform::LaunchOptions launch{.hidden = true, .wait = true, .endWithCaller = true};
-  const std::optional<std::chrono::seconds> limit = GhostscriptTimeLimit();
-  if (limit) {
-    launch.waitLimit = *limit;
-    launch.endAtLimit = true;
+  conversion.documents = {inputPath};
+  if (destination.TakeAppendTurn()) {
+    if (LooksLikeAPdf(destination.Path())) {
+      Conversion both = conversion;
+      both.documents.insert(both.documents.begin(), destination.Path());
+      both.output.stopOnPdfError = true;
+      const ConversionOutcome appended = Convert(ghostscript, both, made, job);
+      if (appended.whole) return made;
+      if (appended.run.ending() != platform::LaunchResult::Ending::kExited) {
+        FailConversion(appended, ghostscript, destination.Path());
+      }
+    }
+    unreadable = destination.Path();
+    destination.TakeAddedNumberInstead();
   }
-  launch.temporaryFolder = job.Folder();
-  const platform::LaunchResult run = platform::Current().processes->Launch(
-      GhostscriptCommandLine(ghostscript.folder, ghostscript.program, responseFile,
-                             {inputPath, documentInfo}),
-      launch);
-  switch (run.ending()) {
-    case platform::LaunchResult::Ending::kExited:
-      if (*run.ExitCode() == 0 && EndsLikeAWholePdf(made)) return made;
-      FailJob("Ghostscript could not create " + outputPath + " (exit code " +
-              std::to_string(*run.ExitCode()) + ").");
-    case platform::LaunchResult::Ending::kStoppedAtLimit:
-      FailJob("Ghostscript did not finish within " + std::to_string(limit->count()) +
-              " seconds, so " + outputPath + " was not created.");
-    default:
-      FailJob("Ghostscript (" + ghostscript.folder + ghostscript.program +
-              ") could not be started, so " + outputPath + " was not created.");
-  }
+  const ConversionOutcome outcome = Convert(ghostscript, conversion, made, job);
+  if (!outcome.whole) FailConversion(outcome, ghostscript, destination.Path());
+  return made;
 }
 
 // The made PDF at its name; a failure ends the job, and a file the dialog
@@ -330,11 +273,23 @@ bool ConvertPrintJob(const std::string& inputPath, const platform::Arguments& ar
   std::string port;
   const settings::PortOptions options = ReadJobPortOptions(inputPath, arguments, port);
   const JobDetails job = ReadJobDetails(inputPath, port);
+  Conversion conversion;
+  conversion.title = job.title;
+  conversion.author = job.user;
+  conversion.started = job.started;
+  conversion.output = OutputFor(options, ghostscript, conversion.asciiDocumentInfo);
   PdfDestination destination;
   if (!SettleOutputName(options, job, visible, destination)) return true;
   JobFolder folder;
-  PutPdfInPlace(RunGhostscript(ghostscript, inputPath, job, destination.Path(), folder),
+  std::string unreadable;
+  PutPdfInPlace(Converted(ghostscript, inputPath, conversion, destination, folder, unreadable),
                 destination);
+  if (!unreadable.empty()) {
+    TellUser(unreadable +
+             " cannot be read as a PDF (it may be another program's file, or have a "
+             "password), so this print's pages were saved in " +
+             destination.Path() + " instead.");
+  }
   if (options.showPdf && visible) ShowPdf(destination.Path());
   return true;
 }

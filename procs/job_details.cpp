@@ -34,8 +34,8 @@ JobDetails ReadJobDetails(const std::string& spoolFile, const std::string& port)
   details.port = given("REDMON_PORT");
   if (details.port.empty()) details.port = port;
   details.jobId = given("REDMON_JOB");
-  const std::time_t now = std::time(nullptr);
-  if (const std::tm* local = std::localtime(&now)) details.when = *local;
+  details.started = std::time(nullptr);
+  if (const std::tm* local = std::localtime(&details.started)) details.when = *local;
   return details;
 }
 

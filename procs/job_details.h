@@ -17,7 +17,8 @@ struct JobDetails {
   std::string printer;
   std::string port;
   std::string jobId;
-  std::tm when{};  // local time the job began
+  std::time_t started = 0;  // when the job began
+  std::tm when{};           // that, in local time
 };
 
 // The job's details: REDMON_DOCNAME, or where the monitor gives none, the

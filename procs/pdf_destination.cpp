@@ -56,19 +56,27 @@ int PdfDestination::MakeHiddenFileIn(const std::string& folder) {
   return error;
 }
 
+bool PdfDestination::TakeAppendTurn() {
+  if (form_ || ifTaken_ != IfTaken::kAppend) return false;
+  auto& files = *platform::Current().files;
+  appendLock_ = files.LockFile(folder_ + "." + path::FileNamePart(path_) + ".lock");
+  return files.FileExists(path_);
+}
+
 int PdfDestination::PutInPlace(const std::string& made) {
   auto& files = *platform::Current().files;
   if (int error = file_->CopyFrom(made)) return error;
   file_.reset();
   if (form_) {
     path_ = MoveToFreeName(hidden_, folder_, *form_);
-  } else if (ifTaken_ == IfTaken::kReplace) {
+  } else if (ifTaken_ == IfTaken::kReplace || ifTaken_ == IfTaken::kAppend) {
     if (int error = files.ReplaceFile(hidden_, path_)) return error;
   } else if (int error = files.MoveToNewName(hidden_, path_)) {
     if (error != platform::kErrorAlreadyExists) return error;
     path_ = MoveToFreeName(hidden_, folder_, AddedNumber(path::FileNamePart(path_)));
   }
   placed_ = true;
+  appendLock_.reset();
   return 0;
 }
 

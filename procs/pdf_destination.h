@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "platform/files.h"
+#include "platform/rules/path.h"
 #include "procs/numbered_name.h"
 
 namespace procs {
@@ -30,16 +31,29 @@ class PdfDestination {
   // Where the PDF is to go when it is put in place: the lowest name of the
   // form free in the folder then (MoveToFreeName); or the path, replacing a
   // file there, or taking the lowest number added to its name that is free
-  // (AddedNumber) where anything stands there. Makes the hidden file beside
-  // it, so that a folder that takes no file is found before Ghostscript
-  // runs. 0 or the Windows-numbered error code.
-  enum class IfTaken { kReplace, kAddNumber };
+  // (AddedNumber) where anything stands there, or (kAppend) replacing the
+  // file there with one that holds its pages and the job's (see
+  // LockForAppending). Makes the hidden file beside it, so that a folder
+  // that takes no file is found before Ghostscript runs. 0 or the
+  // Windows-numbered error code.
+  enum class IfTaken { kReplace, kAddNumber, kAppend };
   int AimAtFreeName(const std::string& folder, const NumberedName& form);
   int AimAt(const std::string& path, IfTaken ifTaken);
 
   // The PDF's path: the one it is to take (the automatic name free now),
   // then the one it took.
   const std::string& Path() const { return path_; }
+
+  // Where the PDF's pages are to be added to a file's: takes the lock of
+  // that file (Files::LockFile, beside it), held until the PDF is in place
+  // or the object dies, so that jobs appending to it take turns from
+  // reading it to replacing it, and jobs for other files never wait. True
+  // when a file stands there with the lock held; false where nothing is
+  // appended (another IfTaken, or no file there).
+  bool TakeAppendTurn();
+  // The file to append to could not be read as a PDF: the PDF takes the
+  // lowest number added to the name instead, and the file stays as it is.
+  void TakeAddedNumberInstead() { form_ = AddedNumber(platform::path::FileNamePart(path_)); }
 
   // The made PDF's bytes into the hidden file, then the file to its name.
   // 0 or the Windows-numbered error code; raises platform::EInOutError
@@ -57,6 +71,7 @@ class PdfDestination {
   IfTaken ifTaken_ = IfTaken::kReplace;
   std::string hidden_;
   std::unique_ptr<platform::WritableFile> file_;
+  std::unique_ptr<platform::FileLock> appendLock_;
   bool placed_ = false;
 };
 

@@ -13,7 +13,7 @@ const ControlLayout& SetupWindow() {
                                     .kind = K::kForm,
                                     .caption = "PDF Printer setup",
                                     .width = 402,
-                                    .height = 531,
+                                    .height = 556,
                                     .fontName = "MS Sans Serif",
                                     .fontHeight = 11};
   return layout;

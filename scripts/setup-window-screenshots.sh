@@ -37,8 +37,8 @@ for _ in $(seq 60); do
 done
 [ -n "${id:-}" ] || { echo "no Wine desktop window" >&2; exit 1; }
 sleep 4
-# The dialog (406 x 555 with its frame) is centred on the 600 x 640 desktop.
-crop=406x555+97+42
+# The dialog (406 x 580 with its frame) is centred on the 600 x 640 desktop.
+crop=406x580+97+30
 import -window "$id" -crop "$crop" +repage "$out/setup-page1.png"
 # The title bar shows the program's icon: its 16-pixel image over the
 # caption's colour is found near the title bar's left end.
@@ -48,7 +48,7 @@ convert "$out/setup-page1.png" -crop 40x24+0+0 +repage "$work/title.png"
 match=$(compare -metric AE -fuzz 10% -subimage-search "$work/title.png" "$work/icon16.png" null: 2>&1 || true)
 [ "${match%% *}" = 0 ] || { echo "no program icon in the title bar: $match" >&2; exit 1; }
 # The tab "Batch converter".
-xdotool mousemove --window "$id" 223 73 click 1
+xdotool mousemove --window "$id" 223 61 click 1
 sleep 1
 import -window "$id" -crop "$crop" +repage "$out/setup-page2.png"
 for f in "$out/setup-page1.png" "$out/setup-page2.png"; do

@@ -15,6 +15,7 @@ packages=(
   libjpeg62-turbo-dev libjpeg-turbo-progs dpkg-dev
   icoutils nsis
   clang libclang-rt-14-dev libbenchmark-dev clang-format
+  qpdf default-jre-headless libpdfbox2-java libactivation-java libjaxb-api-java
 )
 
 # The win32 build cross-compiles libjpeg-turbo from Debian's source package

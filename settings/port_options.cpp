@@ -7,6 +7,8 @@ const std::vector<PortOption>& PortOptionTable() {
       {"SaveToFolder", &PortOptions::saveToFolder}, {"SaveType", &PortOptions::saveType},
       {"ShowPDF", &PortOptions::showPdf},           {"NameTemplate", &PortOptions::nameTemplate},
       {"IfFileExists", &PortOptions::ifFileExists},
+      {"PDFType", &PortOptions::pdfType},
+      {"Quality", &PortOptions::quality},
   };
   return table;
 }

@@ -24,8 +24,14 @@ struct PortOptions {
   // The name the job's details give a PDF (procs/name_template.h).
   std::string nameTemplate = "<Title>";
   // When the template's name is taken: 0 a number is added ("Report
-  // (2).pdf"); 1 the file there is replaced.
+  // (2).pdf"); 1 the file there is replaced; 2 the job's pages are added
+  // after its pages.
   int32_t ifFileExists = 0;
+  // 0: PDF; 1: PDF/A-1b; 2: PDF/A-2b.
+  int32_t pdfType = 0;
+  // Ghostscript's -dPDFSETTINGS preset ("screen", "ebook", "printer",
+  // "prepress", "default"); "" for Ghostscript's own output.
+  std::string quality;
 };
 
 inline constexpr int32_t kSaveTypeAsk = 0;
@@ -33,6 +39,7 @@ inline constexpr int32_t kSaveTypeAutomatic = 1;
 inline constexpr int32_t kSaveTypeTemplate = 2;
 inline constexpr int32_t kIfFileExistsAddNumber = 0;
 inline constexpr int32_t kIfFileExistsReplace = 1;
+inline constexpr int32_t kIfFileExistsAppend = 2;
 
 struct PortOption {
   const char* key;

@@ -191,7 +191,8 @@ TEST_F(ConvertPrintJobTest, ResponseFileAndCommandLineAreExact) {
   EXPECT_EQ(gs.processes.calls[0].commandLine,
             procs::GhostscriptCommandLine(gsWithSep, procs::GhostscriptProgramName(),
                                           gs.responseFile, {spool, gs.documentInfo}));
-  EXPECT_EQ(gs.documentInfoAtRun, procs::DocumentInfoPdfmark("", "Jo") + "\r\n");
+  EXPECT_EQ(gs.documentInfoAtRun.rfind("[ /Author (Jo) /Creator (PDF Printer ", 0), 0u)
+      << gs.documentInfoAtRun;
   EXPECT_TRUE(gs.processes.calls[0].options.hidden);
   EXPECT_TRUE(gs.processes.calls[0].options.wait);
   // The time limit: 600 seconds unless "Options" says otherwise; past it
@@ -222,7 +223,8 @@ TEST_F(ConvertPrintJobTest, SaveDialogIsPreparedAndAnswered) {
   EXPECT_EQ(shown.request.defaultExtension, ".pdf");
   EXPECT_EQ(shown.request.initialFolder, saveFolder);
   EXPECT_EQ(shown.request.fileName, "Quarterly report.pdf");  // the template's name
-  EXPECT_EQ(shown.request.options, 0x2u | 0x4u | 0x800000u | 0x80000u);
+  // No overwrite question of the dialog's: an existing file gets the job's.
+  EXPECT_EQ(shown.request.options, 0x4u | 0x800000u | 0x80000u);
   EXPECT_TRUE(shown.request.ownedByJob);
   EXPECT_TRUE(std::filesystem::exists(chosen));
   ASSERT_EQ(shell.calls.size(), 1u);
@@ -299,6 +301,7 @@ TEST_F(ConvertPrintJobTest, GhostscriptFailureIsReportedAndRemovesWhatItLeft) {
     SCOPED_TRACE(c.name);
     std::filesystem::remove(output);
     if (c.oldFile) WriteBytes(output, "old");
+    if (c.oldFile) boxes.Answer(platform::kIdYes);  // replace it
     dialogs.Answer(output);
     gs.startable = c.startable;
     gs.writesPdf = c.writesPdf;
@@ -311,7 +314,13 @@ TEST_F(ConvertPrintJobTest, GhostscriptFailureIsReportedAndRemovesWhatItLeft) {
     } catch (const platform::ExitWithCode& exit) {
       EXPECT_EQ(exit.code, 1);
     }
-    ASSERT_EQ(boxes.Shown().size(), before + 1);
+    ASSERT_EQ(boxes.Shown().size(), before + (c.oldFile ? 2 : 1));
+    if (c.oldFile) {
+      EXPECT_EQ(
+          boxes.Shown()[before].text.rfind("report.pdf already exists.\n\nYes: replace it.", 0),
+          0u);
+      EXPECT_EQ(boxes.Shown()[before].flags & 0xF, platform::kMbYesNoCancel);
+    }
     const auto& box = boxes.Shown().back();
     EXPECT_EQ(box.caption, "Error");
     EXPECT_NE(testing_support::Unbroken(box.text).find(output), std::string::npos) << box.text;

@@ -62,7 +62,7 @@ class FrmMainTest : public ::testing::Test {
 TEST_F(FrmMainTest, ComponentsComeInTheDeclaredOrderOfTheLayout) {
   const auto& layout = resources::SetupWindowControls();
   const auto& components = form.Components();
-  ASSERT_EQ(components.size(), 41u);
+  ASSERT_EQ(components.size(), 45u);
   ASSERT_EQ(layout.size(), components.size());
   for (size_t i = 0; i < layout.size(); ++i) {
     EXPECT_EQ(components[i]->Name(), layout[i].name) << "at " << i;
@@ -102,6 +102,10 @@ TEST_F(FrmMainTest, EachMemberIsTheComponentOfItsName) {
       {"LblPreview", form.LblPreview},
       {"Label10", form.Label10},
       {"CMBIfExists", form.CMBIfExists},
+      {"Label11", form.Label11},
+      {"CMBPdfType", form.CMBPdfType},
+      {"Label12", form.Label12},
+      {"CMBQuality", form.CMBQuality},
       {"CHBShowPDF", form.CHBShowPDF},
       {"Button1", form.Button1},
       {"GroupBox4", form.GroupBox4},

@@ -24,15 +24,16 @@ TEST(PrinterDetailsTest, FillShowsTheSelectedPortAndSavesNothing) {
   struct Case {
     int select;
     std::string saveType;
-    std::string shown;  // caption|prompt|saveAs|template|folder|show|its template|if exists
+    // caption|prompt|saveAs|template|folder|show|its template|if exists|type|quality
+    std::string shown;
   };
   const Case cases[] = {
       {-1, "", ""},
-      {2, "", ""},                                            // a port without a printer
-      {0, "", "PDF Printer details|1|0|0|c:\\|1|<Title>|0"},  // no section: the defaults
-      {1, "1", "Other details|0|1|0|D:\\out|0|<User>\\<Title>|1"},
-      {1, "2", "Other details|0|0|1|D:\\out|0|<User>\\<Title>|1"},
-      {1, "3", "Other details|0|0|0|D:\\out|0|<User>\\<Title>|1"},  // no radio button
+      {2, "", ""},                                                // a port without a printer
+      {0, "", "PDF Printer details|1|0|0|c:\\|1|<Title>|0|0|0"},  // no section: the defaults
+      {1, "1", "Other details|0|1|0|D:\\out|0|<User>\\<Title>|1|2|2"},
+      {1, "2", "Other details|0|0|1|D:\\out|0|<User>\\<Title>|1|2|2"},
+      {1, "3", "Other details|0|0|0|D:\\out|0|<User>\\<Title>|1|2|2"},  // no radio button
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(std::to_string(c.select) + " " + c.saveType);
@@ -42,14 +43,17 @@ TEST(PrinterDetailsTest, FillShowsTheSelectedPortAndSavesNothing) {
     t.settings.WriteText("PPP2:", "ShowPDF", "0");
     t.settings.WriteText("PPP2:", "NameTemplate", "<User>\\<Title>");
     t.settings.WriteText("PPP2:", "IfFileExists", "1");
+    t.settings.WriteText("PPP2:", "PDFType", "2");
+    t.settings.WriteText("PPP2:", "Quality", "ebook");
     t.FirstFill();
     std::vector<int> tags;  // the window's tag as the controls' events see it
     t.form.RBTprompt->onClick = t.form.RBTSaveAs->onClick = t.form.RBTTemplate->onClick =
         t.form.CHBShowPDF->onClick = t.form.EditSaveTo->onChange = t.form.EditTemplate->onChange =
-            t.form.CMBIfExists->onChange = [&](toolkit::Control& sender) {
-              tags.push_back(t.form.Tag());
-              t.form.ChangePrintersettings(sender);
-            };
+            t.form.CMBIfExists->onChange = t.form.CMBPdfType->onChange =
+                t.form.CMBQuality->onChange = [&](toolkit::Control& sender) {
+                  tags.push_back(t.form.Tag());
+                  t.form.ChangePrintersettings(sender);
+                };
     int writes = t.profile.ChangeCount();
     std::string rows = t.Listed();
     t.Select(c.select == 0 ? 1 : 0);  // another port first, so that the controls change
@@ -65,7 +69,9 @@ TEST(PrinterDetailsTest, FillShowsTheSelectedPortAndSavesNothing) {
                   ? f.GroupBox3->Text() + "|" + flag(f.RBTprompt) + "|" + flag(f.RBTSaveAs) + "|" +
                         flag(f.RBTTemplate) + "|" + f.EditSaveTo->Text() + "|" +
                         flag(f.CHBShowPDF) + "|" + f.EditTemplate->Text() + "|" +
-                        std::to_string(f.CMBIfExists->ItemIndex())
+                        std::to_string(f.CMBIfExists->ItemIndex()) + "|" +
+                        std::to_string(f.CMBPdfType->ItemIndex()) + "|" +
+                        std::to_string(f.CMBQuality->ItemIndex())
                   : "",
               c.shown);
     t.Select(0);
@@ -82,6 +88,7 @@ TEST(PrinterDetailsTest, EveryChangeWritesEveryOptionAndTheRow) {
     std::function<void(Scene&)> act;
     std::string saved;  // folder|type|show|template|if exists of PPP2:
     int saves;
+    std::string output = "0|";  // PDF type|quality
   };
   // After the fill with "SaveType" 3 no radio button is checked, so the
   // next change writes 1.
@@ -92,7 +99,13 @@ TEST(PrinterDetailsTest, EveryChangeWritesEveryOptionAndTheRow) {
        "c:\\|1|1|<Title>|0", 2},
       {"prompt", [](Scene& t) { t.Click(t.form.RBTprompt); }, "c:\\|0|1|<Title>|0", 1},
       {"template", [](Scene& t) { t.Click(t.form.RBTTemplate); }, "c:\\|2|1|<Title>|0", 1},
-      {"replace", [](Scene& t) { t.form.CMBIfExists->SetItemIndex(1); }, "c:\\|1|1|<Title>|1", 1},
+      {"append", [](Scene& t) { t.form.CMBIfExists->SetItemIndex(2); }, "c:\\|1|1|<Title>|2", 1},
+      {"PDF/A-1b for the screen",
+       [](Scene& t) { t.form.CMBPdfType->SetItemIndex(1), t.form.CMBQuality->SetItemIndex(1); },
+       "c:\\|1|1|<Title>|0", 2, "1|screen"},
+      {"back to Ghostscript's own quality",
+       [](Scene& t) { t.form.CMBQuality->SetItemIndex(2), t.form.CMBQuality->SetItemIndex(0); },
+       "c:\\|1|1|<Title>|0", 2},
       {"typing, at every keystroke",
        [](Scene& t) {
          for (std::string typed : {"D", "D:", "D:\\o", ""}) {
@@ -129,6 +142,9 @@ TEST(PrinterDetailsTest, EveryChangeWritesEveryOptionAndTheRow) {
     EXPECT_EQ(t.Saved("PPP2:") + "|" + t.settings.ReadText("PPP2:", "NameTemplate", "-") + "|" +
                   t.settings.ReadText("PPP2:", "IfFileExists", "-"),
               c.saved);
+    EXPECT_EQ(t.settings.ReadText("PPP2:", "PDFType", "-") + "|" +
+                  t.settings.ReadText("PPP2:", "Quality", "-"),
+              c.output);
     EXPECT_EQ(t.profile.ChangeCount() - writes, c.saves * options);
     std::string folder = c.saved.substr(0, c.saved.find('|'));
     EXPECT_EQ(t.Listed(),

@@ -1,13 +1,12 @@
 #include "procs/ghostscript/ghostscript_run.h"
 
-#include "procs/ghostscript/ghostscript_program.h"
-
 #include <gtest/gtest.h>
 
 #include <filesystem>
 
 #include "platform/error.h"
 #include "platform/fake/fake_services.h"
+#include "procs/ghostscript/ghostscript_program.h"
 #include "support/scratch_dir.h"
 
 namespace {
@@ -53,14 +52,15 @@ TEST(ResponseFileTest, NineLinesByteForByte) {
       " -c save pop",
       " -f",
   };
-  EXPECT_EQ(
-      procs::ResponseFileLines("C:\\gs\\gs8.54\\bin\\", "C:\\out put\\pdf_01.pdf", Style::Windows),
-      expected);
+  EXPECT_EQ(procs::ResponseFileLines("C:\\gs\\gs8.54\\bin\\", "C:\\out put\\pdf_01.pdf", {},
+                                     Style::Windows),
+            expected);
   // Ghostscript reads "%" in the output name as a pattern: doubled, it is a "%".
-  EXPECT_EQ(procs::ResponseFileLines("C:\\gs\\bin\\", "C:\\a%%b\\100%\\%d.pdf", Style::Windows)[6],
-            " -sOutputFile=\"C:\\a%%%%b\\100%%\\%%d.pdf\"");
-  EXPECT_EQ(procs::ResponseFileLines("D:\\", "", Style::Windows)[0], "\"-ID:\\lib;D:\\fonts\"");
-  EXPECT_EQ(procs::ResponseFileLines("/opt/gs/9/bin/", "/o.pdf", Style::Posix)[0],
+  EXPECT_EQ(
+      procs::ResponseFileLines("C:\\gs\\bin\\", "C:\\a%%b\\100%\\%d.pdf", {}, Style::Windows)[6],
+      " -sOutputFile=\"C:\\a%%%%b\\100%%\\%%d.pdf\"");
+  EXPECT_EQ(procs::ResponseFileLines("D:\\", "", {}, Style::Windows)[0], "\"-ID:\\lib;D:\\fonts\"");
+  EXPECT_EQ(procs::ResponseFileLines("/opt/gs/9/bin/", "/o.pdf", {}, Style::Posix)[0],
             "\"-I/opt/gs/9/lib;/opt/gs/fonts\"");
 }
 
@@ -139,6 +139,67 @@ TEST(ResponseFileTest, InOutErrorTexts) {
                {106, "Invalid numeric input"},
                {32, "I/O error 32"}};
   for (const auto& c : cases) EXPECT_EQ(platform::InOutErrorText(c.code), c.text) << c.code;
+}
+
+// What a PDF is to be, in the lines before the output file's: PDF/A (what
+// it forbids left out, colours in sRGB, the profile readable under SAFER
+// where Ghostscript takes that switch) and the quality preset.
+TEST(ResponseFileTest, PdfaAndQualityLines) {
+  auto output = [](int type, std::string quality, std::string profile, bool permit) {
+    procs::PdfOutput made;
+    made.pdfType = type, made.quality = quality, made.iccProfile = profile;
+    made.permitProfile = permit;
+    return made;
+  };
+  const struct {
+    procs::PdfOutput output;
+    std::vector<std::string> lines;
+  } cases[] = {
+      {output(0, "", "", true), {}},
+      {output(0, "screen", "", true), {" -dPDFSETTINGS=/screen"}},
+      {output(0, "huge", "", true), {}},
+      {output(1, "", "C:\\gs\\iccprofiles\\srgb.icc", true),
+       {" -dPDFA=1", " -dPDFACompatibilityPolicy=1", " -sColorConversionStrategy=RGB",
+        " -sProcessColorModel=DeviceRGB", " --permit-file-read=\"C:\\gs\\iccprofiles\\srgb.icc\""}},
+      {output(2, "ebook", "x.icc", false),
+       {" -dPDFA=2", " -dPDFACompatibilityPolicy=1", " -sColorConversionStrategy=RGB",
+        " -sProcessColorModel=DeviceRGB", " -dPDFSETTINGS=/ebook"}},
+  };
+  for (const auto& c : cases) {
+    std::vector<std::string> lines =
+        procs::ResponseFileLines("C:\\gs\\bin\\", "C:\\o.pdf", c.output, Style::Windows);
+    ASSERT_EQ(lines.size(), 9 + c.lines.size());
+    EXPECT_EQ(std::vector<std::string>(lines.begin() + 6, lines.end() - 3), c.lines);
+    EXPECT_EQ(lines[6 + c.lines.size()], " -sOutputFile=\"C:\\o.pdf\"");
+  }
+  EXPECT_NE(procs::PdfaDefinition("C:\\gs (x)\\srgb.icc", true)
+                .find("[{icc_PDFA} (C:\\\\gs \\(x\\)\\\\srgb.icc) (r) file /PUT pdfmark"),
+            std::string::npos);
+}
+
+// The document's information: ASCII as plain strings, anything else as
+// UTF-16 (or left out, for a Ghostscript that would drop it all), and the
+// time in UTC as PDF/A validators read it.
+TEST(ResponseFileTest, DocumentInformation) {
+  platform::fake::FakeServices fakes;
+  const std::time_t when = 1796812800;  // 2026-12-09 10:40:00 UTC
+  const std::string tail = " /Creator (PDF Printer " PDFPRINTER_VERSION
+                           ") /CreationDate (D:20261209104000+00'00') "
+                           "/ModDate (D:20261209104000+00'00') /DOCINFO pdfmark";
+  const struct {
+    std::string title, author;
+    bool asciiOnly;
+    std::string mark;
+  } cases[] = {
+      {"Plan (v2) \\ x", "Jo", false, "[ /Title (Plan \\(v2\\) \\\\ x) /Author (Jo)" + tail},
+      {"", "Jo", false, "[ /Author (Jo)" + tail},
+      {"Caf\xC3\xA9 \xF0\x9F\x93\x84", "J\xC3\xBC", false,
+       "[ /Title <FEFF00430061006600E90020D83DDCC4> /Author <FEFF004A00FC>" + tail},
+      {"Caf\xC3\xA9", "Jo", true, "[ /Author (Jo)" + tail},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(procs::DocumentInfoPdfmark(c.title, c.author, when, c.asciiOnly), c.mark) << c.title;
+  }
 }
 
 }  // namespace

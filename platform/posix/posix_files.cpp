@@ -2,6 +2,7 @@
 #include <fcntl.h>
 #include <fnmatch.h>
 #include <stdio.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -91,6 +92,18 @@ class PosixWritableFile : public WritableFile {
     }
     return 0;
   }
+
+ private:
+  ScopedFd fd_;
+  std::string path_;
+};
+
+// The lock file goes before the lock is let go, so that a waiter that
+// opened it finds it gone and opens the new one.
+class HeldLock : public FileLock {
+ public:
+  HeldLock(ScopedFd fd, std::string path) : fd_(std::move(fd)), path_(std::move(path)) {}
+  ~HeldLock() override { ::unlink(path_.c_str()); }
 
  private:
   ScopedFd fd_;
@@ -254,6 +267,23 @@ class PosixFiles : public Files {
       return WindowsError(errno, path);
     }
     return IsFolder(path) ? 0 : kErrorAlreadyExists;
+  }
+
+  std::unique_ptr<FileLock> LockFile(const std::string& lockPath) override {
+    for (;;) {
+      ScopedFd fd(::open(lockPath.c_str(), O_RDONLY | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0666));
+      if (!fd.IsValid()) return nullptr;
+      while (::flock(fd.Get(), LOCK_EX) != 0) {
+        if (errno != EINTR) return nullptr;
+      }
+      // The holder before removes the file as it lets go: a lock on a file
+      // no longer at the path holds nothing.
+      struct stat held {}, named {};
+      if (::fstat(fd.Get(), &held) == 0 && ::stat(lockPath.c_str(), &named) == 0 &&
+          held.st_dev == named.st_dev && held.st_ino == named.st_ino) {
+        return std::make_unique<HeldLock>(std::move(fd), lockPath);
+      }
+    }
   }
 
   bool RemoveFolder(const std::string& folder) override { return ::rmdir(folder.c_str()) == 0; }

@@ -55,6 +55,15 @@ class Win32WritableFile : public WritableFile {
   ScopedFileHandle file_;
 };
 
+// Closing the handle deletes the file and lets the next holder in.
+class HeldLock : public FileLock {
+ public:
+  explicit HeldLock(ScopedFileHandle file) : file_(std::move(file)) {}
+
+ private:
+  ScopedFileHandle file_;
+};
+
 class Win32Files : public Files {
  public:
   bool FileExists(const std::string& path) override {
@@ -246,6 +255,23 @@ class Win32Files : public Files {
     return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)
                ? 0
                : ERROR_ALREADY_EXISTS;
+  }
+
+  std::unique_ptr<FileLock> LockFile(const std::string& lockPath) override {
+    for (;;) {
+      ScopedFileHandle file(::CreateFileA(
+          lockPath.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr, OPEN_ALWAYS,
+          FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+      if (file.IsValid()) return std::make_unique<HeldLock>(std::move(file));
+      // Held, or its holder's file still being deleted (denied while it is
+      // there; denied with no file there, the folder takes none).
+      const DWORD error = ::GetLastError();
+      const bool there = ::GetFileAttributesA(lockPath.c_str()) != INVALID_FILE_ATTRIBUTES;
+      if (error != ERROR_SHARING_VIOLATION && !(error == ERROR_ACCESS_DENIED && there)) {
+        return nullptr;
+      }
+      ::Sleep(50);
+    }
   }
 
   bool RemoveFolder(const std::string& folder) override {

@@ -10,6 +10,13 @@
 
 namespace procs {
 
+// A Ghostscript to run: its folder (with a trailing delimiter) and the file
+// name of its console program there ("" when there is none).
+struct Ghostscript {
+  std::string folder;
+  std::string program;
+};
+
 // The console program's file name ("gswin32c.exe"; "gs" on POSIX), as
 // messages name it.
 std::string GhostscriptProgramName();

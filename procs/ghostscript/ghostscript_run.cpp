@@ -1,5 +1,6 @@
 #include "procs/ghostscript/ghostscript_run.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "platform/rules/code_page_text.h"
@@ -58,22 +59,70 @@ std::string Utf16TextString(const std::string& text) {
 
 }  // namespace
 
+const std::vector<std::string>& QualityPresets() {
+  static const std::vector<std::string> presets = {"screen", "ebook", "printer", "prepress",
+                                                   "default"};
+  return presets;
+}
+
+bool IsQualityPreset(const std::string& name) {
+  return std::find(QualityPresets().begin(), QualityPresets().end(), name) !=
+         QualityPresets().end();
+}
+
 std::vector<std::string> ResponseFileLines(const std::string& ghostscriptFolder,
                                            const std::string& outputPath,
-                                           platform::path::Style style) {
+                                           const PdfOutput& output, platform::path::Style style) {
   std::string p1 = platform::path::ParentFolder(ghostscriptFolder, style);
   std::string p2 = platform::path::ParentFolder(p1, style);
-  return {
+  std::vector<std::string> lines = {
       "\"-I" + p1 + "lib;" + p2 + "fonts\"",
       " -sDEVICE=pdfwrite",
       " -dBATCH",
       " -dNOPAUSE",
       " -dSAFER",
       " -q",
-      " -sOutputFile=\"" + OutputFilePattern(outputPath) + "\"",
-      " -c save pop",
-      " -f",
   };
+  if (output.pdfType == 1 || output.pdfType == 2) {
+    // What PDF/A forbids is left out rather than failing the job.
+    lines.insert(lines.end(), {" -dPDFA=" + std::to_string(output.pdfType),
+                               " -dPDFACompatibilityPolicy=1", " -sColorConversionStrategy=RGB",
+                               " -sProcessColorModel=DeviceRGB"});
+    if (output.permitProfile) lines.push_back(" --permit-file-read=\"" + output.iccProfile + "\"");
+  }
+  if (IsQualityPreset(output.quality)) lines.push_back(" -dPDFSETTINGS=/" + output.quality);
+  if (output.stopOnPdfError) lines.push_back(" -dPDFSTOPONERROR");
+  lines.insert(lines.end(), {" -sOutputFile=\"" + OutputFilePattern(outputPath) + "\"",
+                             " -c save pop", " -f"});
+  return lines;
+}
+
+std::string PdfaDefinition(const std::string& iccProfile, bool utf8) {
+  std::string path;
+  for (char c : InGhostscriptCodePage(iccProfile, utf8)) {
+    if (c == '\\' || c == '(' || c == ')') path += '\\';
+    path += c;
+  }
+  return "[/_objdef {icc_PDFA} /type /stream /OBJ pdfmark\n"
+         "[{icc_PDFA} << /N 3 >> /PUT pdfmark\n"
+         "[{icc_PDFA} (" + path + ") (r) file /PUT pdfmark\n"
+         "[/_objdef {OutputIntent_PDFA} /type /dict /OBJ pdfmark\n"
+         "[{OutputIntent_PDFA} << /Type /OutputIntent /S /GTS_PDFA1 "
+         "/DestOutputProfile {icc_PDFA} /OutputConditionIdentifier (sRGB) >> /PUT pdfmark\n"
+         "[{Catalog} << /OutputIntents [ {OutputIntent_PDFA} ] >> /PUT pdfmark";
+}
+
+std::optional<std::string> GhostscriptSrgbProfile(const std::string& ghostscriptFolder) {
+  namespace path = platform::path;
+  std::vector<std::string> candidates = {path::ParentFolder(ghostscriptFolder) + "iccprofiles" +
+                                         path::Delimiter() + "srgb.icc"};
+  if (!path::IsWindows(path::Style::Native)) {
+    candidates.push_back("/usr/share/color/icc/ghostscript/srgb.icc");
+  }
+  for (const std::string& candidate : candidates) {
+    if (platform::Current().files->FileExists(candidate)) return candidate;
+  }
+  return std::nullopt;
 }
 
 std::string InGhostscriptCodePage(const std::string& line, bool utf8) {
@@ -91,11 +140,26 @@ std::string GhostscriptCommandLine(const std::string& ghostscriptFolder,
   return line;
 }
 
-std::string DocumentInfoPdfmark(const std::string& title, const std::string& author) {
+std::string DocumentInfoPdfmark(const std::string& title, const std::string& author,
+                                std::time_t when, bool asciiOnly) {
+  auto field = [&](const char* key, const std::string& text) -> std::string {
+    const bool ascii = std::all_of(text.begin(), text.end(), [](char c) {
+      return static_cast<unsigned char>(c) >= 0x20 && static_cast<unsigned char>(c) < 0x7F;
+    });
+    if (ascii) {
+      std::string string = " /" + std::string(key) + " (";
+      for (char c : text) string += (c == '\\' || c == '(' || c == ')') ? std::string{'\\', c} : std::string{c};
+      return string + ")";
+    }
+    return asciiOnly ? "" : " /" + std::string(key) + " " + Utf16TextString(text);
+  };
+  char date[32] = {};
+  if (const std::tm* utc = std::gmtime(&when)) std::strftime(date, sizeof date, "D:%Y%m%d%H%M%S", utc);
   std::string mark = "[";
-  if (!title.empty()) mark += " /Title " + Utf16TextString(title);
-  mark += " /Author " + Utf16TextString(author) + " /Creator " +
-          Utf16TextString("PDF Printer " PDFPRINTER_VERSION) + " /DOCINFO pdfmark";
+  if (!title.empty()) mark += field("Title", title);
+  mark += field("Author", author) + field("Creator", "PDF Printer " PDFPRINTER_VERSION);
+  mark += " /CreationDate (" + std::string(date) + "+00'00') /ModDate (" + date +
+          "+00'00') /DOCINFO pdfmark";
   return mark;
 }
 

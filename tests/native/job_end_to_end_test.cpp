@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <set>
 #include <thread>
 
@@ -609,6 +610,132 @@ TEST_F(JobEndToEnd, OneNameTakenAtOnceOrReplaced) {
   ASSERT_EQ(RunShell("REDMON_DOCNAME=Report " + JobCommand(DataFile("multipage.ps"))).exitCode, 0);
   EXPECT_EQ(Pages(outFolder + "/Report.pdf"), 3);
   EXPECT_EQ(std::distance(fs::directory_iterator(outFolder), fs::directory_iterator()), 20);
+}
+
+// Jobs appending to one PDF take turns and lose no page; a file that
+// Ghostscript cannot read as a PDF, and a Ghostscript that fails, leave the
+// file as it was.
+TEST_F(JobEndToEnd, JobsAppendToOnePdf) {
+  WriteSettings(PortSection(2, 0) + "NameTemplate=<User> inbox\r\nIfFileExists=2\r\n");
+  const std::string inbox = outFolder + "/jo inbox.pdf";
+  std::string script;
+  for (int n = 10; n < 20; ++n) {
+    const std::string ps = PsJob("mark" + std::to_string(n) + ".ps", "Marker " + std::to_string(n));
+    script += "REDMON_USER=jo " + JobCommand(ps) + " >/dev/null 2>&1 &\n";
+  }
+  ASSERT_EQ(RunShell(script + "wait\n").exitCode, 0);
+  EXPECT_EQ(Pages(inbox), 10);
+  const std::string text = Text(inbox);
+  for (int n = 10; n < 20; ++n) {
+    const std::string marker = "Marker " + std::to_string(n);
+    const size_t at = text.find(marker);
+    EXPECT_NE(at, std::string::npos) << marker;
+    EXPECT_EQ(text.find(marker, at + 1), std::string::npos) << marker << " twice";
+  }
+  EXPECT_EQ(std::distance(fs::directory_iterator(outFolder), fs::directory_iterator()), 1);
+
+  // One more page, then files that are no readable PDF, and a failing job.
+  const std::string passworded = dir.File("locked.pdf");
+  ASSERT_EQ(RunShell("qpdf --encrypt user owner 256 -- " + ShellQuote(inbox) + " " +
+                     ShellQuote(passworded))
+                .exitCode,
+            0);
+  WriteBytes(dir.File("fails.ps"), "%!PS\n72 700 moveto /undefinedthing load\n");
+  const struct {
+    const char* what;
+    std::string before;  // the inbox's bytes; "" keeps what it holds
+    std::string spool;
+    int exitCode;
+    bool savedAside;
+  } cases[] = {
+      {"one more page", "", PsJob("more.ps", "Marker 20"), 0, false},
+      {"another program's file", "not a PDF at all", PsJob("aside.ps", "Aside"), 0, true},
+      {"a PDF with a password", ReadBytes(passworded), PsJob("aside2.ps", "Aside"), 0, true},
+      {"Ghostscript fails", "", dir.File("fails.ps"), 1, false},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    if (!c.before.empty()) WriteBytes(inbox, c.before);
+    const std::string before = ReadBytes(inbox);
+    auto result = RunShell("REDMON_USER=jo " + JobCommand(c.spool));
+    EXPECT_EQ(result.exitCode, c.exitCode) << result.output;
+    const std::string aside = outFolder + "/jo inbox (2).pdf";
+    EXPECT_EQ(fs::exists(aside), c.savedAside);
+    if (c.savedAside) {
+      EXPECT_EQ(ReadBytes(inbox), before);
+      EXPECT_NE(Text(aside).find("Aside"), std::string::npos);
+      EXPECT_NE(result.output.find(inbox + " cannot be read as a PDF"), std::string::npos)
+          << result.output;
+      fs::remove(aside);
+    } else if (c.exitCode != 0) {
+      EXPECT_EQ(ReadBytes(inbox), before);
+    } else {
+      EXPECT_EQ(Pages(inbox), 11);
+    }
+  }
+}
+
+// What a port asks a PDF to be: PDF/A, which a validator accepts in any
+// time zone (Apache PDFBox Preflight for PDF/A-1b), with the output intent
+// and the document's information kept; and a quality preset, which makes a
+// photo smaller for the screen than for the press.
+TEST_F(JobEndToEnd, PdfaAndQuality) {
+  const std::string java = "/usr/share/java/";
+  std::string classPath;
+  for (const char* jar : {"preflight", "pdfbox2", "fontbox2", "xmpbox", "commons-logging",
+                          "javax.activation", "jaxb-api"}) {
+    classPath += (classPath.empty() ? "" : ":") + java + jar + ".jar";
+  }
+  if (RunShell("command -v java qpdf && ls " + java + "preflight.jar").exitCode != 0) {
+    GTEST_SKIP() << "java, qpdf or PDFBox Preflight missing: run scripts/setup.sh";
+  }
+  // A photo of 600 by 600 pixels, drawn by its own procedure.
+  WriteBytes(dir.File("photo.ps"),
+             "%!PS\n/s 1800 string def /y 0 def 72 72 translate 450 450 scale\n"
+             "600 600 8 [600 0 0 -600 0 600] { /y y 1 add def 0 1 599 { /x exch def\n"
+             "s x 3 mul x y add 37 mul 255 mod put s x 3 mul 1 add x y mul 7 mul 251 mod put\n"
+             "s x 3 mul 2 add x y xor 255 mod put } for s } false 3 colorimage showpage\n");
+  const struct {
+    const char* what;
+    std::string options, spool, timeZone;
+  } cases[] = {
+      {"PDF/A-1b, UTC", "PDFType=1\r\n", DataFile("multipage.ps"), "UTC"},
+      {"PDF/A-1b, New York", "PDFType=1\r\n", DataFile("multipage.ps"), "America/New_York"},
+      {"PDF/A-2b", "PDFType=2\r\n", DataFile("multipage.ps"), "Asia/Kolkata"},
+      {"screen", "Quality=screen\r\n", dir.File("photo.ps"), "UTC"},
+      {"prepress", "Quality=prepress\r\n", dir.File("photo.ps"), "UTC"},
+  };
+  std::map<std::string, uintmax_t> sizes;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteSettings(PortSection(2, 0) + "NameTemplate=out\r\nIfFileExists=1\r\n" + c.options);
+    auto result = RunShell("TZ=" + c.timeZone + " REDMON_DOCNAME=Minutes REDMON_USER=jo " +
+                           JobCommand(c.spool));
+    ASSERT_EQ(result.exitCode, 0) << result.output;
+    const std::string pdf = outFolder + "/out.pdf";
+    sizes[c.what] = fs::file_size(pdf);
+    if (c.options.rfind("PDFType=1", 0) == 0) {
+      auto valid = RunShell("java -cp " + classPath +
+                            " org.apache.pdfbox.preflight.Validator_A1b " + ShellQuote(pdf));
+      EXPECT_NE(valid.output.find("is a valid PDF/A-1b file"), std::string::npos) << valid.output;
+    }
+    if (c.options.rfind("PDFType", 0) == 0) {
+      const std::string meta = RunShell("pdfinfo -meta " + ShellQuote(pdf)).output;
+      const std::string part = c.options.substr(8, 1);
+      EXPECT_TRUE(meta.find("pdfaid:part='" + part + "'") != std::string::npos ||
+                  meta.find("<pdfaid:part>" + part + "<") != std::string::npos)
+          << meta;
+      EXPECT_NE(RunShell("qpdf --show-object=trailer --filtered-stream-data " + ShellQuote(pdf) +
+                         " >/dev/null && qpdf --qdf --object-streams=disable " + ShellQuote(pdf) +
+                         " - | grep -a -c /OutputIntent")
+                    .output,
+                "0\n");
+      const std::string info = RunShell("pdfinfo " + ShellQuote(pdf)).output;
+      EXPECT_NE(info.find("Minutes"), std::string::npos) << info;
+      EXPECT_NE(info.find("jo"), std::string::npos) << info;
+    }
+  }
+  EXPECT_LT(sizes["screen"], sizes["prepress"] / 2);
 }
 
 }  // namespace

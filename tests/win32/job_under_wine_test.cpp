@@ -511,6 +511,20 @@ TEST_F(JobUnderWine, APercentSignInTheSaveFolderIsTakenLiterally) {
   EXPECT_EQ(ReadBytes(lookalike + "\\pdf_01.pdf"), "keep");
 }
 
+// A print appended to the PDF of the one before, through the Windows build:
+// one Ghostscript run reads the PDF and the print, and the PDF is replaced.
+TEST_F(JobUnderWine, APrintIsAppendedToThePdfBefore) {
+  InstallGhostscript();
+  WriteSettings(LocationSection() + PortSection(2) + "NameTemplate=inbox\r\nIfFileExists=2\r\n");
+  ASSERT_EQ(RunJob(Spool("multipage.ps", "00070.SPL")), std::optional<DWORD>(0))
+      << GhostscriptLog();
+  ASSERT_EQ(RunJob(Spool("pjl_job.prn", "00071.SPL")), std::optional<DWORD>(0)) << GhostscriptLog();
+  EXPECT_EQ(Pages(saveFolder_ + "\\inbox.pdf"), 4) << GhostscriptLog();
+  const std::string text = Text(saveFolder_ + "\\inbox.pdf");
+  EXPECT_LT(text.find("Third page: golf hotel india"), text.find("Printed through the PJL header"));
+  EXPECT_EQ(std::distance(fs::directory_iterator(saveFolder_), fs::directory_iterator()), 1);
+}
+
 // A settings file an earlier version wrote in the legacy code page (1252,
 // this test program's own) still works: "J\xFCrgen" is the folder "Jürgen".
 TEST_F(JobUnderWine, ASettingsFileInTheLegacyCodePageStillWorks) {

@@ -302,13 +302,20 @@ TEST_F(PortListWindowTest, RefreshShowsPrintersAndTheDetailsFollowTheList) {
   ASSERT_TRUE(::GetUserNameA(user, &size));
   EXPECT_EQ(WindowText(Control("LblPreview")),
             std::string("For example: Quarterly report\\") + user + ".pdf");
-  HWND ifExists = Control("CMBIfExists");
-  ::SendMessageA(ifExists, CB_SETCURSEL, 1, 0);
-  ::SendMessageA(::GetParent(ifExists), WM_COMMAND,
-                 MAKEWPARAM(::GetDlgCtrlID(ifExists), CBN_SELCHANGE),
-                 reinterpret_cast<LPARAM>(ifExists));
-  EXPECT_EQ(Setting("PPP2:", "IfFileExists"), "1");
-  EXPECT_EQ(WindowText(ifExists), "Replace it");
+  // As a list sends a choice to its window.
+  auto choose = [&](const char* name, int item) {
+    HWND list = Control(name);
+    ::SendMessageA(list, CB_SETCURSEL, item, 0);
+    ::SendMessageA(::GetParent(list), WM_COMMAND, MAKEWPARAM(::GetDlgCtrlID(list), CBN_SELCHANGE),
+                   reinterpret_cast<LPARAM>(list));
+    return WindowText(list);
+  };
+  EXPECT_EQ(choose("CMBIfExists", 2), "Append to it");
+  EXPECT_EQ(choose("CMBPdfType", 2), "PDF/A-2b");
+  EXPECT_EQ(choose("CMBQuality", 1), "Screen");
+  EXPECT_EQ(Setting("PPP2:", "IfFileExists"), "2");
+  EXPECT_EQ(Setting("PPP2:", "PDFType"), "2");
+  EXPECT_EQ(Setting("PPP2:", "Quality"), "screen");
 
   ClickRow(2);  // an empty port: no details
   EXPECT_EQ(Rows()[2], "PPP3:*|||");

@@ -143,7 +143,7 @@ TEST_F(SetupWindowTest, WindowIsAFixedDialogCentredOnTheScreen) {
   RECT client;
   ::GetClientRect(window, &client);
   EXPECT_EQ(client.right, 402);
-  EXPECT_EQ(client.bottom, 531);
+  EXPECT_EQ(client.bottom, 556);
   LONG style = ::GetWindowLongA(window, GWL_STYLE);
   EXPECT_TRUE((style & WS_CAPTION) == WS_CAPTION && (style & WS_SYSMENU));
   EXPECT_FALSE(style & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX));

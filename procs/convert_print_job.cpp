@@ -175,7 +175,8 @@ PdfOutput OutputFor(const settings::PortOptions& options, const Ghostscript& gho
   PdfOutput output;
   if (!options.quality.empty() && !IsQualityPreset(options.quality)) {
     std::string known;
-    for (const std::string& preset : QualityPresets()) known += (known.empty() ? "" : ", ") + preset;
+    for (const std::string& preset : QualityPresets())
+      known += (known.empty() ? "" : ", ") + preset;
     platform::Current().desktop->LogError("Quality=" + options.quality +
                                           " is no quality Ghostscript knows (" + known +
                                           "): its own output is made.");

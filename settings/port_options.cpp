@@ -6,8 +6,7 @@ const std::vector<PortOption>& PortOptionTable() {
   static const std::vector<PortOption> table = {
       {"SaveToFolder", &PortOptions::saveToFolder}, {"SaveType", &PortOptions::saveType},
       {"ShowPDF", &PortOptions::showPdf},           {"NameTemplate", &PortOptions::nameTemplate},
-      {"IfFileExists", &PortOptions::ifFileExists},
-      {"PDFType", &PortOptions::pdfType},
+      {"IfFileExists", &PortOptions::ifFileExists}, {"PDFType", &PortOptions::pdfType},
       {"Quality", &PortOptions::quality},
   };
   return table;

@@ -278,7 +278,8 @@ class PosixFiles : public Files {
       }
       // The holder before removes the file as it lets go: a lock on a file
       // no longer at the path holds nothing.
-      struct stat held {}, named {};
+      struct stat held {
+      }, named{};
       if (::fstat(fd.Get(), &held) == 0 && ::stat(lockPath.c_str(), &named) == 0 &&
           held.st_dev == named.st_dev && held.st_ino == named.st_ino) {
         return std::make_unique<HeldLock>(std::move(fd), lockPath);

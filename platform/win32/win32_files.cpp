@@ -259,9 +259,9 @@ class Win32Files : public Files {
 
   std::unique_ptr<FileLock> LockFile(const std::string& lockPath) override {
     for (;;) {
-      ScopedFileHandle file(::CreateFileA(
-          lockPath.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr, OPEN_ALWAYS,
-          FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
+      ScopedFileHandle file(
+          ::CreateFileA(lockPath.c_str(), GENERIC_READ | GENERIC_WRITE | DELETE, 0, nullptr,
+                        OPEN_ALWAYS, FILE_ATTRIBUTE_HIDDEN | FILE_FLAG_DELETE_ON_CLOSE, nullptr));
       if (file.IsValid()) return std::make_unique<HeldLock>(std::move(file));
       // Held, or its holder's file still being deleted (denied while it is
       // there; denied with no file there, the folder takes none).

@@ -71,8 +71,8 @@ bool IsQualityPreset(const std::string& name) {
 }
 
 std::vector<std::string> ResponseFileLines(const std::string& ghostscriptFolder,
-                                           const std::string& outputPath,
-                                           const PdfOutput& output, platform::path::Style style) {
+                                           const std::string& outputPath, const PdfOutput& output,
+                                           platform::path::Style style) {
   std::string p1 = platform::path::ParentFolder(ghostscriptFolder, style);
   std::string p2 = platform::path::ParentFolder(p1, style);
   std::vector<std::string> lines = {
@@ -85,15 +85,15 @@ std::vector<std::string> ResponseFileLines(const std::string& ghostscriptFolder,
   };
   if (output.pdfType == 1 || output.pdfType == 2) {
     // What PDF/A forbids is left out rather than failing the job.
-    lines.insert(lines.end(), {" -dPDFA=" + std::to_string(output.pdfType),
-                               " -dPDFACompatibilityPolicy=1", " -sColorConversionStrategy=RGB",
-                               " -sProcessColorModel=DeviceRGB"});
+    lines.insert(lines.end(),
+                 {" -dPDFA=" + std::to_string(output.pdfType), " -dPDFACompatibilityPolicy=1",
+                  " -sColorConversionStrategy=RGB", " -sProcessColorModel=DeviceRGB"});
     if (output.permitProfile) lines.push_back(" --permit-file-read=\"" + output.iccProfile + "\"");
   }
   if (IsQualityPreset(output.quality)) lines.push_back(" -dPDFSETTINGS=/" + output.quality);
   if (output.stopOnPdfError) lines.push_back(" -dPDFSTOPONERROR");
-  lines.insert(lines.end(), {" -sOutputFile=\"" + OutputFilePattern(outputPath) + "\"",
-                             " -c save pop", " -f"});
+  lines.insert(lines.end(),
+               {" -sOutputFile=\"" + OutputFilePattern(outputPath) + "\"", " -c save pop", " -f"});
   return lines;
 }
 
@@ -105,7 +105,9 @@ std::string PdfaDefinition(const std::string& iccProfile, bool utf8) {
   }
   return "[/_objdef {icc_PDFA} /type /stream /OBJ pdfmark\n"
          "[{icc_PDFA} << /N 3 >> /PUT pdfmark\n"
-         "[{icc_PDFA} (" + path + ") (r) file /PUT pdfmark\n"
+         "[{icc_PDFA} (" +
+         path +
+         ") (r) file /PUT pdfmark\n"
          "[/_objdef {OutputIntent_PDFA} /type /dict /OBJ pdfmark\n"
          "[{OutputIntent_PDFA} << /Type /OutputIntent /S /GTS_PDFA1 "
          "/DestOutputProfile {icc_PDFA} /OutputConditionIdentifier (sRGB) >> /PUT pdfmark\n"
@@ -148,13 +150,15 @@ std::string DocumentInfoPdfmark(const std::string& title, const std::string& aut
     });
     if (ascii) {
       std::string string = " /" + std::string(key) + " (";
-      for (char c : text) string += (c == '\\' || c == '(' || c == ')') ? std::string{'\\', c} : std::string{c};
+      for (char c : text)
+        string += (c == '\\' || c == '(' || c == ')') ? std::string{'\\', c} : std::string{c};
       return string + ")";
     }
     return asciiOnly ? "" : " /" + std::string(key) + " " + Utf16TextString(text);
   };
   char date[32] = {};
-  if (const std::tm* utc = std::gmtime(&when)) std::strftime(date, sizeof date, "D:%Y%m%d%H%M%S", utc);
+  if (const std::tm* utc = std::gmtime(&when))
+    std::strftime(date, sizeof date, "D:%Y%m%d%H%M%S", utc);
   std::string mark = "[";
   if (!title.empty()) mark += field("Title", title);
   mark += field("Author", author) + field("Creator", "PDF Printer " PDFPRINTER_VERSION);

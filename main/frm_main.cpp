@@ -7,6 +7,7 @@
 #include "platform/services.h"
 #include "procs/ghostscript/ghostscript_location.h"
 #include "procs/ghostscript/ghostscript_program.h"
+#include "procs/user_data.h"
 #include "resources/illustration.h"
 #include "resources/row_picture.h"
 #include "resources/setup_window_layout.h"
@@ -40,6 +41,7 @@ void TFrmMain::Wire() {
     return [this, handler](Control& sender) { (this->*handler)(sender); };
   };
   BtnClose->onClick = click(&TFrmMain::BtnCloseClick);
+  BtnUnsaved->onClick = click(&TFrmMain::BtnUnsavedClick);
   EditGhost->onChange = click(&TFrmMain::EditGhostChange);
   BtnGhostFind->onClick = click(&TFrmMain::BtnGhostFindClick);
   for (Button* button : {BtnGetPrinters, BtnAddPort, BtnDelPort, BtnAddPrinter}) {
@@ -69,6 +71,23 @@ void TFrmMain::FormCreate(Control&) {
   // After the list is loaded, whose change event enables it.
   BtnRegister->SetEnabled(false);
   PortStuff(*this);
+  ShowUnsavedPdfs();
+}
+
+void TFrmMain::ShowUnsavedPdfs() {
+  const size_t count = procs::CountUnsavedPdfs();
+  LblUnsaved->SetText("Unsaved PDFs: " + std::to_string(count));
+  LblUnsaved->SetVisible(count > 0);
+  BtnUnsaved->SetVisible(count > 0);
+}
+
+void TFrmMain::BtnUnsavedClick(Control&) {
+  // Without the trailing delimiter, which a quoted command line would
+  // read as an escaped quote.
+  platform::Current().shell->Execute(
+      "open", platform::path::RemoveTrailingDelimiter(procs::UnsavedFolder()), "", "",
+      platform::kSwShowNormal);
+  ShowUnsavedPdfs();
 }
 
 void TFrmMain::BtnCloseClick(Control&) { Close(); }

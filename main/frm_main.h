@@ -39,6 +39,10 @@ class TFrmMain : public toolkit::Form {
   void ShowPrinterDetails();
   // Printers-folder shell operations.
   void Button1Click(toolkit::Control& sender);
+  // The PDFs kept in the Unsaved folder: their number, and the button that
+  // opens the folder, shown when there are any.
+  void ShowUnsavedPdfs();
+  void BtnUnsavedClick(toolkit::Control& sender);
   // Batch converter page.
   void MemFilesChange(toolkit::Control& sender);
   void BtnRegisterClick(toolkit::Control& sender);

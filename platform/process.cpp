@@ -14,6 +14,8 @@ std::string LaunchResult::Describe() const {
       return "was still running";
     case Ending::kStarted:
       return "was started";
+    case Ending::kCancelled:
+      return "was cancelled";
   }
   return "";
 }

@@ -3,6 +3,7 @@
 
 #include <chrono>
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 
@@ -37,6 +38,15 @@ struct LaunchOptions {
   // MsgWaitForMultipleObjects); a WM_QUIT met meanwhile is posted again
   // after the wait. POSIX has no windows: a plain wait.
   bool dispatchMessages = false;
+  // With wait and endWithCaller: the program's standard output (Windows:
+  // and its error output) comes through a pipe, and each line, without its
+  // line end, is given to onOutputLine as it comes.
+  std::function<void(const std::string& line)> onOutputLine = nullptr;
+  // With wait and endWithCaller: called every kTickInterval or so while
+  // the program runs. Returning false ends it and every program it started,
+  // as the limit does: kCancelled.
+  std::function<bool()> onTick = nullptr;
+  static constexpr std::chrono::milliseconds kTickInterval{100};
 };
 
 // How a launch ended.
@@ -48,12 +58,14 @@ class LaunchResult {
     kStoppedAtLimit,  // ended at the wait limit (endAtLimit)
     kLeftRunning,     // still running when the wait ended (limit, or no wait possible)
     kStarted,         // started, not waited for
+    kCancelled,       // ended because onTick said so
   };
   static LaunchResult Exited(uint32_t exitCode) { return {Ending::kExited, exitCode}; }
   static LaunchResult NotStarted() { return {Ending::kNotStarted}; }
   static LaunchResult StoppedAtLimit() { return {Ending::kStoppedAtLimit}; }
   static LaunchResult LeftRunning() { return {Ending::kLeftRunning}; }
   static LaunchResult Started() { return {Ending::kStarted}; }
+  static LaunchResult Cancelled() { return {Ending::kCancelled}; }
 
   Ending ending() const { return ending_; }
   // The exit code of a program that exited; nothing otherwise.
@@ -61,7 +73,7 @@ class LaunchResult {
     return ending_ == Ending::kExited ? std::optional<uint32_t>(exitCode_) : std::nullopt;
   }
   // "ended with code N", "could not be started", "stopped at the time
-  // limit", "was still running", "was started".
+  // limit", "was still running", "was started", "was cancelled".
   std::string Describe() const;
   bool operator==(const LaunchResult&) const = default;
 

@@ -30,6 +30,13 @@ class ProcessInfo {
   // The user's home folder (POSIX: $HOME, else the account's; Windows:
   // %USERPROFILE%), without a trailing delimiter; "" when there is none.
   virtual std::string HomeFolder() = 0;
+  // The folder for the user's own data on this computer, without a
+  // trailing delimiter. Windows: %LOCALAPPDATA%, else the account's local
+  // application data folder (SHGetFolderPathW); POSIX: $XDG_DATA_HOME, else
+  // ~/.local/share. An account without one (no profile loaded, no home)
+  // gets the system's temporary folder (Windows: GetTempPathW; POSIX:
+  // $TMPDIR, else /tmp). It may not exist yet.
+  virtual std::string UserDataFolder() = 0;
   // An environment variable's value in the program's code page (Windows:
   // GetEnvironmentVariableW, so that any script survives); nothing when it
   // is not set.

@@ -11,6 +11,7 @@
 #include "platform/process.h"
 #include "platform/process_info.h"
 #include "platform/profile.h"
+#include "platform/progress_window.h"
 #include "platform/registry.h"
 #include "platform/shell.h"
 #include "platform/shell_namespace.h"
@@ -29,7 +30,8 @@
   X(ShellNamespace, shellNamespace)     \
   X(PrintSpooler, printSpooler)         \
   X(Desktop, desktop)                   \
-  X(CodePages, codePages)
+  X(CodePages, codePages)               \
+  X(ProgressWindows, progressWindows)
 
 namespace platform {
 

@@ -6,6 +6,9 @@
 
 namespace platform {
 
+// The show mode of a window opened as usual (SW_SHOWNORMAL).
+inline constexpr int kSwShowNormal = 1;
+
 class Shell {
  public:
   virtual ~Shell() = default;

@@ -15,17 +15,18 @@
 #include "procs/job_conversion.h"
 #include "procs/job_details.h"
 #include "procs/job_failure.h"
+#include "procs/job_progress.h"
+#include "procs/job_record.h"
 #include "procs/name_template.h"
 #include "procs/numbered_name.h"
 #include "procs/pdf_destination.h"
+#include "procs/user_data.h"
 #include "settings/port_options.h"
 #include "settings/settings_file.h"
 
 namespace procs {
 
 namespace {
-
-constexpr int kSwShowNormal = 1;
 
 // What the job shows has the job's own owner and comes to the foreground.
 constexpr uint32_t kJobBox = platform::kMbOwnedByJob | platform::kMbSetForeground;
@@ -93,42 +94,64 @@ std::string SaveFolderOf(const settings::PortOptions& options) {
   return options.saveToFolder;
 }
 
-[[noreturn]] void FailToCreate(const std::string& path, int error) {
+// The name a PDF was to have: the lowest free one of a form, or a file name.
+struct IntendedName {
+  std::optional<NumberedName> form;
+  std::string fileName;
+};
+
+// Why the PDF cannot go where the port says, and the name it was to have
+// there.
+struct CannotPlace {
+  std::string reason;
+  IntendedName name;
+};
+
+std::string CannotCreateText(const std::string& path, int error) {
   const std::string folder = platform::path::FolderPart(path);
-  FailJob("Cannot create " + path.substr(folder.size()) + " in " + folder + ": " +
-          platform::InOutErrorText(error) + ".");
+  return "Cannot create " + path.substr(folder.size()) + " in " + folder + ": " +
+         platform::InOutErrorText(error) + ".";
 }
 
-void MakeFolder(const std::string& folder, PdfDestination& destination) {
-  if (int error = destination.MakeFolder(folder)) {
-    FailJob("The folder " + folder + " cannot be made: " +
-            (error == platform::kErrorAlreadyExists ? "it is a file or a device, not a folder"
-                                                    : platform::InOutErrorText(error)) +
-            ".");
-  }
+std::string CannotMakeFolderText(const std::string& folder, int error) {
+  return "The folder " + folder + " cannot be made: " +
+         (error == platform::kErrorAlreadyExists ? "it is a file or a device, not a folder"
+                                                 : platform::InOutErrorText(error)) +
+         ".";
+}
+
+void MakeFolder(const std::string& folder, PdfDestination& destination, const IntendedName& name) {
+  if (int error = destination.MakeFolder(folder))
+    throw CannotPlace{CannotMakeFolderText(folder, error), name};
 }
 
 // The save folder made, then the name: the automatic one for save type 1
 // (and where no user can answer the dialog of a port that asks), the
 // template's for save type 2 (in its sub-folders, made as needed), else the
-// dialog's, which starts with the template's. False when the user cancels.
+// dialog's, which starts with the template's (in the save folder where it
+// can be made). False when the user cancels; a folder or name that takes no
+// file raises CannotPlace.
 bool SettleOutputName(const settings::PortOptions& options, const JobDetails& job, bool visible,
                       PdfDestination& destination) {
   namespace path = platform::path;
   const std::string folder = SaveFolderOf(options);
-  MakeFolder(folder, destination);
   const bool asks = options.saveType != settings::kSaveTypeAutomatic &&
                     options.saveType != settings::kSaveTypeTemplate;
   if (options.saveType == settings::kSaveTypeAutomatic || (asks && !visible)) {
+    const IntendedName automatic{AutomaticName(), ""};
+    MakeFolder(folder, destination, automatic);
     if (int error = destination.AimAtFreeName(folder, AutomaticName()))
-      FailToCreate(destination.Path(), error);
+      throw CannotPlace{CannotCreateText(destination.Path(), error), automatic};
     return true;
   }
   const TemplateName name = ExpandNameTemplate(options.nameTemplate, job, folder);
   const std::string subFolder = path::AddTrailingDelimiter(folder) + name.folders;
   const NumberedName counted{name.prefix, name.counterDigits.value_or(1), name.suffix};
+  const IntendedName intended =
+      name.counterDigits ? IntendedName{counted, ""} : IntendedName{std::nullopt, name.FileName()};
   if (!asks) {
-    MakeFolder(subFolder, destination);
+    MakeFolder(folder, destination, intended);
+    MakeFolder(subFolder, destination, intended);
     const auto ifTaken = options.ifFileExists == settings::kIfFileExistsReplace
                              ? PdfDestination::IfTaken::kReplace
                          : options.ifFileExists == settings::kIfFileExistsAppend
@@ -136,9 +159,10 @@ bool SettleOutputName(const settings::PortOptions& options, const JobDetails& jo
                              : PdfDestination::IfTaken::kAddNumber;
     const int error = name.counterDigits ? destination.AimAtFreeName(subFolder, counted)
                                          : destination.AimAt(subFolder + name.FileName(), ifTaken);
-    if (error) FailToCreate(destination.Path(), error);
+    if (error) throw CannotPlace{CannotCreateText(destination.Path(), error), intended};
     return true;
   }
+  destination.MakeFolder(folder);
   platform::FileDialogRequest dialog = SaveDialog(folder);
   dialog.fileName =
       name.counterDigits ? path::FileNamePart(FirstFreeName(folder, counted)) : name.FileName();
@@ -160,8 +184,25 @@ bool SettleOutputName(const settings::PortOptions& options, const JobDetails& jo
     if (answer == platform::kIdCancel) return false;
     if (answer == platform::kIdNo) ifTaken = PdfDestination::IfTaken::kAppend;
   }
-  if (int error = destination.AimAt(*chosen, ifTaken)) FailToCreate(*chosen, error);
+  if (int error = destination.AimAt(*chosen, ifTaken))
+    throw CannotPlace{CannotCreateText(*chosen, error), {std::nullopt, chosenName}};
   return true;
+}
+
+// Aims at the Unsaved folder (made as needed) under the name the PDF was to
+// have, a number added where it is taken there. A failure ends the job,
+// saying why the PDF was not where the port says, too.
+void AimAtUnsaved(PdfDestination& unsaved, const IntendedName& name, const std::string& why) {
+  const std::string folder = UnsavedFolder();
+  int error = folder.empty() ? platform::kErrorPathNotFound : unsaved.MakeFolder(folder);
+  if (!error) {
+    error = name.form ? unsaved.AimAtFreeName(folder, *name.form)
+                      : unsaved.AimAt(folder + name.fileName, PdfDestination::IfTaken::kAddNumber);
+  }
+  if (error) {
+    FailJob(why + "\n\nThe PDF cannot be kept in " + folder +
+            " either: " + platform::InOutErrorText(error) + ".");
+  }
 }
 
 // What the port asks the PDF to be. PDF/A needs Ghostscript 9.10 or later
@@ -244,55 +285,123 @@ std::string Converted(const Ghostscript& ghostscript, const std::string& inputPa
   return made;
 }
 
-// The made PDF at its name; a failure ends the job, and a file the dialog
-// chose is left as it was.
-void PutPdfInPlace(const std::string& made, PdfDestination& destination) {
+// The made PDF at its name; what went wrong when it could not be put
+// there (a file the dialog chose is then left as it was).
+std::optional<std::string> PutPdfInPlace(const std::string& made, PdfDestination& destination) {
   int error = 0;
   try {
     error = destination.PutInPlace(made);
   } catch (const platform::Error& failure) {
-    FailJob(failure.Message() + ".");
+    return failure.Message() + ".";
   }
-  if (error) {
-    FailJob("The PDF could not be written to " + destination.Path() + ": " +
-            platform::InOutErrorText(error) + ".");
-  }
+  if (!error) return std::nullopt;
+  return "The PDF could not be written to " + destination.Path() + ": " +
+         platform::InOutErrorText(error) + ".";
 }
 
 void ShowPdf(const std::string& path) {
-  platform::Current().shell->Execute("open", path, "", "c:\\", kSwShowNormal);
+  platform::Current().shell->Execute("open", path, "", "c:\\", platform::kSwShowNormal);
 }
 
-}  // namespace
-
-bool ConvertPrintJob(const std::string& inputPath, const platform::Arguments& arguments) {
+// The job, its record filled in as it goes; see ConvertPrintJob.
+bool RunJob(const std::string& inputPath, const platform::Arguments& arguments, JobRecord& record) {
   // Where no user can see a window (the spooler's session 0, a service's
   // window station), nothing is shown and nothing waits for an answer.
   const bool visible = platform::Current().desktop->UserCanSee();
   const Ghostscript ghostscript = FindGhostscript();
   if (ghostscript.program.empty()) return ReportMissingGhostscript(ghostscript.folder, visible);
-  std::string port;
-  const settings::PortOptions options = ReadJobPortOptions(inputPath, arguments, port);
-  const JobDetails job = ReadJobDetails(inputPath, port);
+  const settings::PortOptions options = ReadJobPortOptions(inputPath, arguments, record.port);
+  const JobDetails job = ReadJobDetails(inputPath, record.port);
+  record.title = job.title;
+  record.started = job.when;
   Conversion conversion;
   conversion.title = job.title;
   conversion.author = job.user;
   conversion.started = job.started;
   conversion.output = OutputFor(options, ghostscript, conversion.asciiDocumentInfo);
-  PdfDestination destination;
-  if (!SettleOutputName(options, job, visible, destination)) return true;
+  // A PDF that cannot go where the port says is kept in the Unsaved folder.
+  PdfDestination settled, unsaved;
+  PdfDestination* destination = &settled;
+  std::string whyUnsaved;
+  try {
+    if (!SettleOutputName(options, job, visible, settled)) {
+      record.result = "cancelled";
+      return true;
+    }
+  } catch (const CannotPlace& cannot) {
+    whyUnsaved = cannot.reason;
+    AimAtUnsaved(unsaved, cannot.name, whyUnsaved);
+    destination = &unsaved;
+  }
   JobFolder folder;
+  JobProgress progress(job.title.empty() ? platform::path::FileNamePart(inputPath) : job.title,
+                       visible);
+  conversion.progress = &progress;
   std::string unreadable;
-  PutPdfInPlace(Converted(ghostscript, inputPath, conversion, destination, folder, unreadable),
-                destination);
+  const std::string made =
+      Converted(ghostscript, inputPath, conversion, *destination, folder, unreadable);
+  std::optional<std::string> failed = PutPdfInPlace(made, *destination);
+  if (failed && destination == &settled) {
+    whyUnsaved = *failed;
+    AimAtUnsaved(unsaved, {settled.Form(), platform::path::FileNamePart(settled.Path())},
+                 whyUnsaved);
+    destination = &unsaved;
+    failed = PutPdfInPlace(made, unsaved);
+  }
+  if (failed) FailJob(whyUnsaved.empty() ? *failed : whyUnsaved + "\n\n" + *failed);
+  const std::string pages =
+      std::to_string(progress.PagesDone()) + (progress.PagesDone() == 1 ? " page" : " pages");
+  if (!whyUnsaved.empty()) {
+    record.result = "kept in Unsaved as " + unsaved.Path() + " (" + pages + "): " + whyUnsaved;
+    FailJob(whyUnsaved + "\n\nThe PDF was kept in " + unsaved.Path() + ".");
+  }
+  record.result = "saved as " + destination->Path() + " (" + pages + ")";
   if (!unreadable.empty()) {
     TellUser(unreadable +
              " cannot be read as a PDF (it may be another program's file, or have a "
              "password), so this print's pages were saved in " +
-             destination.Path() + " instead.");
+             destination->Path() + " instead.");
   }
-  if (options.showPdf && visible) ShowPdf(destination.Path());
+  if (options.showPdf && visible) ShowPdf(destination->Path());
   return true;
+}
+
+void WriteRecord(JobRecord& record, std::chrono::steady_clock::time_point begun) {
+  record.taken = std::chrono::duration_cast<std::chrono::milliseconds>(
+      std::chrono::steady_clock::now() - begun);
+  if (const std::string log = JobLogPath(); !log.empty())
+    AppendJobRecord(log, JobRecordLine(record));
+}
+
+}  // namespace
+
+bool ConvertPrintJob(const std::string& inputPath, const platform::Arguments& arguments) {
+  const auto begun = std::chrono::steady_clock::now();
+  JobRecord record;
+  const std::time_t now = std::time(nullptr);
+  if (const std::tm* local = std::localtime(&now)) record.started = *local;
+  try {
+    const bool end = RunJob(inputPath, arguments, record);
+    if (record.result.empty()) record.result = "failed: Ghostscript cannot be found";
+    WriteRecord(record, begun);
+    return end;
+  } catch (const JobCancelled&) {
+    record.result = "cancelled";
+    WriteRecord(record, begun);
+    throw;
+  } catch (const JobFailed& failure) {
+    if (record.result.empty()) record.result = "failed: " + failure.text;
+    WriteRecord(record, begun);
+    throw;
+  } catch (const platform::ExitWithCode& exit) {
+    record.result = "ended with code " + std::to_string(exit.code);
+    WriteRecord(record, begun);
+    throw;
+  } catch (const platform::Error& error) {
+    record.result = "failed: " + error.Message();
+    WriteRecord(record, begun);
+    throw;
+  }
 }
 
 }  // namespace procs

@@ -5,6 +5,7 @@
 #include "platform/files.h"
 #include "platform/rules/path.h"
 #include "platform/services.h"
+#include "procs/ghostscript/page_reports.h"
 #include "procs/job_failure.h"
 #include "settings/setting_keys.h"
 #include "settings/settings_file.h"
@@ -88,7 +89,10 @@ ConversionOutcome Convert(const Ghostscript& ghostscript, const Conversion& conv
   platform::AppendLine(documentInfo,
                        DocumentInfoPdfmark(conversion.title, conversion.author, conversion.started,
                                            conversion.asciiDocumentInfo));
-  std::vector<std::string> inputs;
+  const std::string pageReports = job.File("pages.ps");
+  files.DeleteFile(pageReports);
+  platform::AppendLine(pageReports, PageReportProlog());
+  std::vector<std::string> inputs{pageReports};
   if (conversion.output.pdfType != 0) {
     const std::string definition = job.File("pdfa.ps");
     files.DeleteFile(definition);
@@ -106,9 +110,12 @@ ConversionOutcome Convert(const Ghostscript& ghostscript, const Conversion& conv
     launch.endAtLimit = true;
   }
   launch.temporaryFolder = job.Folder();
+  if (conversion.progress) conversion.progress->Follow(launch);
   outcome.run = platform::Current().processes->Launch(
       GhostscriptCommandLine(ghostscript.folder, ghostscript.program, responseFile, inputs),
       launch);
+  if (conversion.progress) conversion.progress->Stop();
+  if (outcome.run.ending() == platform::LaunchResult::Ending::kCancelled) throw JobCancelled();
   outcome.whole = outcome.run.ExitCode() == 0u && EndsLikeAWholePdf(made);
   return outcome;
 }

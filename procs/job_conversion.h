@@ -11,6 +11,7 @@
 #include "platform/process.h"
 #include "procs/ghostscript/ghostscript_program.h"
 #include "procs/ghostscript/ghostscript_run.h"
+#include "procs/job_progress.h"
 
 namespace procs {
 
@@ -39,6 +40,8 @@ struct Conversion {
   std::string title, author;
   std::time_t started = 0;
   bool asciiDocumentInfo = false;
+  // Follows the run's pages (and shows them where it may); none: nothing.
+  JobProgress* progress = nullptr;
 };
 
 struct ConversionOutcome {
@@ -49,7 +52,9 @@ struct ConversionOutcome {
 
 // Runs Ghostscript hidden into `made` (in the job's folder), with the job's
 // folder as its temporary folder, ending with the job however the job ends,
-// at most "GhostscriptTimeLimit" seconds.
+// at most "GhostscriptTimeLimit" seconds, telling of each page it finishes
+// (PageReportProlog) to the conversion's progress. A run the user cancels
+// ends the job (JobCancelled).
 ConversionOutcome Convert(const Ghostscript& ghostscript, const Conversion& conversion,
                           const std::string& made, JobFolder& job);
 

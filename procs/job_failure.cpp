@@ -41,7 +41,7 @@ void TellUser(const std::string& text) {
 
 void FailJob(const std::string& text) {
   TellUser(text);
-  throw platform::ExitWithCode(1);
+  throw JobFailed(text);
 }
 
 }  // namespace procs

@@ -43,6 +43,8 @@ class PdfDestination {
   // The PDF's path: the one it is to take (the automatic name free now),
   // then the one it took.
   const std::string& Path() const { return path_; }
+  // The form of a free name (AimAtFreeName); nothing for a path.
+  const std::optional<NumberedName>& Form() const { return form_; }
 
   // Where the PDF's pages are to be added to a file's: takes the lock of
   // that file (Files::LockFile, beside it), held until the PDF is in place

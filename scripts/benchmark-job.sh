@@ -16,6 +16,8 @@ runs=${1:-10}
 input=$(realpath "${2:-tests/data/multipage.ps}")
 
 work=$(mktemp -d)
+# The jobs' log and unsaved PDFs stay in the benchmark's folder.
+export XDG_DATA_HOME=$work/data
 mkdir -p "$work/app" "$work/gs" "$work/out" "$work/direct" "$work/full"
 now() { date +%s.%N; }
 

@@ -18,6 +18,7 @@
 #include "platform/services.h"
 #include "procs/ghostscript/ghostscript_program.h"
 #include "procs/ghostscript/ghostscript_run.h"
+#include "procs/user_data.h"
 #include "settings/settings_file.h"
 #include "support/scratch_dir.h"
 
@@ -35,7 +36,8 @@ struct GhostscriptDouble {
     const auto words = platform::SplitWindowsCommandLine(commandLine);
     responseFile = words.at(1).substr(1);
     responseAtRun = ReadBytes(responseFile);
-    documentInfo = words.at(3);
+    pageReports = words.at(2);
+    documentInfo = words.back();
     documentInfoAtRun = ReadBytes(documentInfo);
     std::string marker = "-sOutputFile=\"";
     auto at = responseAtRun.find(marker);
@@ -49,6 +51,7 @@ struct GhostscriptDouble {
   platform::fake::FakeProcesses processes;
   std::string responseFile;  // the job's own, as its command line names it
   std::string responseAtRun;
+  std::string pageReports;   // read before the spool file
   std::string documentInfo;  // read after the spool file
   std::string documentInfoAtRun;
   std::string outputAtRun;  // where Ghostscript was told to write
@@ -67,6 +70,7 @@ class ConvertPrintJobTest : public ::testing::Test {
     WriteBytes(spool, "%!PS-Adobe-3.0\n");
     settings.WriteText("GhostScript", "Location", gsFolder);
     info.homeFolder = home;
+    info.userDataFolder = dir.File("data");
   }
 
   bool Run(const std::string& args) {
@@ -188,9 +192,10 @@ TEST_F(ConvertPrintJobTest, ResponseFileAndCommandLineAreExact) {
   }
   EXPECT_EQ(ReadBytes(output), "%PDF-1.4\n%%EOF\n");
   ASSERT_EQ(gs.processes.calls.size(), 1u);
-  EXPECT_EQ(gs.processes.calls[0].commandLine,
-            procs::GhostscriptCommandLine(gsWithSep, procs::GhostscriptProgramName(),
-                                          gs.responseFile, {spool, gs.documentInfo}));
+  EXPECT_EQ(
+      gs.processes.calls[0].commandLine,
+      procs::GhostscriptCommandLine(gsWithSep, procs::GhostscriptProgramName(), gs.responseFile,
+                                    {gs.pageReports, spool, gs.documentInfo}));
   EXPECT_EQ(gs.documentInfoAtRun.rfind("[ /Author (Jo) /Creator (PDF Printer ", 0), 0u)
       << gs.documentInfoAtRun;
   EXPECT_TRUE(gs.processes.calls[0].options.hidden);
@@ -332,8 +337,8 @@ TEST_F(ConvertPrintJobTest, GhostscriptFailureIsReportedAndRemovesWhatItLeft) {
 }
 
 // A job writes only what changed, and a settings file it cannot write stops
-// no print; a missing save folder is made, one that cannot be made ends the
-// job with an error naming it.
+// no print; a missing save folder is made; where one cannot be made, the PDF
+// is kept in the Unsaved folder, and the error names both.
 TEST_F(ConvertPrintJobTest, SettingsAndSaveFoldersAJobCannotWrite) {
   platform::ScopedServices fakeProfile{{.profile = &fakes.profile}};
   settings.WriteText("GhostScript", "Location", gsFolder);
@@ -344,9 +349,12 @@ TEST_F(ConvertPrintJobTest, SettingsAndSaveFoldersAJobCannotWrite) {
   settings.WriteText("PPP1:", "SaveToFolder", blocked);
   EXPECT_THROW(Run(Quoted(spool) + " \"PPP1:\""), platform::ExitWithCode);
   ASSERT_EQ(boxes.Shown().size(), 1u);
+  const std::string kept = procs::UnsavedFolder() + "pdf_01.pdf";
   EXPECT_EQ(testing_support::Unbroken(boxes.Shown()[0].text),
-            "The folder " + blocked + " cannot be made: it is a file or a device, not a folder.");
-  EXPECT_TRUE(gs.processes.calls.empty());
+            "The folder " + blocked +
+                " cannot be made: it is a file or a device, not a folder.The PDF was kept in " +
+                kept + ".");
+  EXPECT_EQ(ReadBytes(kept), "%PDF-1.4\n%%EOF\n");
 
   const std::string missing = saveFolder + sep + "new" + sep + "deeper";
   settings.WriteText("PPP1:", "SaveToFolder", missing);
@@ -403,11 +411,12 @@ TEST_F(ConvertPrintJobTest, AFailedJobLeavesNoFolderAndNoDeviceNameIsTaken) {
   while (deep.size() < 340) deep += sep + std::string(30, 'd');
   SetPort("PPP1:", 1, false);
   settings.WriteText("PPP1:", "SaveToFolder", deep);
-  gs.exitCode = 1;
+  // Windows cannot make so deep a folder (the PDF is kept in Unsaved); Linux
+  // can, and Ghostscript fails.
+  gs.exitCode = windows ? 0 : 1;
   EXPECT_THROW(Run(Quoted(spool) + " \"PPP1:\""), platform::ExitWithCode);
   ASSERT_EQ(boxes.Shown().size(), 1u);
   const std::string text = boxes.Shown()[0].text;
-  // Windows cannot make so deep a folder; Linux can, and Ghostscript fails.
   EXPECT_NE(testing_support::Unbroken(text).find(deep), std::string::npos) << text;
   for (size_t start = 0, end; start < text.size(); start = end + 1) {
     end = std::min(text.find('\n', start), text.size());

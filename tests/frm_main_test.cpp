@@ -62,7 +62,7 @@ class FrmMainTest : public ::testing::Test {
 TEST_F(FrmMainTest, ComponentsComeInTheDeclaredOrderOfTheLayout) {
   const auto& layout = resources::SetupWindowControls();
   const auto& components = form.Components();
-  ASSERT_EQ(components.size(), 45u);
+  ASSERT_EQ(components.size(), 47u);
   ASSERT_EQ(layout.size(), components.size());
   for (size_t i = 0; i < layout.size(); ++i) {
     EXPECT_EQ(components[i]->Name(), layout[i].name) << "at " << i;
@@ -72,6 +72,8 @@ TEST_F(FrmMainTest, ComponentsComeInTheDeclaredOrderOfTheLayout) {
 TEST_F(FrmMainTest, EachMemberIsTheComponentOfItsName) {
   const std::vector<std::pair<const char*, toolkit::Component*>> members{
       {"BtnClose", form.BtnClose},
+      {"LblUnsaved", form.LblUnsaved},
+      {"BtnUnsaved", form.BtnUnsaved},
       {"OpenDialog1", form.OpenDialog1},
       {"ImageList1", form.ImageList1},
       {"PageControl1", form.PageControl1},

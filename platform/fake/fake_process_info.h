@@ -17,6 +17,7 @@ class FakeProcessInfo : public ProcessInfo {
   std::string CommandLine() override { return commandLine_; }
   std::string SystemFolder() override { return systemFolder; }
   std::string HomeFolder() override { return homeFolder; }
+  std::string UserDataFolder() override { return userDataFolder; }
   std::optional<std::string> EnvironmentVariable(const std::string& name) override {
     auto found = environment.find(name);
     if (found == environment.end()) return std::nullopt;
@@ -32,6 +33,7 @@ class FakeProcessInfo : public ProcessInfo {
   uintptr_t moduleBase = 0;
   std::string systemFolder = "C:\\WINDOWS\\system32";
   std::string homeFolder;
+  std::string userDataFolder;
   std::map<std::string, std::string> environment;
   std::string userName = "Jo";
   std::string computerName = "DESK";

@@ -14,6 +14,7 @@
 #include "platform/fake/fake_process_info.h"
 #include "platform/fake/fake_processes.h"
 #include "platform/fake/fake_profile.h"
+#include "platform/fake/fake_progress_windows.h"
 #include "platform/fake/fake_registry.h"
 #include "platform/fake/fake_shell.h"
 #include "platform/fake/fake_shell_namespace.h"
@@ -37,7 +38,8 @@ class FakeServices {
                 .shellNamespace = &shellNamespace,
                 .printSpooler = &printSpooler,
                 .desktop = &desktop,
-                .codePages = &codePages}) {}
+                .codePages = &codePages,
+                .progressWindows = &progressWindows}) {}
 
   FakeProcessInfo info;
   FakeProfile profile;
@@ -51,6 +53,7 @@ class FakeServices {
   FakeDesktop desktop;
   // The program's code page is UTF-8 unless a test sets utf8Program false.
   Windows1252CodePages codePages;
+  FakeProgressWindows progressWindows;
 
  private:
   ScopedServices scope_;

@@ -40,6 +40,12 @@ class PosixProcessInfo : public ProcessInfo {
 
   std::string SystemFolder() override { return "/usr/bin"; }
   std::string HomeFolder() override { return posix::HomeFolder(); }
+  std::string UserDataFolder() override {
+    if (const char* data = std::getenv("XDG_DATA_HOME"); data && data[0] == '/') return data;
+    if (std::string home = posix::HomeFolder(); !home.empty()) return home + "/.local/share";
+    const char* temporary = std::getenv("TMPDIR");
+    return temporary && temporary[0] == '/' ? temporary : "/tmp";
+  }
   std::optional<std::string> EnvironmentVariable(const std::string& name) override {
     const char* value = std::getenv(name.c_str());
     if (!value) return std::nullopt;

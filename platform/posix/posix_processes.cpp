@@ -21,6 +21,7 @@
 #include "platform/error.h"
 #include "platform/posix/posix_backends.h"
 #include "platform/posix/scoped_fd.h"
+#include "platform/rules/output_lines.h"
 #include "platform/rules/windows_command_line.h"
 
 extern char** environ;
@@ -75,9 +76,10 @@ class SpawnRequest {
   }
 
   // With fork, for a child that dies with its parent: in a process group of
-  // its own, killed when the parent dies. A failed exec is reported through
-  // a pipe that closes on exec, so it never yields a pid either.
-  std::optional<pid_t> SpawnOwned() {
+  // its own, killed when the parent dies, its standard output `output` when
+  // that is valid. A failed exec is reported through a pipe that closes on
+  // exec, so it never yields a pid either.
+  std::optional<pid_t> SpawnOwned(int output) {
     if (program_.empty()) return std::nullopt;
     int report[2];
     if (::pipe2(report, O_CLOEXEC) != 0) return std::nullopt;
@@ -96,6 +98,7 @@ class SpawnRequest {
       sigset_t none;
       sigemptyset(&none);
       ::sigprocmask(SIG_SETMASK, &none, nullptr);
+      if (output >= 0 && ::dup2(output, STDOUT_FILENO) < 0) ::_exit(127);
       ::execve(program_.c_str(), argv_.data(), envp_.data());
       const int error = errno;
       [[maybe_unused]] ssize_t written = ::write(writer.Get(), &error, sizeof error);
@@ -181,6 +184,59 @@ std::optional<uint32_t> WaitForExit(pid_t pid,
 volatile sig_atomic_t endRequest = 0;
 volatile pid_t ownedGroup = 0;
 
+// Waits for the child's end, giving its output's lines as they come and
+// ticking (LaunchOptions::onOutputLine, onTick). The exit code as
+// WaitForExit gives it; nothing at the limit, and `cancelled` set when a
+// tick said to end.
+std::optional<uint32_t> WaitWatching(pid_t pid, const LaunchOptions& options, ScopedFd output,
+                                     bool& cancelled) {
+  using Clock = std::chrono::steady_clock;
+  const auto start = Clock::now();
+  auto nextTick = start + LaunchOptions::kTickInterval;
+  ScopedFd exited(static_cast<int>(::syscall(SYS_pidfd_open, pid, 0)));
+  OutputLines lines([&](const std::string& line) {
+    if (options.onOutputLine) options.onOutputLine(line);
+  });
+  auto readOutput = [&] {
+    char chunk[4096];
+    ssize_t n;
+    while ((n = ::read(output.Get(), chunk, sizeof chunk)) > 0) lines.Add(chunk, n);
+    if (n == 0) output.Reset();  // every writer has closed it
+  };
+  ::fcntl(output.Get(), F_SETFL, ::fcntl(output.Get(), F_GETFL) | O_NONBLOCK);
+  for (;;) {
+    int status = 0;
+    pid_t done = ::waitpid(pid, &status, WNOHANG);
+    if (done == pid) {
+      if (output.IsValid()) readOutput();
+      lines.Finish();
+      if (WIFEXITED(status)) return static_cast<uint32_t>(WEXITSTATUS(status));
+      return 128u + static_cast<uint32_t>(WTERMSIG(status));
+    }
+    if (done < 0 && errno != EINTR) return std::nullopt;
+    if (endRequest) return std::nullopt;
+    const auto now = Clock::now();
+    if (options.waitLimit && now - start >= *options.waitLimit) return std::nullopt;
+    if (now >= nextTick) {
+      nextTick = now + LaunchOptions::kTickInterval;
+      if (options.onTick && !options.onTick()) {
+        cancelled = true;
+        return std::nullopt;
+      }
+    }
+    auto until = nextTick;
+    if (options.waitLimit) until = std::min(until, start + *options.waitLimit);
+    const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(until - now);
+    pollfd watched[2] = {{exited.Get(), POLLIN, 0}, {output.Get(), POLLIN, 0}};
+    if (exited.IsValid() || output.IsValid()) {
+      ::poll(watched, 2, static_cast<int>(std::clamp<int64_t>(wait.count(), 1, 1000)));
+    } else {
+      std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    if (output.IsValid() && watched[1].revents) readOutput();
+  }
+}
+
 void OnEndRequest(int signal) {
   endRequest = signal;
   if (ownedGroup > 0) ::kill(-ownedGroup, SIGKILL);
@@ -259,14 +315,26 @@ class PosixProcesses : public Processes {
   static LaunchResult RunOwned(SpawnRequest& request, const LaunchOptions& options) {
     endRequest = 0;
     EndRequestHandlers handlers;
+    const bool watched = options.onOutputLine || options.onTick;
+    ScopedFd reader, writer;
+    if (watched) {
+      int ends[2];
+      if (::pipe2(ends, O_CLOEXEC) != 0) return LaunchResult::NotStarted();
+      reader = ScopedFd(ends[0]);
+      writer = ScopedFd(ends[1]);
+    }
     std::optional<pid_t> pid;
     {
       BlockedEndSignals blocked;
-      pid = request.SpawnOwned();
+      pid = request.SpawnOwned(writer.IsValid() ? writer.Get() : -1);
       if (pid) ownedGroup = *pid;
     }
+    writer.Reset();
     if (!pid) return LaunchResult::NotStarted();
-    std::optional<uint32_t> exitCode = WaitForExit(*pid, options.waitLimit);
+    bool cancelled = false;
+    std::optional<uint32_t> exitCode =
+        watched ? WaitWatching(*pid, options, std::move(reader), cancelled)
+                : WaitForExit(*pid, options.waitLimit);
     const bool stopped = !exitCode;
     if (stopped) {
       ::kill(-*pid, SIGKILL);
@@ -275,6 +343,7 @@ class PosixProcesses : public Processes {
     // The group's other programs end with it, whatever the caller does next.
     ::kill(-*pid, SIGKILL);
     if (endRequest) throw ExitWithCode(128 + endRequest);
+    if (cancelled) return LaunchResult::Cancelled();
     if (stopped)
       return options.endAtLimit ? LaunchResult::StoppedAtLimit() : LaunchResult::LeftRunning();
     return LaunchResult::Exited(*exitCode);

@@ -35,6 +35,19 @@ class Win32ProcessInfo : public ProcessInfo {
     return ProgramText(home).value_or("");
   }
 
+  std::string UserDataFolder() override {
+    if (auto set = EnvironmentVariable("LOCALAPPDATA"); set && !set->empty()) return *set;
+    WCHAR folder[MAX_PATH + 1] = {};
+    if (::SHGetFolderPathW(nullptr, CSIDL_LOCAL_APPDATA | CSIDL_FLAG_DONT_VERIFY, nullptr,
+                           SHGFP_TYPE_CURRENT, folder) == S_OK) {
+      if (auto text = ProgramText(folder); text && !text->empty()) return *text;
+    }
+    WCHAR temporary[MAX_PATH + 2] = {};
+    DWORD n = ::GetTempPathW(MAX_PATH + 1, temporary);
+    if (n == 0 || n > MAX_PATH + 1) return "";
+    return path::RemoveTrailingDelimiter(ProgramText(temporary).value_or(""), path::Style::Windows);
+  }
+
   std::optional<std::string> EnvironmentVariable(const std::string& name) override {
     std::vector<WCHAR> value(32768);
     ::SetLastError(ERROR_SUCCESS);

@@ -2,6 +2,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/rules/output_lines.h"
 #include "platform/win32/code_page_conversion.h"
 #include "platform/win32/scoped_handle.h"
 #include "platform/win32/win32_backends.h"
@@ -88,6 +89,60 @@ ScopedKernelHandle JobThatEndsWithItsOwner() {
   return job;
 }
 
+// The read end of a pipe for a program's output, whose write end it
+// inherits. Big, so that a program never waits for the reader between two
+// of its ticks.
+struct OutputPipe {
+  ScopedKernelHandle reader, writer;
+  bool Make() {
+    SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
+    HANDLE read = nullptr, write = nullptr;
+    if (!::CreatePipe(&read, &write, &inherited, 1 << 20)) return false;
+    reader = ScopedKernelHandle(read);
+    writer = ScopedKernelHandle(write);
+    return ::SetHandleInformation(read, HANDLE_FLAG_INHERIT, 0) != 0;
+  }
+  // Gives what the pipe holds now, never waiting for more.
+  void Drain(OutputLines& lines) {
+    char chunk[4096];
+    DWORD available = 0, read = 0;
+    while (
+        ::PeekNamedPipe(reader.Get(), nullptr, 0, nullptr, &available, nullptr) && available > 0 &&
+        ::ReadFile(reader.Get(), chunk, std::min<DWORD>(available, sizeof chunk), &read, nullptr) &&
+        read > 0) {
+      lines.Add(chunk, read);
+    }
+  }
+};
+
+// Waits for the process as WaitFor does, up to `limit` ms, giving its
+// output's lines and ticking (LaunchOptions::onOutputLine, onTick).
+// WAIT_OBJECT_0 when it ended; WAIT_TIMEOUT at the limit, and `cancelled`
+// set when a tick said to end.
+DWORD WaitWatching(HANDLE process, DWORD limit, const LaunchOptions& options, OutputPipe& output,
+                   bool& cancelled) {
+  const DWORD tick = static_cast<DWORD>(LaunchOptions::kTickInterval.count());
+  OutputLines lines([&](const std::string& line) {
+    if (options.onOutputLine) options.onOutputLine(line);
+  });
+  const DWORD start = ::GetTickCount();
+  for (;;) {
+    const DWORD elapsed = ::GetTickCount() - start;
+    const DWORD remaining = limit == INFINITE ? INFINITE : (elapsed >= limit ? 0 : limit - elapsed);
+    const DWORD result = WaitFor(process, std::min(remaining, tick), options.dispatchMessages);
+    output.Drain(lines);
+    if (result == WAIT_OBJECT_0) {
+      lines.Finish();
+      return result;
+    }
+    if (result != WAIT_TIMEOUT || remaining <= tick) return WAIT_TIMEOUT;
+    if (options.onTick && !options.onTick()) {
+      cancelled = true;
+      return WAIT_TIMEOUT;
+    }
+  }
+}
+
 // Left running also when the wait or the exit code fails: no code is known.
 LaunchResult StartAndWait(const std::string& commandLine, const LaunchOptions& options) {
   // CreateProcessA may write into its command line; any length is kept.
@@ -99,6 +154,13 @@ LaunchResult StartAndWait(const std::string& commandLine, const LaunchOptions& o
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESHOWWINDOW;
   startup.wShowWindow = ShowMode(options);
+  const bool watched = options.endWithCaller && (options.onOutputLine || options.onTick);
+  OutputPipe output;
+  if (watched) {
+    if (!output.Make()) return LaunchResult::NotStarted();
+    startup.dwFlags |= STARTF_USESTDHANDLES;
+    startup.hStdOutput = startup.hStdError = output.writer.Get();
+  }
 
   // Ended at the limit, or with the caller: the program starts suspended in
   // a job object of its own, which its children join, and the job is ended
@@ -113,7 +175,7 @@ LaunchResult StartAndWait(const std::string& commandLine, const LaunchOptions& o
     environment = EnvironmentWithTemporaryFolder(*options.temporaryFolder);
   PROCESS_INFORMATION info{};
   if (!::CreateProcessA(
-          nullptr, buffer.data(), nullptr, nullptr, FALSE,
+          nullptr, buffer.data(), nullptr, nullptr, watched ? TRUE : FALSE,
           CREATE_NEW_CONSOLE | NORMAL_PRIORITY_CLASS | (owned ? CREATE_SUSPENDED : 0) |
               (environment.empty() ? 0 : CREATE_UNICODE_ENVIRONMENT),
           environment.empty() ? nullptr : environment.data(), nullptr, &startup, &info)) {
@@ -121,6 +183,7 @@ LaunchResult StartAndWait(const std::string& commandLine, const LaunchOptions& o
   }
   ScopedKernelHandle process(info.hProcess);
   ScopedKernelHandle thread(info.hThread);
+  output.writer.Reset();
   if (owned) {
     if (job.IsValid()) ::AssignProcessToJobObject(job.Get(), process.Get());
     ::ResumeThread(thread.Get());
@@ -130,11 +193,14 @@ LaunchResult StartAndWait(const std::string& commandLine, const LaunchOptions& o
   if (options.waitLimit) {
     limit = static_cast<DWORD>(std::clamp<int64_t>(options.waitLimit->count(), 0, INFINITE - 1));
   }
-  if (WaitFor(process.Get(), limit, options.dispatchMessages) != WAIT_OBJECT_0) {
-    if (!end) return LaunchResult::LeftRunning();
+  bool cancelled = false;
+  const DWORD waited = watched ? WaitWatching(process.Get(), limit, options, output, cancelled)
+                               : WaitFor(process.Get(), limit, options.dispatchMessages);
+  if (waited != WAIT_OBJECT_0) {
+    if (!end && !cancelled) return LaunchResult::LeftRunning();
     if (!job.IsValid() || !::TerminateJobObject(job.Get(), 1)) ::TerminateProcess(process.Get(), 1);
     ::WaitForSingleObject(process.Get(), 5000);
-    return LaunchResult::StoppedAtLimit();
+    return cancelled ? LaunchResult::Cancelled() : LaunchResult::StoppedAtLimit();
   }
   DWORD exitCode = 0;
   if (!::GetExitCodeProcess(process.Get(), &exitCode)) return LaunchResult::LeftRunning();

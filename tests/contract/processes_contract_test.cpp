@@ -87,6 +87,42 @@ TEST_F(ProcessesContractTest, WaitLimitGivesUpWhileTheProgramRuns) {
   EXPECT_EQ(processes_->Launch(later + "0 4", options).ExitCode(), 4u);
 }
 
+// A program that ends with its caller: its output's lines as they come, and
+// ticks, one of which may end it.
+TEST_F(ProcessesContractTest, OutputComesInLinesAndATickCanEndTheProgram) {
+  const fs::path helper = testing_support::TestProgramPath();
+  const std::string later =
+      "\"" + (helper.parent_path() / ("exit_later" + helper.extension().string())).string() + "\" ";
+  const struct {
+    std::string arguments;
+    int ticksBeforeCancel;  // 0: never
+    platform::LaunchResult result;
+    unsigned lines;
+  } cases[] = {
+      {"600 5 4", 0, platform::LaunchResult::Exited(5), 4},
+      {"0 0 20000", 0, platform::LaunchResult::Exited(0), 20000},  // more than a pipe holds
+      {"60000 5 2", 3, platform::LaunchResult::Cancelled(), 0},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.arguments);
+    std::vector<std::string> lines;
+    int ticks = 0;
+    platform::LaunchOptions options = kHiddenWait;
+    options.endWithCaller = true;
+    options.onOutputLine = [&](const std::string& line) { lines.push_back(line); };
+    options.onTick = [&] { return ++ticks != c.ticksBeforeCancel; };
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_EQ(processes_->Launch(later + c.arguments, options), c.result);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(30));
+    if (c.ticksBeforeCancel) {
+      EXPECT_EQ(ticks, c.ticksBeforeCancel);
+      continue;
+    }
+    ASSERT_EQ(lines.size(), c.lines);
+    for (unsigned n = 0; n < c.lines; ++n) EXPECT_EQ(lines[n], "line " + std::to_string(n + 1));
+  }
+}
+
 TEST_F(ProcessesContractTest, ProgramThatCannotStartGivesNothingAtOnce) {
   const std::string missing = scratch_.File("no_such_program.exe");
   const std::string notAProgram = scratch_.File("not_a_program.exe");

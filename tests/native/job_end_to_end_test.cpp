@@ -7,6 +7,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
+#include <regex>
 #include <set>
 #include <thread>
 
@@ -48,8 +49,9 @@ class JobEndToEnd : public ::testing::Test {
   // runtime and cache folders.
   std::string JobCommand(const std::string& spool, const std::string& port = "PPP1:") {
     return "env -u DISPLAY -u WAYLAND_DISPLAY PATH=/usr/bin:/bin XDG_RUNTIME_DIR=" +
-           ShellQuote(runFolder) + " XDG_CACHE_HOME=" + ShellQuote(cacheFolder) + " " +
-           ShellQuote(program) + " " + ShellQuote(spool) + " \"" + port + "\"";
+           ShellQuote(runFolder) + " XDG_CACHE_HOME=" + ShellQuote(cacheFolder) +
+           " XDG_DATA_HOME=" + ShellQuote(dataFolder) + " " + ShellQuote(program) + " " +
+           ShellQuote(spool) + " \"" + port + "\"";
   }
   testing_support::CommandResult Job(const std::string& spool, const std::string& port = "PPP1:") {
     return RunShell(JobCommand(spool, port));
@@ -69,7 +71,7 @@ class JobEndToEnd : public ::testing::Test {
     fs::remove(gsFolder + "/gs");
     WriteBytes(gsFolder + "/gs",
                "#!/bin/sh\nout=$(sed -n 's/^ -sOutputFile=\"\\(.*\\)\"\r$/\\1/p' \"${1#@}\")\n"
-               "exec cp \"$2\" \"$out\"\n");
+               "exec cp \"$3\" \"$out\"\n");
     fs::permissions(gsFolder + "/gs", fs::perms::owner_all);
   }
   std::string PsJob(const std::string& name, const std::string& text) {
@@ -107,6 +109,7 @@ class JobEndToEnd : public ::testing::Test {
   std::string outFolder = dir.File("My PDFs");
   std::string runFolder = dir.File("run");
   std::string cacheFolder = dir.File("cache");
+  std::string dataFolder = dir.File("data");
 };
 
 TEST_F(JobEndToEnd, AutomaticNamesHoldTheConvertedPages) {
@@ -134,9 +137,10 @@ TEST_F(JobEndToEnd, AutomaticNamesHoldTheConvertedPages) {
 
 TEST_F(JobEndToEnd, GhostscriptOnTheSearchPathIsReachedThroughAFolderOfTheUsersOwn) {
   WriteSettings("[PPP1:]\r\nSaveType=1\r\nShowPDF=0\r\nSaveToFolder=" + outFolder + "\r\n");
-  auto result = RunShell("env -u DISPLAY XDG_CACHE_HOME=" + ShellQuote(cacheFolder) + " PATH=" +
-                         ShellQuote(gsFolder + ":/usr/bin:/bin") + " " + ShellQuote(program) + " " +
-                         ShellQuote(DataFile("multipage.ps")) + " PPP1:");
+  auto result =
+      RunShell("env -u DISPLAY XDG_CACHE_HOME=" + ShellQuote(cacheFolder) + " XDG_DATA_HOME=" +
+               ShellQuote(dataFolder) + " PATH=" + ShellQuote(gsFolder + ":/usr/bin:/bin") + " " +
+               ShellQuote(program) + " " + ShellQuote(DataFile("multipage.ps")) + " PPP1:");
   ASSERT_EQ(result.exitCode, 0) << result.output;
   EXPECT_EQ(Pages(outFolder + "/pdf_01.pdf"), 3);
   // Ghostscript is reached through there; the job writes into neither folder.
@@ -154,9 +158,10 @@ TEST_F(JobEndToEnd, APrivateFolderThatIsALinkIsRefused) {
   WriteSettings("[PPP1:]\r\nSaveType=1\r\nShowPDF=0\r\nSaveToFolder=" + outFolder + "\r\n");
   fs::create_directories(cacheFolder);
   fs::create_directory_symlink(outFolder, cacheFolder + "/pdfprinter");
-  auto result = RunShell("env -u DISPLAY XDG_CACHE_HOME=" + ShellQuote(cacheFolder) + " PATH=" +
-                         ShellQuote(gsFolder + ":/usr/bin:/bin") + " " + ShellQuote(program) + " " +
-                         ShellQuote(DataFile("multipage.ps")) + " PPP1:");
+  auto result =
+      RunShell("env -u DISPLAY XDG_CACHE_HOME=" + ShellQuote(cacheFolder) + " XDG_DATA_HOME=" +
+               ShellQuote(dataFolder) + " PATH=" + ShellQuote(gsFolder + ":/usr/bin:/bin") + " " +
+               ShellQuote(program) + " " + ShellQuote(DataFile("multipage.ps")) + " PPP1:");
   EXPECT_EQ(result.exitCode, 1) << result.output;
   EXPECT_NE(
       result.output.find("Cannot use the folder " + cacheFolder + "/pdfprinter: it is a link"),
@@ -169,8 +174,9 @@ TEST_F(JobEndToEnd, APrivateFolderThatIsALinkIsRefused) {
 // ends with exit code 1.
 TEST_F(JobEndToEnd, MissingGhostscriptWithoutDesktopIsLoggedAndEndsWithOne) {
   WriteSettings("[GhostScript]\r\nLocation=" + dir.File("nowhere") + "\r\n");
-  auto result = RunShell("env -u DISPLAY PATH=/nonexistent " + ShellQuote(program) + " " +
-                         ShellQuote(DataFile("multipage.ps")) + " PPP1:");
+  auto result =
+      RunShell("env -u DISPLAY PATH=/nonexistent XDG_DATA_HOME=" + ShellQuote(dataFolder) + " " +
+               ShellQuote(program) + " " + ShellQuote(DataFile("multipage.ps")) + " PPP1:");
   EXPECT_EQ(result.exitCode, 1) << result.output;
   EXPECT_NE(result.output.find("PDF Printer: Cannot find /gs - please install/locate..."),
             std::string::npos)
@@ -254,6 +260,62 @@ TEST_F(JobEndToEnd, AFailedJobIsReportedAndLeavesNoPdf) {
   if (!noMount.empty()) GTEST_SKIP() << "full-disk cases not run: " << noMount;
 }
 
+// A PDF that cannot be put where the port says is kept in the user's
+// Unsaved folder, and the message and the job log say why and where.
+TEST_F(JobEndToEnd, APdfThatCannotBeSavedIsKeptInUnsaved) {
+  WriteBytes(dir.File("a file"), "not a folder");
+  // More than the 4 KB of the full disk.
+  std::string spool = "%!PS\n/Helvetica findfont 20 scalefont setfont\n";
+  for (int n = 1; n <= 40; ++n)
+    spool += "72 700 moveto (Page " + std::to_string(n) + " of a long report) show showpage\n";
+  WriteBytes(dir.File("forty.ps"), spool);
+  spool = dir.File("forty.ps");
+  const std::string unsaved = dataFolder + "/pdfprinter/Unsaved/";
+  const struct {
+    const char* what;
+    std::string saveFolder;
+    std::string mount;  // for the save folder, in a mount namespace of its own
+    std::string says;
+  } cases[] = {
+      {"a file", dir.File("a file") + "/PDFs", "",
+       "The folder " + dir.File("a file") +
+           "/PDFs cannot be made: it is a file or a device, not "
+           "a folder."},
+      {"no right to write", outFolder, "-o ro",
+       "Cannot create pdf_01.pdf in " + outFolder + "/: File access denied."},
+      {"a full disk", outFolder, "-o size=4k",
+       "The PDF could not be written to " + outFolder + "/pdf_01.pdf: Disk full."},
+  };
+  std::string noMount;
+  int kept = 0;
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.what);
+    WriteSettings(PortSection(1, 0, c.saveFolder));
+    std::string script = JobCommand(spool) + "\necho \"job exit $?\"\n";
+    if (!c.mount.empty()) {
+      script = "unshare -m sh -c " +
+               ShellQuote("mount -t tmpfs " + c.mount + " none " + ShellQuote(outFolder) +
+                          " || exit 99\n" + script) +
+               " || exit 99";
+    }
+    auto result = RunShell("sh -c " + ShellQuote(script));
+    if (result.exitCode == 99) {
+      noMount = result.output;
+      continue;
+    }
+    const std::string pdf = unsaved + "pdf_0" + std::to_string(++kept) + ".pdf";
+    EXPECT_NE(result.output.find(c.says + "\n\nThe PDF was kept in " + pdf + "."),
+              std::string::npos)
+        << result.output;
+    EXPECT_NE(result.output.find("job exit 1"), std::string::npos) << result.output;
+    EXPECT_EQ(Pages(pdf), 40);
+    EXPECT_NE(ReadBytes(dataFolder + "/pdfprinter/jobs.log")
+                  .find("\tkept in Unsaved as " + pdf + " (40 pages): " + c.says + "\t"),
+              std::string::npos);
+  }
+  if (!noMount.empty()) GTEST_SKIP() << "mounted cases not run: " << noMount;
+}
+
 // Ghostscript reads "%" in its output name as a pattern. The PDF lands at
 // exactly the path chosen, and the folder that the pattern would name keeps
 // its file.
@@ -300,11 +362,41 @@ TEST_F(JobEndToEnd, TwentyJobsAtOnceEachGetTheirOwnNumber) {
                        std::to_string(n) + " end) show showpage\n");
     inputs.push_back(ps);
   }
+  // A job log just short of its largest size, which the jobs then pass.
+  const std::string log = dataFolder + "/pdfprinter/jobs.log";
+  fs::create_directories(dataFolder + "/pdfprinter");
+  std::string old;
+  for (int n = 0; old.size() < (1 << 20) - 500; ++n)
+    old += "2026-01-01 00:00:00\tPPP1:\tOld " + std::to_string(n) + "\tcancelled\t1.0 s\r\n";
+  WriteBytes(log, old);
   std::vector<testing_support::CommandResult> results(20);
   std::vector<std::thread> jobs;
   for (int i = 0; i < 20; ++i) jobs.emplace_back([&, i] { results[i] = Job(inputs[i]); });
   for (auto& t : jobs) t.join();
   for (int i = 0; i < 20; ++i) EXPECT_EQ(results[i].exitCode, 0) << results[i].output;
+
+  // Each job added one whole line, after the newer half of the old ones.
+  const std::string kept = ReadBytes(log);
+  EXPECT_LT(kept.size(), (1u << 20) / 2 + 20 * 200);
+  const std::regex oldLine("2026-01-01 00:00:00\tPPP1:\tOld \\d+\tcancelled\t1\\.0 s");
+  const std::regex jobLine("\\d{4}-\\d\\d-\\d\\d \\d\\d:\\d\\d:\\d\\d\tPPP1:\t\tsaved as " +
+                           outFolder + "/(pdf_\\d\\d\\.pdf) \\(1 page\\)\t\\d+\\.\\d s");
+  std::set<std::string> recorded;
+  bool newer = false;
+  for (size_t at = 0, end; at < kept.size(); at = end + 2) {
+    end = kept.find("\r\n", at);
+    ASSERT_NE(end, std::string::npos) << "a torn last line";
+    const std::string line = kept.substr(at, end - at);
+    std::smatch match;
+    if (std::regex_match(line, match, jobLine)) {
+      newer = true;
+      recorded.insert(match[1]);
+    } else {
+      EXPECT_FALSE(newer) << "an old line after a new one: " << line;
+      EXPECT_TRUE(std::regex_match(line, oldLine)) << line;
+    }
+  }
+  EXPECT_EQ(recorded.size(), 20u);
 
   std::set<std::string> seen;
   for (int n = 1; n <= 20; ++n) {

@@ -93,8 +93,13 @@ class JobUnderWine : public ::testing::Test {
     fs::create_directories(gsFolder_);
     fs::create_directories(saveFolder_);
     fs::create_directories(dir_.File("spool"));
+    // The jobs keep their log and unsaved PDFs in the test's folder.
+    ::SetEnvironmentVariableA("LOCALAPPDATA", dataFolder_.c_str());
   }
-  void TearDown() override { RemoveGhostscriptKeys(); }
+  void TearDown() override {
+    ::SetEnvironmentVariableA("LOCALAPPDATA", nullptr);
+    RemoveGhostscriptKeys();
+  }
 
   // The Ghostscript folder as the installer leaves it; without the console
   // program when `withProgram` is false.
@@ -216,6 +221,7 @@ class JobUnderWine : public ::testing::Test {
   std::string ini_ = appFolder_ + "\\pdfprinter.ini";
   std::string gsFolder_ = dir_.File("Program Files\\gs\\gs8.54\\bin");
   std::string saveFolder_ = dir_.File("My PDFs");
+  std::string dataFolder_ = dir_.File("AppData");
 };
 
 TEST_F(JobUnderWine, AutomaticNamesHoldTheConvertedPages) {
@@ -224,7 +230,14 @@ TEST_F(JobUnderWine, AutomaticNamesHoldTheConvertedPages) {
   const std::string first = Spool("multipage.ps", "00001.SPL");
   const std::string second = Spool("pjl_job.prn", "00002.SPL");
 
-  ASSERT_EQ(RunJob(first), std::optional<DWORD>(0)) << GhostscriptLog();
+  // A short job shows no progress window at any time.
+  auto job = StartJob(first);
+  std::optional<DWORD> exitCode;
+  for (auto start = std::chrono::steady_clock::now();
+       !(exitCode = job->WaitForExit(50ms)) && std::chrono::steady_clock::now() - start < 60s;) {
+    EXPECT_EQ(testing_support::FindTopLevelWindow(job->Id(), "PDF Printer"), nullptr);
+  }
+  ASSERT_EQ(exitCode, std::optional<DWORD>(0)) << GhostscriptLog();
   EXPECT_EQ(Pages(saveFolder_ + "\\pdf_01.pdf"), 3) << GhostscriptLog();
   std::string text = Text(saveFolder_ + "\\pdf_01.pdf");
   EXPECT_NE(text.find("First page: quarterly report"), std::string::npos) << text;
@@ -242,13 +255,21 @@ TEST_F(JobUnderWine, AutomaticNamesHoldTheConvertedPages) {
       "command line: \"" + gsFolder_ + "\\gswin32c.exe\" @\"" + TempFolder();
   const size_t at = log.rfind(command);
   ASSERT_NE(at, std::string::npos) << log;
-  // The spool file, then the document's information, read after it.
-  const std::string files = log.substr(log.find(".tmp\"", at));
-  EXPECT_EQ(files.substr(0, second.size() + 9), ".tmp\" \"" + second + "\" ");
+  // The page reports, the spool file, then the document's information.
+  const std::string files = log.substr(log.find("pages.ps\"", at));
+  EXPECT_EQ(files.substr(0, second.size() + 13), "pages.ps\" \"" + second + "\" ");
   EXPECT_EQ(files.substr(files.find("\r\n") - 11, 13), "docinfo.ps\"\r\n");
   ExpectNoResponseFileLeft();
   EXPECT_EQ(ReadSetting("Log", "LastInputFile"), second);
   EXPECT_EQ(ReadBytes(second), ReadBytes(DataFile("pjl_job.prn"))) << "spool file changed";
+  // Ghostscript's page reports came through its output to the job's log.
+  const std::string records = ReadBytes(dataFolder_ + "\\PDF Printer\\jobs.log");
+  EXPECT_NE(
+      records.find("\tPPP1:\tThree pages\tsaved as " + saveFolder_ + "\\pdf_01.pdf (3 pages)\t"),
+      std::string::npos)
+      << records;
+  EXPECT_NE(records.find("saved as " + saveFolder_ + "\\pdf_02.pdf (1 page)\t"), std::string::npos)
+      << records;
 }
 
 TEST_F(JobUnderWine, EmptyLocationIsFoundInTheRegistryAndStored) {
@@ -290,7 +311,8 @@ TEST_F(JobUnderWine, TwelveJobsAtOnceIntoOneFolder) {
 }
 
 // A save folder near the path limit: no name fits in it, and the job says so
-// instead of taking a name it cannot test; the PDF there stays as it was.
+// instead of taking a name it cannot test; the PDF there stays as it was,
+// and the print is kept in the Unsaved folder.
 TEST_F(JobUnderWine, AFolderNearThePathLimitIsAClearErrorAndOverwritesNothing) {
   InstallGhostscript();
   std::string deep = saveFolder_;
@@ -320,7 +342,11 @@ TEST_F(JobUnderWine, AFolderNearThePathLimitIsAClearErrorAndOverwritesNothing) {
   ASSERT_TRUE(testing_support::PressButton(box, "OK"));
   EXPECT_EQ(job->WaitForExit(kWindowTimeout), std::optional<DWORD>(1));
   EXPECT_EQ(RunUnixCommand("cat " + UnixQuote(unixDeep + "/pdf_01.pdf")).output, "old");
-  EXPECT_FALSE(fs::exists(gsFolder_ + "\\gswin32c.log")) << "Ghostscript was run";
+  const std::string kept = dataFolder_ + "\\PDF Printer\\Unsaved\\pdf_01.pdf";
+  EXPECT_NE(testing_support::Unbroken(text).find("The PDF was kept in " + kept + "."),
+            std::string::npos)
+      << text;
+  EXPECT_EQ(Pages(kept), 3) << GhostscriptLog();
 }
 
 // A job that no user can see (started in a window station of its own, as
@@ -678,6 +704,46 @@ TEST_F(JobUnderWine, AJobEndedFromOutsideTakesGhostscriptWithIt) {
     if (entry.is_directory() && name.starts_with("pdf") && name.ends_with(".tmp"))
       fs::remove_all(entry.path());
   }
+}
+
+// A job that takes its time shows its progress after about two seconds,
+// the pages rising as Ghostscript reports them; "Cancel" ends the job and
+// its Ghostscript, with exit code 0 and no PDF.
+TEST_F(JobUnderWine, ALongJobShowsItsProgressAndCancelEndsIt) {
+  InstallGhostscript();
+  WriteSettings(LocationSection() + PortSection(1));
+  const std::string pidFile = gsFolder_ + "\\gswin32c.pid";
+  ::SetEnvironmentVariableA("GSWIN32C_SLEEP_MS", "120000");
+  ::SetEnvironmentVariableA("GSWIN32C_PAGE_MS", "200");
+  const auto started = std::chrono::steady_clock::now();
+  auto job = StartJob(Spool("multipage.ps", "00071.SPL"));
+  ::SetEnvironmentVariableA("GSWIN32C_SLEEP_MS", nullptr);
+  ::SetEnvironmentVariableA("GSWIN32C_PAGE_MS", nullptr);
+  HWND window =
+      testing_support::WaitForTopLevelWindow(job->Id(), "PDF Printer", 30s, job->Handle());
+  ASSERT_NE(window, nullptr) << "no progress window";
+  EXPECT_GE(std::chrono::steady_clock::now() - started, 1900ms);
+  EXPECT_EQ(testing_support::WindowText(::GetDlgItem(window, 101)), "Three pages");
+  auto page = [&] {
+    const std::string status = testing_support::WindowText(::GetDlgItem(window, 102));
+    return std::atol(status.c_str());
+  };
+  const long first = page();
+  ::Sleep(1500);
+  const long later = page();
+  EXPECT_GT(later, first) << testing_support::WindowText(::GetDlgItem(window, 102));
+  const DWORD ghostscript = std::strtoul(ReadBytes(pidFile).c_str(), nullptr, 10);
+  ASSERT_NE(ghostscript, 0u) << "the stand-in never ran";
+  platform::win32::ScopedKernelHandle process(::OpenProcess(SYNCHRONIZE, FALSE, ghostscript));
+  ASSERT_TRUE(testing_support::PressButton(window, "Cancel"));
+  EXPECT_EQ(job->WaitForExit(kJobTimeout), std::optional<DWORD>(0));
+  if (process.IsValid()) {
+    EXPECT_EQ(::WaitForSingleObject(process.Get(), 10000), WAIT_OBJECT_0) << "Ghostscript runs on";
+  }
+  EXPECT_TRUE(fs::is_empty(saveFolder_));
+  ExpectNoResponseFileLeft();
+  EXPECT_NE(ReadBytes(dataFolder_ + "\\PDF Printer\\jobs.log").find("\tcancelled\t"),
+            std::string::npos);
 }
 
 // A user's whole path: a port added in the window, a printer attached to

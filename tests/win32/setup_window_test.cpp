@@ -88,7 +88,10 @@ class SetupWindowTest : public ::testing::Test {
     auto built = testing_support::WindowsPath(PDFPRINTER_EXE);
     ASSERT_TRUE(built) << PDFPRINTER_EXE;
     std::filesystem::copy_file(*built, exe);
+    // No PDF kept unsaved: a data folder of the test's own.
+    ::SetEnvironmentVariableA("LOCALAPPDATA", dir.File("AppData").c_str());
     process = std::make_unique<testing_support::StartedProcess>("\"" + exe + "\"");
+    ::SetEnvironmentVariableA("LOCALAPPDATA", nullptr);
     ASSERT_TRUE(process->Started());
     window = testing_support::WaitForTopLevelWindow(process->Id(), "PDF Printer setup", 30s,
                                                     process->Handle());
@@ -182,7 +185,7 @@ TEST_F(SetupWindowTest, ControlsStandWhereTheLayoutPutsThem) {
     EXPECT_EQ(::IsWindowEnabled(control) != FALSE, entry.enabled);
     // With no port listed, the window's first fill hides "Printer details".
     EXPECT_EQ(::IsWindowVisible(control) != FALSE,
-              !Within(entry, "TabSheet2") && !Within(entry, "GroupBox3"));
+              entry.visible && !Within(entry, "TabSheet2") && !Within(entry, "GroupBox3"));
     if (entry.kind == ControlKind::kRadioButton) {
       EXPECT_EQ((style & WS_TABSTOP) != 0, entry.checked);  // only a checked one takes Tab
     } else if (entry.kind != ControlKind::kTabSheet) {
@@ -317,6 +320,41 @@ TEST_F(SetupWindowTest, EscapeDoesNotCloseAndOkEndsTheProgram) {
 
 // Another program closes the window (an installer asking running programs
 // to close, an automation tool pressing "OK"): the process must end too.
+// PDFs kept in the user's Unsaved folder: their number, and a button that
+// opens the folder.
+TEST(SetupWindowUnsavedTest, TheCountAndTheButtonShowWhenPdfsWereKept) {
+  testing_support::ScratchDir dir;
+  const std::string unsaved = dir.File("AppData\\PDF Printer\\Unsaved");
+  std::filesystem::create_directories(unsaved);
+  for (const char* name : {"\\pdf_01.pdf", "\\Report.pdf", "\\notes.txt"})
+    testing_support::WriteBytes(unsaved + name, "%PDF-1.4\n");
+  ::SetEnvironmentVariableA("LOCALAPPDATA", dir.File("AppData").c_str());
+  testing_support::SetupWindowProcess setup(testing_support::InstallProduct(dir.File("app")));
+  ::SetEnvironmentVariableA("LOCALAPPDATA", nullptr);
+  ASSERT_NE(setup.Window(), nullptr);
+  HWND label = setup.Control("LblUnsaved");
+  HWND button = setup.Control("BtnUnsaved");
+  EXPECT_TRUE(::IsWindowVisible(label));
+  EXPECT_EQ(testing_support::WindowText(label), "Unsaved PDFs: 2");
+  EXPECT_TRUE(::IsWindowVisible(button));
+  // Wine's explorer shows the folder in a window titled with its name.
+  ASSERT_TRUE(testing_support::PressButton(setup.Window(), "Open folder"));
+  HWND shown = nullptr;
+  for (int i = 0; i < 300 && !shown; ++i, ::Sleep(100)) {
+    for (HWND w = ::GetTopWindow(nullptr); w && !shown; w = ::GetWindow(w, GW_HWNDNEXT)) {
+      if (::IsWindowVisible(w) && testing_support::WindowText(w) == "Unsaved" &&
+          testing_support::WindowClassName(w) == "ExplorerWClass") {
+        shown = w;
+      }
+    }
+  }
+  ASSERT_NE(shown, nullptr) << "no window shows the Unsaved folder";
+  DWORD explorer = 0;
+  ::GetWindowThreadProcessId(shown, &explorer);
+  platform::win32::ScopedKernelHandle process(::OpenProcess(PROCESS_TERMINATE, FALSE, explorer));
+  if (process.IsValid()) ::TerminateProcess(process.Get(), 0);
+}
+
 TEST(SetupWindowClosedFromOutsideTest, ProcessEndsWithExitCodeZero) {
   const struct {
     const char* how;

@@ -12,6 +12,11 @@
 //
 // With GSWIN32C_SLEEP_MS set, it first writes its process id to gswin32c.pid
 // beside itself and sleeps that long: a Ghostscript that takes its time.
+// With GSWIN32C_PAGE_MS set too, it writes "PDFPrinter page N" to its
+// standard output every that many milliseconds meanwhile, as Ghostscript
+// tells of the pages it finishes. The lines gs itself writes so are passed
+// on to its standard output too.
+#include <algorithm>
 #include <cctype>
 #include <cstdlib>
 #include <fstream>
@@ -43,6 +48,12 @@ std::string ToUtf8(const std::wstring& wide) {
   ::WideCharToMultiByte(CP_UTF8, 0, wide.data(), static_cast<int>(wide.size()), text.data(), n,
                         nullptr, nullptr);
   return text;
+}
+
+void WriteOut(const std::string& text) {
+  DWORD written = 0;
+  ::WriteFile(::GetStdHandle(STD_OUTPUT_HANDLE), text.data(), static_cast<DWORD>(text.size()),
+              &written, nullptr);
 }
 
 // The bytes without those that are no part of a well-formed UTF-8 character.
@@ -235,6 +246,10 @@ int Run(const std::vector<std::string>& argv, std::string& log) {
   log += "gs command: " + command + "\r\n";
   testing_support::UnixCommandResult result = testing_support::RunUnixCommand(command);
   log += result.output;
+  std::istringstream lines(result.output);
+  for (std::string line; std::getline(lines, line);) {
+    if (line.rfind("PDFPrinter page ", 0) == 0) WriteOut(line + "\n");
+  }
   if (!result.started || !result.finished) {
     log += result.started ? "gs did not end in time\r\n" : "gs could not be started\r\n";
     return kCannotRun;
@@ -247,10 +262,17 @@ int Run(const std::vector<std::string>& argv, std::string& log) {
 }  // namespace
 
 int main() {
-  char sleep[16] = {};
+  char sleep[16] = {}, pageTime[16] = {};
   if (::GetEnvironmentVariableA("GSWIN32C_SLEEP_MS", sleep, sizeof sleep)) {
     std::ofstream(OwnFolder() + "gswin32c.pid") << ::GetCurrentProcessId();
-    ::Sleep(static_cast<DWORD>(std::strtoul(sleep, nullptr, 10)));
+    const DWORD total = std::strtoul(sleep, nullptr, 10);
+    DWORD step = total;
+    if (::GetEnvironmentVariableA("GSWIN32C_PAGE_MS", pageTime, sizeof pageTime))
+      step = std::max<DWORD>(1, std::strtoul(pageTime, nullptr, 10));
+    for (DWORD slept = 0, page = 1; slept < total; slept += step, ++page) {
+      ::Sleep(std::min(step, total - slept));
+      if (step < total) WriteOut("PDFPrinter page " + std::to_string(page) + "\n");
+    }
   }
   std::string log = "command line: " + ToUtf8(::GetCommandLineW()) + "\r\n";
   std::vector<std::string> argv;

@@ -23,9 +23,11 @@ using testing_support::ReadBytes;
 using testing_support::RunShell;
 using testing_support::WriteBytes;
 
-// Pages that take Ghostscript a millisecond or so each.
+// Pages that take Ghostscript a millisecond or so each, in a document that
+// sets an /EndPage of its own first (which would replace one set before).
 std::string ManyPages(int pages) {
-  return "%!PS\n/Helvetica 20 selectfont\n1 1 " + std::to_string(pages) +
+  return "%!PS\n<< /EndPage { exch pop 2 ne } >> setpagedevice\n/Helvetica 20 selectfont\n1 1 " +
+         std::to_string(pages) +
          " {\n  72 700 moveto (Page ) show 20 string cvs show\n"
          "  0 1 600 { dup 72 add 100 moveto 500 lineto } for stroke\n  showpage\n} for\n";
 }

@@ -26,7 +26,7 @@ bool ReadAll(int fd, std::string& bytes) {
   }
 }
 
-bool WriteAll(int fd, const std::string& bytes) {
+bool WriteEverything(int fd, const std::string& bytes) {
   size_t done = 0;
   while (done < bytes.size()) {
     ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -57,8 +57,8 @@ bool Replace(const std::string& path, const std::string& content, const struct s
     int ignored = ::fchown(fd.Get(), old.st_uid, old.st_gid);
     (void)ignored;
   }
-  bool written = ::fchmod(fd.Get(), old.st_mode & 07777) == 0 && WriteAll(fd.Get(), content) &&
-                 ::fsync(fd.Get()) == 0;
+  bool written = ::fchmod(fd.Get(), old.st_mode & 07777) == 0 &&
+                 WriteEverything(fd.Get(), content) && ::fsync(fd.Get()) == 0;
   fd.Reset();
   if (!written || ::rename(temporary.c_str(), path.c_str()) != 0) {
     ::unlink(temporary.c_str());

@@ -79,7 +79,7 @@ std::string DecodeFileText(std::string_view text) {
   return std::string(text);
 }
 
-std::vector<std::string_view> SplitLines(std::string_view text) {
+std::vector<std::string_view> SplitRegLines(std::string_view text) {
   std::vector<std::string_view> lines;
   size_t start = 0;
   while (start < text.size()) {
@@ -247,7 +247,7 @@ void ExportKey(const RegistryTree::Key& key, const std::string& path, std::strin
 RegFileResult ImportRegFile(std::string_view rawText, RegistryTree& tree) {
   RegFileResult result;
   std::string text = DecodeFileText(rawText);
-  std::vector<std::string_view> lines = SplitLines(text);
+  std::vector<std::string_view> lines = SplitRegLines(text);
   size_t first = 0;
   while (first < lines.size() && ascii::TrimBlanks(lines[first]).empty()) ++first;
   if (first == lines.size()) {

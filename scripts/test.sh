@@ -14,15 +14,10 @@ cmake --preset native --graphviz=build/graph/targets.dot >/dev/null
 python3 scripts/check-layers.py --targets build/graph/targets.dot
 python3 scripts/check-paths.py
 python3 scripts/check-format.py
-# A fresh Wine prefix takes a while to make: it is made while the native
-# build runs, and the win32 tests' own start then finds it.
-cmake --preset win32 >/dev/null
-scripts/wine-env.sh start build/win32 >build/win32/wine-env-early.log 2>&1 &
-early_wine=$!
 cmake --build --preset native
 ctest --preset native
+cmake --preset win32 >/dev/null
 cmake --build --preset win32
-wait "$early_wine" || true
 # Wine runs the win32 tests mostly waiting on its processes: meanwhile the
 # sanitizer build and its tests, then the fuzz targets, take the CPU it
 # leaves (at the lowest priority, so the window tests keep their pace).

@@ -349,8 +349,7 @@ bool RunJob(const std::string& inputPath, const platform::Arguments& arguments, 
     failed = PutPdfInPlace(made, unsaved);
   }
   if (failed) FailJob(whyUnsaved.empty() ? *failed : whyUnsaved + "\n\n" + *failed);
-  const std::string pages =
-      std::to_string(progress.PagesDone()) + (progress.PagesDone() == 1 ? " page" : " pages");
+  const std::string pages = PageCount(progress.PagesDone());
   if (!whyUnsaved.empty()) {
     record.result = "kept in Unsaved as " + unsaved.Path() + " (" + pages + "): " + whyUnsaved;
     FailJob(whyUnsaved + "\n\nThe PDF was kept in " + unsaved.Path() + ".");

@@ -16,10 +16,11 @@ std::string ProgressStatus(long pagesDone, std::chrono::seconds elapsed) {
   } else {
     std::snprintf(time, sizeof time, "%lld:%02lld", total / 60, total % 60);
   }
-  const std::string done = pagesDone <= 0   ? "Starting"
-                           : pagesDone == 1 ? "1 page done"
-                                            : std::to_string(pagesDone) + " pages done";
-  return done + " - " + time;
+  return (pagesDone <= 0 ? std::string("Starting") : PageCount(pagesDone) + " done") + " - " + time;
+}
+
+std::string PageCount(long pages) {
+  return std::to_string(pages) + (pages == 1 ? " page" : " pages");
 }
 
 JobProgress::JobProgress(const std::string& subject, bool visible)

@@ -18,6 +18,8 @@ inline constexpr std::chrono::seconds kShowProgressAfter{2};
 // "Starting - 0:01", "12 pages done - 1:05" (minutes and seconds; hours
 // too past an hour: "1:02:03").
 std::string ProgressStatus(long pagesDone, std::chrono::seconds elapsed);
+// "1 page", "12 pages".
+std::string PageCount(long pages);
 
 class JobProgress {
  public:

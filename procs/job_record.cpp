@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "platform/error.h"
+#include "platform/files.h"
 #include "platform/rules/path.h"
 #include "platform/services.h"
 
@@ -55,8 +57,12 @@ bool AppendJobRecord(const std::string& logPath, const std::string& line) {
     }
     return true;
   }
-  if (!stamp && files.CreateEmptyFile(logPath) != 0) return false;
-  return files.AppendToFile(logPath, added) == 0;
+  try {
+    platform::AppendLine(logPath, line);
+  } catch (const platform::EInOutError&) {
+    return false;
+  }
+  return true;
 }
 
 }  // namespace procs
